@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Wakelatch needs that are missing. Usage: install-deps.sh build|test
+set -euo pipefail
+
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev)
+test_packages=(xvfb xauth xdotool x11-utils)
+
+case "${1:-build}" in
+    build) wanted=("${build_packages[@]}") ;;
+    test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 build|test" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
+echo "Installing: ${missing[*]}"
+as_root apt-get update -qq
+as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

@@ -1,0 +1,102 @@
+#include "app/Application.h"
+
+#include <QApplication>
+
+#include "app/LocalInstanceGuard.h"
+#include "app/ShutdownSignals.h"
+#include "app/Startup.h"
+#include "ui/main/MainWindowView.h"
+
+namespace wakelatch {
+
+Application::Application()
+    : platform_(platform::CreatePlatform()),
+      instance_(std::make_unique<LocalInstanceGuard>()),
+      signals_(std::make_unique<ShutdownSignals>()) {
+    connect(signals_.get(), &ShutdownSignals::shutdownRequested, this, &Application::Shutdown);
+    // The session manager asks before the desktop session ends; the program closes as on exit.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::Shutdown);
+}
+
+Application::~Application() = default;
+
+int Application::Run() {
+    StartupServices services{
+        *instance_, *platform_.folders, *platform_.settings, *platform_.location, messages_, *this, *this};
+    const pim_MAIN::StartupOutcome outcome = pim_MAIN::Main(state_, services);
+    if (!outcome.keepRunning) {
+        return outcome.exitCode;
+    }
+    if (!mainView_) {
+        return 0;  // the main window could not be loaded; nothing would ever end the event loop
+    }
+    connect(instance_.get(), &LocalInstanceGuard::activationRequested, this,
+            [this] { mainView_->BringToFront([this] { mainForm_->RestoreFromTray(); }); });
+    return QApplication::exec();
+}
+
+void Application::Shutdown() {
+    if (mainView_) {
+        mainView_->close();  // the unload handler runs, then the event loop ends
+    } else {
+        QCoreApplication::exit(0);
+    }
+}
+
+void Application::ShowSplash() {
+    // The splash window is shown here while the main window loads; the program has no splash yet.
+}
+
+void Application::LoadTrayMenu() {
+    // The hidden window that owns the tray menu is loaded here; the program has no tray menu yet.
+}
+
+void Application::LoadMainWindow() {
+    mainView_ = std::make_unique<MainWindowView>();
+    mainForm_ = std::make_unique<frm_Main>(
+        state_, mainView_->Controls(),
+        frm_Main::Services{*platform_.settings, *platform_.location, *platform_.autostart, *this});
+    mainView_->SetUnloadHandler([this] { mainForm_->Form_Unload(); });
+    connect(
+        mainView_.get(), &MainWindowView::unloaded, this, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
+    mainForm_->Form_Load();
+}
+
+void Application::UnloadSplash() {}
+
+void Application::ShowMainWindow() {
+    mainView_->show();
+}
+
+void Application::TrayAction() {
+    mainForm_->TRAY_ACTION();
+}
+
+bool Application::TrayAvailable() {
+    // No notification icon yet: the program never hides where the user cannot find it.
+    return false;
+}
+
+void Application::UnloadTrayMenu() {}
+
+void Application::DeleteTrayIcon() {}
+
+void Application::CloseOtherWindows() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        if (*it != mainView_.get() && (*it)->isVisible()) {
+            (*it)->close();
+        }
+    }
+}
+
+void Application::InstallTypeLibrary(ProgramState& /*state*/) {
+    // Nothing on Linux uses the shell link type library; it is neither written nor registered.
+}
+
+void Application::ExtractHelpFile(ProgramState& /*state*/) {
+    // The help file of the language is written here; the program carries no help files yet.
+}
+
+}  // namespace wakelatch

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QLockFile>
+#include <QObject>
+
+#include <memory>
+
+#include "app/StartupServices.h"
+
+namespace wakelatch {
+
+// One copy per user: the first copy holds a lock file and listens on a local socket beside it; a later
+// copy finds the lock taken and sends the first an "activate" request over the socket. A lock left by a
+// copy that died is recovered (its process no longer exists).
+class LocalInstanceGuard final : public QObject, public InstanceGuard {
+    Q_OBJECT
+
+  public:
+    // `folder` holds the lock and the socket; by default the user's runtime folder.
+    explicit LocalInstanceGuard(QString folder = {}, QObject* parent = nullptr);
+    ~LocalInstanceGuard() override;
+
+    bool PreviousInstanceRunning() override;
+    std::string ApplicationTitle() const override { return title_; }
+    void SetApplicationTitle(const std::string& title) override;
+    void ActivateWindow(const std::string& title) override;
+
+    // The per-user folder for the lock and socket: $XDG_RUNTIME_DIR, else a private folder in /tmp.
+    static QString DefaultFolder();
+
+  signals:
+    // Another copy asked this one to come to the front.
+    void activationRequested();
+
+  private:
+    void OnNewConnection();
+
+    QString folder_;
+    std::string title_ = "Wakelatch";
+    std::unique_ptr<QLockFile> lock_;
+    QLocalServer server_;
+};
+
+}  // namespace wakelatch

@@ -1,0 +1,124 @@
+#include "app/Startup.h"
+
+#include <exception>
+
+#include "settings/SettingsSchema.h"
+
+namespace wakelatch {
+namespace {
+
+// A failing step is abandoned where it failed; start-up goes on with the next one. Steps report their
+// failures as values; an exception (out of memory, a broken platform call) must not end the program.
+template <typename Step>
+void RunStep(Step&& step) {
+    try {
+        step();
+    } catch (...) {  // NOLINT(bugprone-empty-catch): abandoning the step is the rule
+    }
+}
+
+struct NetworkStartMessage {
+    const char* title;
+    const char* lines[5];
+    const char* lastLine;
+};
+
+constexpr NetworkStartMessage kGermanRefusal = {
+    "Ungültiger Programmstart.",
+    {"Diese Software ist nicht zur Ausführung als Serveranwedung",
+     "konzipiert und programmiert. Daher installieren Sie diese Software",
+     "auf einen Rechner oder rufen diese Software nicht über ein",
+     "Netzwerk auf. Sollten Sie weiterhin Probleme haben wenden Sie sich",
+     "an unseren Service, wir helfen Ihnen gerne weiter."},
+    "Das Programm wird nach der Bestätigung beendet."};
+
+constexpr NetworkStartMessage kEnglishRefusal = {"Invalid program start.",
+                                                 {"This software is not conceived and programmed",
+                                                  "for the execution as serverprogram. Therefore you install",
+                                                  "this software on a computer or do not call this software",
+                                                  "not over a network. You should turn further problems",
+                                                  "have you to our service, we help yourselves you gladly."},
+                                                 "The program is terminated after the confirmation."};
+
+std::string MessageText(const NetworkStartMessage& message) {
+    std::string text;
+    for (const char* line : message.lines) {
+        text += line;
+        text += '\r';
+    }
+    text += '\r';
+    text += message.lastLine;
+    return text;
+}
+
+}  // namespace
+
+bool sml_OS_MINITOOLS::EnsureSingleInstance(InstanceGuard& instance) {
+    if (!instance.PreviousInstanceRunning()) {
+        return false;
+    }
+    const std::string title = instance.ApplicationTitle();
+    instance.SetApplicationTitle(pim_MAIN::kSecondCopyTitle);
+    RunStep([&] { instance.ActivateWindow(title); });
+    return true;
+}
+
+void pim_MAIN::ReadWindowsDirectory(ProgramState& state, platform::SystemFolders& folders) {
+    const std::string folder = folders.WindowsDirectory();
+    state.LastResult = static_cast<std::int32_t>(folder.size());
+    if (!folder.empty()) {
+        state.WindowsDirectory = folder;
+    }
+}
+
+bool pim_MAIN::CheckNetworkStart(const ProgramState& state, platform::ProgramLocation& location,
+                                 controls::MessageBoxService& messages) {
+    if (!location.StartedFromNetworkPath()) {
+        return false;
+    }
+    const NetworkStartMessage* message = state.Language == 1   ? &kGermanRefusal
+                                         : state.Language == 2 ? &kEnglishRefusal
+                                                               : nullptr;
+    if (message != nullptr) {
+        messages.Show(MessageText(*message), message->title, controls::MessageIcon::Exclamation,
+                      controls::MessageButtons::Ok);
+    }
+    return true;
+}
+
+pim_MAIN::StartupOutcome pim_MAIN::Main(ProgramState& state, StartupServices& services) {
+    bool anotherCopyRuns = false;
+    RunStep([&] { anotherCopyRuns = sml_OS_MINITOOLS::EnsureSingleInstance(services.instance); });
+    if (anotherCopyRuns) {
+        return {false, 0};
+    }
+    RunStep([&] { ReadWindowsDirectory(state, services.folders); });
+    RunStep([&] { settings::LoadProgramSettings(services.settings, state); });
+    if (state.Drives.empty()) {
+        state.Drives = settings::kNoSelection;
+    }
+    bool refused = false;
+    RunStep([&] { refused = CheckNetworkStart(state, services.location, services.messages); });
+    if (refused) {
+        return {false, kRefusedExitCode};
+    }
+    RunStep([&] { services.supportFiles.InstallTypeLibrary(state); });
+    RunStep([&] { services.supportFiles.ExtractHelpFile(state); });
+    state.ProgramVersion = kProgramVersion;
+    RunStep([&] { state.TempDirectory = services.folders.TempDirectoryFor(state.WindowsDirectory); });
+    RunStep([&] { services.windows.ShowSplash(); });
+    state.TrayIconBusy = false;
+    RunStep([&] { services.windows.LoadTrayMenu(); });
+    RunStep([&] { services.windows.LoadMainWindow(); });
+    RunStep([&] { services.windows.UnloadSplash(); });
+    RunStep([&] {
+        if (state.AutoTray && services.windows.TrayAvailable()) {
+            services.windows.TrayAction();
+        } else {
+            services.windows.ShowMainWindow();
+        }
+    });
+    return {true, 0};
+}
+
+}  // namespace wakelatch

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+
+#include "controls/MessageBox.h"
+#include "platform/ProgramLocation.h"
+#include "platform/SystemFolders.h"
+#include "settings/ProgramState.h"
+#include "settings/SettingsStore.h"
+
+namespace wakelatch {
+
+// Finds another running copy of the program and talks to it.
+class InstanceGuard {
+  public:
+    virtual ~InstanceGuard() = default;
+    // True when another copy runs. When none does, this copy becomes the one that later copies find.
+    virtual bool PreviousInstanceRunning() = 0;
+    virtual std::string ApplicationTitle() const = 0;
+    virtual void SetApplicationTitle(const std::string& title) = 0;
+    // Asks the copy whose window carries `title` to come to the front; does not wait for it.
+    virtual void ActivateWindow(const std::string& title) = 0;
+};
+
+// The support files written at start: the shell link type library and the help file of the language.
+class SupportFiles {
+  public:
+    virtual ~SupportFiles() = default;
+    virtual void InstallTypeLibrary(ProgramState& state) = 0;
+    virtual void ExtractHelpFile(ProgramState& state) = 0;
+};
+
+// The windows start-up loads, shows and unloads.
+class StartupWindows {
+  public:
+    virtual ~StartupWindows() = default;
+    virtual void ShowSplash() = 0;
+    virtual void LoadTrayMenu() = 0;
+    virtual void LoadMainWindow() = 0;
+    virtual void UnloadSplash() = 0;
+    virtual void ShowMainWindow() = 0;
+    // Hides the program into the notification area (the main window's TRAY_ACTION).
+    virtual void TrayAction() = 0;
+    // Whether an icon can live in the notification area now. Without one, a start in the tray would
+    // leave the user no way to reach the program, so the main window is shown instead.
+    virtual bool TrayAvailable() = 0;
+};
+
+struct StartupServices {
+    InstanceGuard& instance;
+    platform::SystemFolders& folders;
+    SettingsStore& settings;
+    platform::ProgramLocation& location;
+    controls::MessageBoxService& messages;
+    SupportFiles& supportFiles;
+    StartupWindows& windows;
+};
+
+}  // namespace wakelatch

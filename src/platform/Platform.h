@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+
+#include "platform/AutostartEntries.h"
+#include "platform/ProgramLocation.h"
+#include "platform/SystemFolders.h"
+#include "settings/SettingsStore.h"
+
+namespace wakelatch::platform {
+
+// The operating-system services of one platform. The build links exactly one implementation of
+// CreatePlatform (platform/linux or platform/windows).
+struct Platform {
+    std::unique_ptr<SettingsStore> settings;
+    std::unique_ptr<SystemFolders> folders;
+    std::unique_ptr<ProgramLocation> location;
+    std::unique_ptr<AutostartEntries> autostart;
+};
+
+Platform CreatePlatform();
+
+}  // namespace wakelatch::platform

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace wakelatch::platform {
+
+// The per-user folders the program keeps its own files in.
+class SystemFolders {
+  public:
+    virtual ~SystemFolders() = default;
+
+    // The folder that plays the role of the Windows folder, without a trailing separator; empty when it
+    // cannot be had. On Linux it is the per-user data folder, created private if missing.
+    virtual std::string WindowsDirectory() = 0;
+
+    // The temp folder inside the given Windows folder (its "TEMP" subfolder), created private if missing.
+    virtual std::string TempDirectoryFor(const std::string& windowsDirectory) = 0;
+};
+
+}  // namespace wakelatch::platform

@@ -1,0 +1,18 @@
+#include "platform/Platform.h"
+#include "platform/linux/DesktopAutostart.h"
+#include "platform/linux/IniSettingsStore.h"
+#include "platform/linux/LinuxProgramLocation.h"
+#include "platform/linux/XdgSystemFolders.h"
+
+namespace wakelatch::platform {
+
+Platform CreatePlatform() {
+    Platform platform;
+    platform.settings = std::make_unique<IniSettingsStore>();
+    platform.folders = std::make_unique<XdgSystemFolders>();
+    platform.location = std::make_unique<LinuxProgramLocation>();
+    platform.autostart = std::make_unique<DesktopAutostart>();
+    return platform;
+}
+
+}  // namespace wakelatch::platform

@@ -1,0 +1,77 @@
+#include "platform/linux/XdgPaths.h"
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+namespace wakelatch::platform::linux_xdg {
+namespace {
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/') {
+        return home;
+    }
+    if (const passwd* entry = getpwuid(getuid()); entry != nullptr && entry->pw_dir != nullptr) {
+        return entry->pw_dir;
+    }
+    return "/";
+}
+
+std::string BaseFolder(const char* variable, const char* fallbackBelowHome) {
+    if (const char* value = std::getenv(variable); value != nullptr && value[0] == '/') {
+        return value;
+    }
+    std::string home = HomeFolder();
+    if (home.size() > 1 && home.back() == '/') {
+        home.pop_back();
+    }
+    return (home == "/" ? std::string() : home) + fallbackBelowHome;
+}
+
+bool MakeOne(const std::string& path) {
+    if (mkdir(path.c_str(), 0700) == 0) {
+        return true;
+    }
+    struct stat info {};
+    return errno == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+}  // namespace
+
+std::string ConfigHome() {
+    return BaseFolder("XDG_CONFIG_HOME", "/.config");
+}
+
+std::string DataHome() {
+    return BaseFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+bool MakeDirectories(const std::string& path) {
+    if (path.empty() || path[0] != '/') {
+        return false;
+    }
+    for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+         slash = path.find('/', slash + 1)) {
+        if (!MakeOne(path.substr(0, slash))) {
+            return false;
+        }
+    }
+    return MakeOne(path);
+}
+
+bool MakePrivateDirectory(const std::string& path) {
+    if (!MakeDirectories(path)) {
+        return false;
+    }
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+        (info.st_mode & 0077) != 0) {
+        chmod(path.c_str(), 0700);
+    }
+    return true;
+}
+
+}  // namespace wakelatch::platform::linux_xdg

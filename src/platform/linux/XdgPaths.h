@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+// The per-user base folders of the XDG base directory rules.
+namespace wakelatch::platform::linux_xdg {
+
+// $XDG_CONFIG_HOME when it is an absolute path, else $HOME/.config.
+std::string ConfigHome();
+
+// $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share.
+std::string DataHome();
+
+// Creates the folder and any missing parents; new folders get mode 0700, as the XDG rules ask, existing
+// ones are left as they are. True when the folder exists afterwards.
+bool MakeDirectories(const std::string& path);
+
+// As MakeDirectories, and the folder itself is made private (0700) when this user owns it.
+bool MakePrivateDirectory(const std::string& path);
+
+}  // namespace wakelatch::platform::linux_xdg

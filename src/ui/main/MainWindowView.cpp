@@ -1,0 +1,99 @@
+#include "ui/main/MainWindowView.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTimer>
+
+namespace wakelatch {
+namespace {
+
+// A control's design rectangle, in twips inside its container, in pixels of the given screen.
+QRect FromTwips(int left, int top, int width, int height, double twipsPerPixel) {
+    return {placement::TwipsToPixels(static_cast<float>(left), twipsPerPixel),
+            placement::TwipsToPixels(static_cast<float>(top), twipsPerPixel),
+            placement::TwipsToPixels(static_cast<float>(width), twipsPerPixel),
+            placement::TwipsToPixels(static_cast<float>(height), twipsPerPixel)};
+}
+
+}  // namespace
+
+MainWindowView::MainWindowView(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("frm_Main"));
+    setWindowTitle(QStringLiteral("frm_Main"));
+    BuildControls();
+    window_ = std::make_unique<qtui::QtFormWindow>(this);
+    statusBar_ = std::make_unique<qtui::QtStatusBar>(std::vector<QLabel*>{statusPanel1_});
+    standbyTimer_ = std::make_unique<qtui::QtWindowTimer>(TIMER_STANDBY_);
+    passTimer_ = std::make_unique<qtui::QtWindowTimer>(TIMER_LAUFWERKSABFRAGE_);
+    slider_ = std::make_unique<qtui::QtSlider>(sli_Standby_);
+}
+
+MainWindowView::~MainWindowView() = default;
+
+void MainWindowView::BuildControls() {
+    const double twipsPerPixel = qtui::ScreenTwipsPerPixel(this);
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("frm_Main_Client"));
+    setCentralWidget(client);
+
+    // The interval column; its captions are set with the window's texts.
+    fra_Standby_ = new QGroupBox(QStringLiteral("fra_Standby"), client);
+    fra_Standby_->setObjectName(QStringLiteral("fra_Standby"));
+    fra_Standby_->setGeometry(FromTwips(8630, 840, 1000, 3975, twipsPerPixel));
+
+    // Upright, position 1 at the top: minutes = 61 - position.
+    sli_Standby_ = new QSlider(Qt::Vertical, fra_Standby_);
+    sli_Standby_->setObjectName(QStringLiteral("sli_Standby"));
+    sli_Standby_->setRange(1, 60);
+    sli_Standby_->setInvertedAppearance(true);
+    sli_Standby_->setInvertedControls(true);
+    sli_Standby_->setTickPosition(QSlider::TicksBothSides);
+    sli_Standby_->setTickInterval(5);
+    sli_Standby_->setGeometry(FromTwips(120, 840, 675, 2415, twipsPerPixel));
+
+    sbStatusBar_ = new QStatusBar(this);
+    sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar_->setSizeGripEnabled(false);
+    statusPanel1_ = new QLabel(QStringLiteral("Status"), sbStatusBar_);
+    statusPanel1_->setObjectName(QStringLiteral("sbStatusBar_Panel1"));
+    sbStatusBar_->addWidget(statusPanel1_, 1);
+    setStatusBar(sbStatusBar_);
+
+    TIMER_STANDBY_ = new QTimer(this);
+    TIMER_STANDBY_->setObjectName(QStringLiteral("TIMER_STANDBY"));
+    TIMER_LAUFWERKSABFRAGE_ = new QTimer(this);
+    TIMER_LAUFWERKSABFRAGE_->setObjectName(QStringLiteral("TIMER_LAUFWERKSABFRAGE"));
+}
+
+frm_Main::Controls MainWindowView::Controls() {
+    return {*window_, *statusBar_, *standbyTimer_, *passTimer_, *slider_};
+}
+
+void MainWindowView::BringToFront(const std::function<void()>& restoreFromTray) {
+    if (!isVisible()) {
+        restoreFromTray();
+    }
+    if (isMinimized()) {
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void MainWindowView::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    if (unloadHandler_) {
+        unloadHandler_();
+    }
+    emit unloaded();
+}
+
+}  // namespace wakelatch

@@ -1,0 +1,105 @@
+#include "ui/main/frm_Main.h"
+
+#include <algorithm>
+
+#include "settings/SettingsSchema.h"
+#include "support/AutostartEntry.h"
+
+namespace wakelatch {
+namespace {
+
+std::string TrimmedBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+frm_Main::frm_Main(ProgramState& state, Controls controls, Services services)
+    : state_(state), controls_(controls), services_(services) {}
+
+void frm_Main::Form_Load() {
+    // A stored interval outside 1..60 is brought into range before anything uses it: the pass timer's
+    // interval derives from it, and an interval of 0 would make that timer fire without pause.
+    state_.Times = std::clamp(state_.Times, kMinTimes, kMaxTimes);
+
+    const float left = settings::ReadMainPosition(services_.settings, settings::key::MainLeft);
+    const float top = settings::ReadMainPosition(services_.settings, settings::key::MainTop);
+    controls_.window.SetPlacement(left, top, kWidth, kHeight);
+
+    Einstellen_Sprache();
+
+    if (state_.Language == 1) {
+        controls_.sbStatusBar.SetPanelText(1, "Status: Aktiv");
+    } else if (state_.Language == 2) {
+        controls_.sbStatusBar.SetPanelText(1, "Status: Active");
+    }
+
+    controls_.TIMER_STANDBY.SetTag("0");
+    controls_.TIMER_STANDBY.SetInterval(kMinuteMilliseconds);
+    controls_.TIMER_LAUFWERKSABFRAGE.SetInterval(state_.Times * 1000);
+    controls_.TIMER_LAUFWERKSABFRAGE.SetEnabled(false);
+
+    LoadDriveList();
+
+    if (state_.Times < 1) {
+        state_.Times = 1;
+    }
+    controls_.sli_Standby.SetValue(61 - state_.Times);
+    controls_.TIMER_STANDBY.SetEnabled(true);
+}
+
+void frm_Main::LoadDriveList() {
+    // The drive list is filled here, ticked from the saved selection and, with the network check on
+    // (DriveStart = 1), its mapped network drives reconnected. The window has no drive list yet.
+}
+
+void frm_Main::Form_Unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    services_.host.UnloadTrayMenu();
+    services_.host.DeleteTrayIcon();
+    services_.host.CloseOtherWindows();
+    if (!controls_.window.IsMinimised()) {
+        SaveWindowPlacement();
+    }
+    const std::string path = TrimmedBlanks(services_.location.ProgramFilePath());
+    if (state_.AutoStart) {
+        state_.LastResult = sml_ALL_REG_ZUGRIFF::SetAutostartEntry(
+            services_.autostart, settings::kAppName, path, sml_ALL_REG_ZUGRIFF::kAutostartWrite);
+    } else {
+        state_.LastResult = sml_ALL_REG_ZUGRIFF::SetAutostartEntry(services_.autostart, settings::kAppName,
+                                                                   "", sml_ALL_REG_ZUGRIFF::kAutostartDelete);
+    }
+}
+
+void frm_Main::SaveWindowPlacement() {
+    settings::SaveSingle(services_.settings, settings::key::MainLeft, controls_.window.Left());
+    settings::SaveSingle(services_.settings, settings::key::MainTop, controls_.window.Top());
+    settings::SaveSingle(services_.settings, settings::key::MainWidth, controls_.window.Width());
+    settings::SaveSingle(services_.settings, settings::key::MainHeight, controls_.window.Height());
+}
+
+void frm_Main::Einstellen_Sprache() {
+    controls_.window.SetCaption("Wakelatch Version " + state_.ProgramVersion);
+    // The texts of the window's controls and of the tray menu follow here, German for Language 1 and
+    // English for 2; the window does not carry those controls yet.
+}
+
+void frm_Main::TRAY_ACTION() {
+    // The notification icon is added here. The program has no tray icon yet, so it never hides into
+    // the tray: start-up shows the window instead (see TrayAvailable in the start-up windows).
+}
+
+void frm_Main::RestoreFromTray() {
+    services_.host.DeleteTrayIcon();
+    state_.AutoTray = false;
+    controls_.window.Show();
+}
+
+}  // namespace wakelatch

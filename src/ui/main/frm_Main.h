@@ -1,0 +1,74 @@
+#pragma once
+
+#include "controls/Controls.h"
+#include "platform/AutostartEntries.h"
+#include "platform/ProgramLocation.h"
+#include "settings/ProgramState.h"
+#include "settings/SettingsStore.h"
+
+namespace wakelatch {
+
+// What the main window asks of the program around it when it loads and unloads.
+class MainWindowHost {
+  public:
+    virtual ~MainWindowHost() = default;
+    virtual void UnloadTrayMenu() = 0;
+    virtual void DeleteTrayIcon() = 0;
+    // Closes every other open window of the program (options, About, ...), last opened first.
+    virtual void CloseOtherWindows() = 0;
+};
+
+// The main window's logic: its load and unload handlers and public operations, over its controls.
+class frm_Main {
+  public:
+    struct Controls {
+        controls::FormWindow& window;
+        controls::StatusBar& sbStatusBar;
+        controls::WindowTimer& TIMER_STANDBY;
+        controls::WindowTimer& TIMER_LAUFWERKSABFRAGE;
+        controls::Slider& sli_Standby;
+    };
+
+    struct Services {
+        SettingsStore& settings;
+        platform::ProgramLocation& location;
+        platform::AutostartEntries& autostart;
+        MainWindowHost& host;
+    };
+
+    static constexpr float kWidth = 10000.0F;  // twips; the window always opens at this size
+    static constexpr float kHeight = 7100.0F;
+    static constexpr int kMinuteMilliseconds = 60000;
+    static constexpr int kMinTimes = 1;
+    static constexpr int kMaxTimes = 60;
+
+    frm_Main(ProgramState& state, Controls controls, Services services);
+
+    void Form_Load();
+    // Runs once; later calls do nothing (the close box, a signal and the session end may all ask).
+    void Form_Unload();
+    bool Unloaded() const { return unloaded_; }
+
+    // Window caption and every text of the window and the tray menu, for the current language.
+    void Einstellen_Sprache();
+
+    // Puts the program's icon into the tray.
+    void TRAY_ACTION();
+
+    // What a double-click on the tray icon does: icon gone, the window lives outside the tray again.
+    void RestoreFromTray();
+
+    // True while a keep-awake pass runs and after the options dialog saves or closes.
+    bool RefreshPending = false;
+
+  private:
+    void LoadDriveList();
+    void SaveWindowPlacement();
+
+    ProgramState& state_;
+    Controls controls_;
+    Services services_;
+    bool unloaded_ = false;
+};
+
+}  // namespace wakelatch

@@ -1,0 +1,163 @@
+#include "ui/qt/QtControls.h"
+
+#include <QGuiApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QSlider>
+#include <QWidget>
+
+namespace wakelatch::qtui {
+namespace {
+
+placement::PixelRect ToPixelRect(const QRect& rect) {
+    return {rect.x(), rect.y(), rect.width(), rect.height()};
+}
+
+}  // namespace
+
+double ScreenTwipsPerPixel(const QWidget* widget) {
+    const QScreen* screen = widget != nullptr && widget->screen() != nullptr
+                                ? widget->screen()
+                                : QGuiApplication::primaryScreen();
+    return placement::TwipsPerPixel(screen != nullptr ? screen->logicalDotsPerInchX() : 96.0);
+}
+
+QtFormWindow::QtFormWindow(QWidget* window) : window_(window) {}
+
+void QtFormWindow::SetCaption(const std::string& caption) {
+    window_->setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string QtFormWindow::Caption() const {
+    return window_->windowTitle().toStdString();
+}
+
+void QtFormWindow::SetPlacement(float left, float top, float width, float height) {
+    twipsPerPixel_ = ScreenTwipsPerPixel(window_);
+    left_ = placement::Place(left, twipsPerPixel_);
+    top_ = placement::Place(top, twipsPerPixel_);
+    width_ = placement::Place(width, twipsPerPixel_);
+    height_ = placement::Place(height, twipsPerPixel_);
+    window_->setFixedSize(width_.pixels, height_.pixels);
+
+    std::vector<placement::PixelRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.push_back(ToPixelRect(screen->geometry()));
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    const placement::PixelRect wanted{left_.pixels, top_.pixels, width_.pixels, height_.pixels};
+    const placement::PixelRect placed =
+        primary == nullptr
+            ? wanted
+            : placement::KeepOnScreen(wanted, screens, ToPixelRect(primary->availableGeometry()),
+                                      placement::TwipsToPixels(1000.0F, twipsPerPixel_));
+    if (placed.x != wanted.x || placed.y != wanted.y) {
+        left_ = {placement::PixelsToTwips(placed.x, twipsPerPixel_), placed.x};
+        top_ = {placement::PixelsToTwips(placed.y, twipsPerPixel_), placed.y};
+    }
+    window_->move(placed.x, placed.y);
+}
+
+float QtFormWindow::Left() const {
+    return placement::CurrentTwips(left_, window_->pos().x(), twipsPerPixel_);
+}
+
+float QtFormWindow::Top() const {
+    return placement::CurrentTwips(top_, window_->pos().y(), twipsPerPixel_);
+}
+
+float QtFormWindow::Width() const {
+    return placement::CurrentTwips(width_, window_->width(), twipsPerPixel_);
+}
+
+float QtFormWindow::Height() const {
+    return placement::CurrentTwips(height_, window_->height(), twipsPerPixel_);
+}
+
+bool QtFormWindow::IsMinimised() const {
+    return window_->isMinimized();
+}
+
+bool QtFormWindow::IsVisible() const {
+    return window_->isVisible();
+}
+
+void QtFormWindow::Show() {
+    window_->show();
+}
+
+void QtFormWindow::Hide() {
+    window_->hide();
+}
+
+QtStatusBar::QtStatusBar(std::vector<QLabel*> panels) : panels_(panels.begin(), panels.end()) {}
+
+QLabel* QtStatusBar::Panel(int panel) const {
+    if (panel < 1 || panel > static_cast<int>(panels_.size())) {
+        return nullptr;
+    }
+    return panels_[static_cast<std::size_t>(panel - 1)];
+}
+
+void QtStatusBar::SetPanelText(int panel, const std::string& text) {
+    if (QLabel* label = Panel(panel)) {
+        label->setText(QString::fromStdString(text));
+    }
+}
+
+std::string QtStatusBar::PanelText(int panel) const {
+    const QLabel* label = Panel(panel);
+    return label != nullptr ? label->text().toStdString() : std::string();
+}
+
+QtWindowTimer::QtWindowTimer(QTimer* timer) : timer_(timer) {
+    QObject::connect(timer_, &QTimer::timeout, [this] {
+        if (handler_) {
+            handler_();
+        }
+    });
+}
+
+void QtWindowTimer::SetInterval(int milliseconds) {
+    timer_->setInterval(milliseconds);
+}
+
+int QtWindowTimer::Interval() const {
+    return timer_->interval();
+}
+
+void QtWindowTimer::SetEnabled(bool enabled) {
+    if (enabled) {
+        timer_->start();
+    } else {
+        timer_->stop();
+    }
+}
+
+bool QtWindowTimer::Enabled() const {
+    return timer_->isActive();
+}
+
+void QtWindowTimer::SetTag(const std::string& tag) {
+    tag_ = tag;
+}
+
+std::string QtWindowTimer::Tag() const {
+    return tag_;
+}
+
+void QtWindowTimer::SetTickHandler(std::function<void()> handler) {
+    handler_ = std::move(handler);
+}
+
+QtSlider::QtSlider(QSlider* slider) : slider_(slider) {}
+
+void QtSlider::SetValue(int position) {
+    slider_->setValue(position);
+}
+
+int QtSlider::Value() const {
+    return slider_->value();
+}
+
+}  // namespace wakelatch::qtui

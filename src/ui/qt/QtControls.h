@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QPointer>
+#include <QTimer>
+
+#include "controls/Controls.h"
+#include "ui/main/Placement.h"
+
+class QLabel;
+class QSlider;
+class QWidget;
+
+// Adapters from Qt widgets to the control interfaces the windows' logic holds.
+namespace wakelatch::qtui {
+
+// Twips per pixel of the screen a window opens on (its logical DPI).
+double ScreenTwipsPerPixel(const QWidget* widget);
+
+class QtFormWindow final : public controls::FormWindow {
+  public:
+    explicit QtFormWindow(QWidget* window);
+
+    void SetCaption(const std::string& caption) override;
+    std::string Caption() const override;
+    void SetPlacement(float left, float top, float width, float height) override;
+    float Left() const override;
+    float Top() const override;
+    float Width() const override;
+    float Height() const override;
+    bool IsMinimised() const override;
+    bool IsVisible() const override;
+    void Show() override;
+    void Hide() override;
+
+  private:
+    QPointer<QWidget> window_;
+    double twipsPerPixel_ = 15.0;
+    placement::PlacedCoordinate left_{};
+    placement::PlacedCoordinate top_{};
+    placement::PlacedCoordinate width_{};
+    placement::PlacedCoordinate height_{};
+};
+
+// Panels are QLabels added to a status bar in order; panel 1 is the first.
+class QtStatusBar final : public controls::StatusBar {
+  public:
+    explicit QtStatusBar(std::vector<QLabel*> panels);
+    void SetPanelText(int panel, const std::string& text) override;
+    std::string PanelText(int panel) const override;
+
+  private:
+    QLabel* Panel(int panel) const;
+    std::vector<QPointer<QLabel>> panels_;
+};
+
+class QtWindowTimer final : public controls::WindowTimer {
+  public:
+    explicit QtWindowTimer(QTimer* timer);
+    void SetInterval(int milliseconds) override;
+    int Interval() const override;
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const override;
+    void SetTag(const std::string& tag) override;
+    std::string Tag() const override;
+    void SetTickHandler(std::function<void()> handler) override;
+
+  private:
+    QPointer<QTimer> timer_;
+    std::string tag_;
+    std::function<void()> handler_;
+};
+
+class QtSlider final : public controls::Slider {
+  public:
+    explicit QtSlider(QSlider* slider);
+    void SetValue(int position) override;
+    int Value() const override;
+
+  private:
+    QPointer<QSlider> slider_;
+};
+
+}  // namespace wakelatch::qtui

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/AutostartEntries.h"
+#include "platform/ProgramLocation.h"
+#include "platform/SystemFolders.h"
+
+namespace wakelatch::testing {
+
+class FakeAutostart final : public platform::AutostartEntries {
+  public:
+    bool Write(const std::string& name, const std::string& command) override {
+        calls.push_back("write " + name + " " + command);
+        if (failWrites) {
+            return false;
+        }
+        entries[name] = command;
+        return true;
+    }
+    bool Remove(const std::string& name) override {
+        calls.push_back("remove " + name);
+        return entries.erase(name) == 1;
+    }
+    std::map<std::string, std::string> entries;
+    std::vector<std::string> calls;
+    bool failWrites = false;
+};
+
+class FakeLocation final : public platform::ProgramLocation {
+  public:
+    std::string ProgramFilePath() override { return programFile; }
+    std::string ProgramFolder() override { return programFile.substr(0, programFile.rfind('/')); }
+    bool StartedFromNetworkPath() override { return onNetwork; }
+    std::string programFile = "/opt/wakelatch/bin/wakelatch";
+    bool onNetwork = false;
+};
+
+class FakeFolders final : public platform::SystemFolders {
+  public:
+    std::string WindowsDirectory() override { return windowsDirectory; }
+    std::string TempDirectoryFor(const std::string& folder) override { return folder + "/TEMP"; }
+    std::string windowsDirectory = "/home/user/.local/share/Wakelatch";
+};
+
+}  // namespace wakelatch::testing

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The real program under X: window, single instance, orderly shutdown on signals, settings and the
+# autostart entry on disk. Needs an X display (DISPLAY) and xdotool; skips itself (77) otherwise.
+set -u
+
+program=${1:?usage: startup_shutdown.sh PATH_TO_WAKELATCH}
+title='Wakelatch Version 1.0.0'
+
+if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
+    echo "SKIP: no X display reachable (DISPLAY='${DISPLAY:-}') or xdotool missing; run through scripts/test.sh"
+    exit 77
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+export HOME="$work/home"
+export XDG_RUNTIME_DIR="$work/run"
+unset XDG_CONFIG_HOME XDG_DATA_HOME
+mkdir -p "$HOME" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
+ini="$HOME/.config/Wakelatch/Wakelatch.ini"
+desktop="$HOME/.config/autostart/Wakelatch.desktop"
+failures=0
+
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+windows_titled() { xdotool search --name "^${title//./\\.}\$" 2>/dev/null | wc -l; }
+
+start_program() {
+    "$program" >"$work/program.log" 2>&1 &
+    first=$!
+    pids+=("$first")
+    for _ in $(seq 1 100); do
+        [ "$(windows_titled)" -ge 1 ] && return 0
+        kill -0 "$first" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "no window titled '$title' appeared"; cat "$work/program.log"
+    return 1
+}
+
+stop_program() {  # stop_program SIGNAL
+    kill -"$1" "$first"
+    local status
+    wait "$first"; status=$?
+    [ "$status" -eq 0 ] && pass "SIG$1 ends the program with status 0" || fail "SIG$1 gave exit status $status"
+}
+
+# First start on a fresh account.
+start_program && pass "window '$title' appeared"
+[ -d "$HOME/.local/share/Wakelatch/TEMP" ] && [ "$(stat -c %a "$HOME/.local/share/Wakelatch")" = 700 ] \
+    && pass "private data folder with TEMP" || fail "data folder missing or not private"
+
+# A second copy asks the first to the front and ends at once.
+started=$(date +%s%N)
+timeout 5 "$program" >"$work/second.log" 2>&1; second_status=$?
+elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
+[ "$second_status" -eq 0 ] && pass "second copy exits 0" || fail "second copy exit status $second_status"
+[ "$elapsed_ms" -lt 2000 ] && pass "second copy ended after ${elapsed_ms} ms" || fail "second copy took ${elapsed_ms} ms"
+kill -0 "$first" 2>/dev/null && pass "first copy still runs" || fail "first copy is gone"
+[ "$(windows_titled)" -eq 1 ] && pass "still exactly one main window" || fail "$(windows_titled) main windows"
+
+stop_program TERM
+grep -qx 'MainLeft=1000' "$ini" && grep -qx 'MainTop=1000' "$ini" && pass "placement written back as 1000, 1000" \
+    || { fail "placement keys wrong:"; cat "$ini"; }
+grep -qx 'MainWidth=10000' "$ini" && grep -qx 'MainHeight=7100' "$ini" && pass "size written as 10000 x 7100" \
+    || fail "size keys wrong"
+[ ! -e "$desktop" ] && pass "no autostart entry with AutoStart off" || fail "autostart entry exists"
+
+# Start with the desktop session: the entry names this program file.
+sed -i 's/^\[Settings\]$/[Settings]\nAutoStart=True/' "$ini"
+start_program
+stop_program INT
+real_program=$(readlink -f "$program")
+if [ -f "$desktop" ] && grep -qx "Exec=\"$real_program\"" "$desktop" && grep -qx 'Type=Application' "$desktop"; then
+    pass "autostart entry written with the program's path"
+else
+    fail "autostart entry missing or wrong"; cat "$desktop" 2>/dev/null
+fi
+
+sed -i 's/^AutoStart=True$/AutoStart=False/' "$ini"
+start_program
+stop_program HUP
+[ ! -e "$desktop" ] && pass "autostart entry removed with AutoStart off" || fail "autostart entry still there"
+
+# A copy that dies leaves its lock behind; the next start recovers it.
+start_program
+kill -KILL "$first"; wait "$first" 2>/dev/null
+start_program && pass "starts again after a copy was killed"
+stop_program TERM
+
+# A window moved off every screen (a monitor that is gone) comes back onto the screen.
+sed -i 's/^MainLeft=.*/MainLeft=-900000/' "$ini"
+start_program
+geometry=$(xdotool search --name "^${title//./\\.}\$" getwindowgeometry --shell | grep -E '^(X|Y)=' | tr '\n' ' ')
+eval "$geometry"
+[ "${X:--1}" -ge 0 ] && pass "off-screen position brought back (X=$X Y=$Y)" || fail "window at X=${X:-?}"
+stop_program TERM
+
+echo "$failures failures"
+[ "$failures" -eq 0 ]

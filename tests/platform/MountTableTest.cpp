@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "platform/linux/LinuxProgramLocation.h"
+#include "platform/linux/MountTable.h"
+
+namespace wakelatch::platform {
+namespace {
+
+using namespace linux_mounts;
+
+constexpr const char* kMountInfo =
+    "22 1 254:0 / / rw,relatime shared:1 - ext4 /dev/vda rw\n"
+    "23 22 0:21 / /proc rw,nosuid - proc proc rw\n"
+    "40 22 0:45 / /mnt/nas rw,relatime shared:20 - nfs4 nas:/export/media rw,vers=4.2\n"
+    "41 22 0:46 / /home/u/My\\040Share rw,relatime - cifs //server/share rw\n"
+    "42 22 0:47 / /home/u/remote rw,nosuid,nodev - fuse.sshfs u@host:/data rw,user_id=0\n"
+    "43 40 8:17 / /mnt/nas/local rw - ext4 /dev/sdb1 rw\n"
+    "44 22 7:0 / /media/usb rw - vfat /dev/loop0 rw\n"
+    "malformed line without separator\n"
+    "45 22 0:50 / /opt/apps rw - tmpfs tmpfs rw\n"
+    "46 22 0:51 / /opt/apps rw - 9p share rw\n";
+
+TEST(MountTable, ParsesFieldsAndUndoesEscapes) {
+    const auto mounts = ParseMountInfo(kMountInfo);
+    ASSERT_EQ(mounts.size(), 9U);
+    EXPECT_EQ(mounts[0].mountPoint, "/");
+    EXPECT_EQ(mounts[0].fsType, "ext4");
+    EXPECT_EQ(mounts[0].deviceMajor, 254U);
+    EXPECT_EQ(mounts[2].source, "nas:/export/media");
+    EXPECT_EQ(mounts[3].mountPoint, "/home/u/My Share");
+    EXPECT_EQ(mounts[4].fsType, "fuse.sshfs");
+    EXPECT_EQ(UnescapeMountField("a\\011b\\134c\\012"), "a\tb\\c\n");
+    EXPECT_EQ(UnescapeMountField("trailing\\04"), "trailing\\04");
+}
+
+TEST(MountTable, OptionalFieldsBeforeTheSeparatorAreSkipped) {
+    const auto mounts = ParseMountInfo("50 22 8:1 / /data rw shared:5 master:2 - xfs /dev/sda1 rw\n");
+    ASSERT_EQ(mounts.size(), 1U);
+    EXPECT_EQ(mounts[0].fsType, "xfs");
+    EXPECT_EQ(mounts[0].source, "/dev/sda1");
+}
+
+TEST(MountTable, FindsTheMountThatContainsAPath) {
+    const auto mounts = ParseMountInfo(kMountInfo);
+    EXPECT_EQ(FindMountContaining(mounts, "/usr/bin")->mountPoint, "/");
+    EXPECT_EQ(FindMountContaining(mounts, "/mnt/nas/films")->fsType, "nfs4");
+    EXPECT_EQ(FindMountContaining(mounts, "/mnt/nas/local/bin")->fsType, "ext4");
+    EXPECT_EQ(FindMountContaining(mounts, "/mnt/nasty")->mountPoint, "/");
+    EXPECT_EQ(FindMountContaining(mounts, "/opt/apps")->fsType, "9p");  // the later mount hides the earlier
+    EXPECT_EQ(FindMountContaining(mounts, "relative/path"), nullptr);
+}
+
+TEST(MountTable, FindsTheMountOfADevice) {
+    const auto mounts = ParseMountInfo(kMountInfo);
+    EXPECT_EQ(FindMountOfDevice(mounts, 0, 45, "/mnt/nas/x")->mountPoint, "/mnt/nas");
+    EXPECT_EQ(FindMountOfDevice(mounts, 9, 9, "/x"), nullptr);
+}
+
+TEST(MountTable, NetworkFilesystemTypes) {
+    for (const char* type :
+         {"nfs", "nfs4", "cifs", "smb3", "fuse.sshfs", "9p", "ceph", "glusterfs", "davfs"}) {
+        EXPECT_TRUE(IsNetworkFilesystem(type)) << type;
+    }
+    for (const char* type : {"ext4", "xfs", "btrfs", "vfat", "tmpfs", "fuse", "fuseblk", "overlay", ""}) {
+        EXPECT_FALSE(IsNetworkFilesystem(type)) << type;
+    }
+}
+
+TEST(NetworkStartCheck, ProgramFolderOnANetworkFilesystem) {
+    EXPECT_FALSE(FolderIsOnNetworkFilesystem(kMountInfo, "/usr/local/bin", nullptr, nullptr));
+    EXPECT_TRUE(FolderIsOnNetworkFilesystem(kMountInfo, "/mnt/nas/apps", nullptr, nullptr));
+    EXPECT_TRUE(FolderIsOnNetworkFilesystem(kMountInfo, "/home/u/My Share/tools", nullptr, nullptr));
+    EXPECT_TRUE(FolderIsOnNetworkFilesystem(kMountInfo, "/home/u/remote", nullptr, nullptr));
+    EXPECT_FALSE(FolderIsOnNetworkFilesystem(kMountInfo, "/mnt/nas/local/bin", nullptr, nullptr));
+    EXPECT_FALSE(FolderIsOnNetworkFilesystem(kMountInfo, "/media/usb", nullptr, nullptr));
+    EXPECT_FALSE(FolderIsOnNetworkFilesystem("", "/anything", nullptr, nullptr));
+}
+
+TEST(NetworkStartCheck, TheDeviceNumberDecidesWhereItIsKnown) {
+    // /mnt/nas/local is ext4 by path, but the folder's device says it is the NFS share (the local
+    // mount was made before and the share mounted over it, say).
+    const unsigned nfsMajor = 0;
+    const unsigned nfsMinor = 45;
+    EXPECT_TRUE(FolderIsOnNetworkFilesystem(kMountInfo, "/mnt/nas/local/bin", &nfsMajor, &nfsMinor));
+}
+
+TEST(NetworkStartCheck, ThisProgramRunsFromALocalFolder) {
+    LinuxProgramLocation location;
+    EXPECT_FALSE(location.ProgramFilePath().empty());
+    EXPECT_EQ(location.ProgramFolder(),
+              location.ProgramFilePath().substr(0, location.ProgramFilePath().rfind('/')));
+    EXPECT_FALSE(location.StartedFromNetworkPath());
+}
+
+}  // namespace
+}  // namespace wakelatch::platform

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QScreen>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTimer>
+
+#include "fakes/FakePlatform.h"
+#include "fakes/FakeSettingsStore.h"
+#include "ui/main/MainWindowView.h"
+#include "ui/main/Placement.h"
+
+namespace wakelatch {
+namespace {
+
+class NoHost final : public MainWindowHost {
+  public:
+    void UnloadTrayMenu() override {}
+    void DeleteTrayIcon() override {}
+    void CloseOtherWindows() override {}
+};
+
+class MainWindowWidgets : public ::testing::Test {
+  protected:
+    MainWindowWidgets() {
+        state.ProgramVersion = "1.0.0";
+        state.Language = 1;
+        state.Times = 5;
+    }
+    void Load() {
+        form = std::make_unique<frm_Main>(state, view.Controls(),
+                                          frm_Main::Services{store, location, autostart, host});
+        view.SetUnloadHandler([this] { form->Form_Unload(); });
+        form->Form_Load();
+    }
+    double TwipsPerPixel() const {
+        return placement::TwipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+    }
+
+    ProgramState state;
+    testing::FakeSettingsStore store;
+    testing::FakeLocation location;
+    testing::FakeAutostart autostart;
+    NoHost host;
+    MainWindowView view;
+    std::unique_ptr<frm_Main> form;
+};
+
+TEST_F(MainWindowWidgets, ControlsCarryTheirDocumentedNames) {
+    EXPECT_EQ(view.objectName(), "frm_Main");
+    EXPECT_NE(view.findChild<QGroupBox*>("fra_Standby"), nullptr);
+    EXPECT_NE(view.findChild<QSlider*>("sli_Standby"), nullptr);
+    EXPECT_NE(view.findChild<QStatusBar*>("sbStatusBar"), nullptr);
+    EXPECT_NE(view.findChild<QTimer*>("TIMER_STANDBY"), nullptr);
+    EXPECT_NE(view.findChild<QTimer*>("TIMER_LAUFWERKSABFRAGE"), nullptr);
+    EXPECT_EQ(view.windowTitle(), "frm_Main");  // design caption until the texts are applied
+}
+
+TEST_F(MainWindowWidgets, LoadGivesTheCaptionTheFixedSizeAndThePlace) {
+    Load();
+    const double tpp = TwipsPerPixel();
+    EXPECT_EQ(view.windowTitle(), "Wakelatch Version 1.0.0");
+    EXPECT_EQ(view.width(), placement::TwipsToPixels(10000, tpp));
+    EXPECT_EQ(view.height(), placement::TwipsToPixels(7100, tpp));
+    EXPECT_EQ(view.minimumSize(), view.maximumSize());  // not resizable by the user
+    EXPECT_EQ(view.pos(), QPoint(placement::TwipsToPixels(1000, tpp), placement::TwipsToPixels(1000, tpp)));
+}
+
+TEST_F(MainWindowWidgets, TimersAndSliderAfterLoad) {
+    Load();
+    auto* standby = view.findChild<QTimer*>("TIMER_STANDBY");
+    auto* pass = view.findChild<QTimer*>("TIMER_LAUFWERKSABFRAGE");
+    EXPECT_TRUE(standby->isActive());
+    EXPECT_EQ(standby->interval(), 60000);
+    EXPECT_FALSE(pass->isActive());
+    EXPECT_EQ(pass->interval(), 5000);
+    auto* slider = view.findChild<QSlider*>("sli_Standby");
+    EXPECT_EQ(slider->value(), 56);
+    EXPECT_EQ(slider->orientation(), Qt::Vertical);
+    EXPECT_TRUE(slider->invertedAppearance());  // position 1 (60 minutes) at the top
+}
+
+TEST_F(MainWindowWidgets, ClosingUnloadsOnceAndWritesBackTheUntouchedPlacement) {
+    Load();
+    view.show();
+    view.close();
+    view.close();
+    EXPECT_EQ(store.writes, (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
+    EXPECT_EQ(store.Get("MainLeft"), "1000");
+    EXPECT_EQ(store.Get("MainTop"), "1000");
+    EXPECT_EQ(store.Get("MainWidth"), "10000");
+    EXPECT_EQ(store.Get("MainHeight"), "7100");
+}
+
+TEST_F(MainWindowWidgets, AMovedWindowWritesItsNewPlace) {
+    Load();
+    view.move(200, 100);
+    view.close();
+    const double tpp = TwipsPerPixel();
+    EXPECT_EQ(store.Get("MainLeft"), std::to_string(static_cast<int>(std::round(200 * tpp))));
+    EXPECT_EQ(store.Get("MainTop"), std::to_string(static_cast<int>(std::round(100 * tpp))));
+}
+
+TEST_F(MainWindowWidgets, APlaceOffEveryScreenComesBackOntoThePrimaryScreen) {
+    store.Set("MainLeft", "900000");
+    store.Set("MainTop", "-900000");
+    Load();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(QRect(view.pos(), view.size())));
+}
+
+TEST_F(MainWindowWidgets, ClosingWhileHiddenStillUnloads) {
+    Load();
+    view.close();  // never shown, as when the program lives in the tray
+    EXPECT_EQ(store.writes.size(), 4U);
+}
+
+}  // namespace
+}  // namespace wakelatch
