@@ -28,7 +28,7 @@ int Application::Run() {
         return outcome.exitCode;
     }
     if (!mainView_) {
-        return 0;  // the main window could not be loaded; nothing would ever end the event loop
+        return 1;  // the main window could not be loaded: nothing could ever end the event loop
     }
     connect(instance_.get(), &LocalInstanceGuard::activationRequested, this,
             [this] { mainView_->BringToFront([this] { mainForm_->RestoreFromTray(); }); });

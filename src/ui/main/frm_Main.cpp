@@ -23,7 +23,8 @@ frm_Main::frm_Main(ProgramState& state, Controls controls, Services services)
 
 void frm_Main::Form_Load() {
     // A stored interval outside 1..60 is brought into range before anything uses it: the pass timer's
-    // interval derives from it, and an interval of 0 would make that timer fire without pause.
+    // interval derives from it (0 would make that timer fire without pause), and the slider has no
+    // position beyond 60. This also covers raising an interval below 1 to 1.
     state_.Times = std::clamp(state_.Times, kMinTimes, kMaxTimes);
 
     const float left = settings::ReadMainPosition(services_.settings, settings::key::MainLeft);
@@ -45,9 +46,6 @@ void frm_Main::Form_Load() {
 
     LoadDriveList();
 
-    if (state_.Times < 1) {
-        state_.Times = 1;
-    }
     controls_.sli_Standby.SetValue(61 - state_.Times);
     controls_.TIMER_STANDBY.SetEnabled(true);
 }
