@@ -55,7 +55,10 @@ void Application::LoadMainWindow() {
     mainView_ = std::make_unique<MainWindowView>();
     mainForm_ = std::make_unique<frm_Main>(
         state_, mainView_->Controls(),
-        frm_Main::Services{*platform_.settings, *platform_.location, *platform_.autostart, *this});
+        frm_Main::Services{*platform_.settings, *platform_.location, *platform_.autostart, *this,
+                           *platform_.drives, mainView_->DriveListMeasurer(),
+                           [] { QCoreApplication::processEvents(); }});
+    mainView_->Connect(*mainForm_);
     mainView_->SetUnloadHandler([this] { mainForm_->Form_Unload(); });
     connect(
         mainView_.get(), &MainWindowView::unloaded, this, [] { QCoreApplication::exit(0); },

@@ -52,6 +52,41 @@ class WindowTimer {
     virtual void SetTickHandler(std::function<void()> handler) = 0;
 };
 
+// A control that shows a text: label, button, frame.
+class Captioned {
+  public:
+    virtual ~Captioned() = default;
+    virtual void SetText(const std::string& text) = 0;
+    virtual std::string Text() const = 0;
+};
+
+// A list of text rows, each with a tick box. The ticks are the list's selection; the highlighted row
+// (ListIndex, -1 for none) is unrelated to them.
+class CheckList {
+  public:
+    virtual ~CheckList() = default;
+    virtual int Count() const = 0;
+    virtual std::string Text(int row) const = 0;
+    virtual bool Checked(int row) const = 0;
+    virtual void SetChecked(int row, bool checked) = 0;
+    virtual void AddItem(const std::string& text) = 0;
+    virtual void Clear() = 0;
+    virtual int ListIndex() const = 0;
+    virtual void SetListIndex(int row) = 0;
+    virtual void SetVisible(bool visible) = 0;
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual void Move(float left, float top) = 0;  // twips inside its container
+    virtual float Width() const = 0;               // twips
+    virtual void Refresh() = 0;                    // repaint now
+};
+
+// The rendered width of a text, in whole twips, in the font of the drive list.
+class TextMeasurer {
+  public:
+    virtual ~TextMeasurer() = default;
+    virtual int WidthTwips(const std::string& text) const = 0;
+};
+
 // A slider with whole-number positions.
 class Slider {
   public:

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/AutostartEntries.h"
+#include "platform/DrivePlatform.h"
 #include "platform/ProgramLocation.h"
 #include "platform/SystemFolders.h"
 #include "settings/SettingsStore.h"
@@ -16,6 +17,7 @@ struct Platform {
     std::unique_ptr<SystemFolders> folders;
     std::unique_ptr<ProgramLocation> location;
     std::unique_ptr<AutostartEntries> autostart;
+    std::unique_ptr<DrivePlatform> drives;
 };
 
 Platform CreatePlatform();

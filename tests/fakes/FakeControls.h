@@ -75,6 +75,76 @@ class FakeSlider final : public controls::Slider {
     int value = 1;
 };
 
+class FakeCaptioned final : public controls::Captioned {
+  public:
+    explicit FakeCaptioned(std::string initial = {}) : text(std::move(initial)) {}
+    void SetText(const std::string& t) override { text = t; }
+    std::string Text() const override { return text; }
+    std::string text;
+};
+
+// Rows with ticks; records what the engine did to it.
+class FakeCheckList final : public controls::CheckList {
+  public:
+    struct Row {
+        std::string text;
+        bool checked = false;
+    };
+    int Count() const override { return static_cast<int>(rows.size()); }
+    std::string Text(int row) const override { return rows.at(static_cast<std::size_t>(row)).text; }
+    bool Checked(int row) const override { return rows.at(static_cast<std::size_t>(row)).checked; }
+    void SetChecked(int row, bool on) override { rows.at(static_cast<std::size_t>(row)).checked = on; }
+    void AddItem(const std::string& text) override { rows.push_back({text, false}); }
+    void Clear() override {
+        rows.clear();
+        listIndex = -1;
+    }
+    int ListIndex() const override { return listIndex; }
+    void SetListIndex(int row) override { listIndex = row; }
+    void SetVisible(bool on) override { visible = on; }
+    void SetEnabled(bool on) override { enabled = on; }
+    void Move(float l, float t) override {
+        left = l;
+        top = t;
+    }
+    float Width() const override { return width; }
+    void Refresh() override { ++refreshes; }
+
+    std::vector<std::string> Texts() const {
+        std::vector<std::string> texts;
+        for (const Row& row : rows) {
+            texts.push_back(row.text);
+        }
+        return texts;
+    }
+    std::vector<std::string> CheckedTexts() const {
+        std::vector<std::string> texts;
+        for (const Row& row : rows) {
+            if (row.checked) {
+                texts.push_back(row.text);
+            }
+        }
+        return texts;
+    }
+
+    std::vector<Row> rows;
+    int listIndex = -1;
+    bool visible = true;
+    bool enabled = true;
+    float left = 0, top = 0;
+    float width = 8055;
+    int refreshes = 0;
+};
+
+// Every character is 100 twips wide, so widths can be worked out by hand.
+class FakeMeasurer final : public controls::TextMeasurer {
+  public:
+    int WidthTwips(const std::string& text) const override {
+        return static_cast<int>(text.size()) * perCharacter;
+    }
+    int perCharacter = 100;
+};
+
 class FakeMessageBox final : public controls::MessageBoxService {
   public:
     struct Shown {

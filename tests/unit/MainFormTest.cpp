@@ -1,51 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "fakes/FakeControls.h"
-#include "fakes/FakePlatform.h"
-#include "fakes/FakeSettingsStore.h"
-#include "ui/main/frm_Main.h"
+#include "fakes/MainFormRig.h"
 
 namespace wakelatch {
 namespace {
 
-class RecordingHost final : public MainWindowHost {
-  public:
-    void UnloadTrayMenu() override { calls.push_back("unload tray menu"); }
-    void DeleteTrayIcon() override { calls.push_back("delete tray icon"); }
-    void CloseOtherWindows() override { calls.push_back("close other windows"); }
-    std::vector<std::string> calls;
-};
-
-class MainForm : public ::testing::Test {
-  protected:
-    MainForm() {
-        state.ProgramVersion = "1.0.0";
-        state.Times = 5;
-        state.Language = 1;
-        state.DriveStart = 1;
-    }
-
-    frm_Main& Form() {
-        if (!form) {
-            form =
-                std::make_unique<frm_Main>(state, frm_Main::Controls{window, status, standby, pass, slider},
-                                           frm_Main::Services{store, location, autostart, host});
-        }
-        return *form;
-    }
-
-    ProgramState state;
-    testing::FakeFormWindow window;
-    testing::FakeStatusBar status;
-    testing::FakeWindowTimer standby;
-    testing::FakeWindowTimer pass;
-    testing::FakeSlider slider;
-    testing::FakeSettingsStore store;
-    testing::FakeLocation location;
-    testing::FakeAutostart autostart;
-    RecordingHost host;
-    std::unique_ptr<frm_Main> form;
-};
+class MainForm : public ::testing::Test, protected testing::MainFormRig {};
 
 TEST_F(MainForm, FirstLoadPlacesTheWindowAtTheDefaultsWithItsFixedSize) {
     Form().Form_Load();
@@ -80,27 +40,20 @@ TEST_F(MainForm, LoadSetsUpTheTimersAndTheSlider) {
     EXPECT_EQ(slider.value, 56);
 }
 
-TEST_F(MainForm, StatusTextByLanguage) {
-    Form().Form_Load();
-    EXPECT_EQ(status.PanelText(1), "Status: Aktiv");
-
-    state.Language = 2;
-    form.reset();
-    Form().Form_Load();
-    EXPECT_EQ(status.PanelText(1), "Status: Active");
-
-    testing::FakeStatusBar untouched;
-    state.Language = 3;
-    form = std::make_unique<frm_Main>(state, frm_Main::Controls{window, untouched, standby, pass, slider},
-                                      frm_Main::Services{store, location, autostart, host});
-    form->Form_Load();
-    EXPECT_EQ(untouched.PanelText(1), "Status");
-    EXPECT_EQ(window.caption, "Wakelatch Version 1.0.0");  // the caption has no language
+TEST(MainFormLanguage, StatusTextByLanguage) {
+    for (const auto& [language, expected] : std::vector<std::pair<int, std::string>>{
+             {1, "Status: Aktiv"}, {2, "Status: Active"}, {3, "Status"}}) {
+        testing::MainFormRig rig;
+        rig.state.Language = language;
+        rig.Form().Form_Load();
+        EXPECT_EQ(rig.status.PanelText(1), expected) << language;
+        EXPECT_EQ(rig.window.caption, "Wakelatch Version 1.0.0");  // the caption has no language
+    }
 }
 
 // An interval outside 1..60 would give the pass timer an interval of 0 or less (a timer that fires
 // without pause) or one without a slider position.
-TEST_F(MainForm, IntervalIsBroughtIntoRangeBeforeTheTimersUseIt) {
+TEST(MainFormInterval, IsBroughtIntoRangeBeforeTheTimersUseIt) {
     struct Case {
         int stored;
         int times;
@@ -109,13 +62,53 @@ TEST_F(MainForm, IntervalIsBroughtIntoRangeBeforeTheTimersUseIt) {
     };
     for (const Case c : {Case{0, 1, 1000, 60}, Case{-3, 1, 1000, 60}, Case{1, 1, 1000, 60},
                          Case{60, 60, 60000, 1}, Case{61, 60, 60000, 1}, Case{100000, 60, 60000, 1}}) {
-        state.Times = c.stored;
-        form.reset();
-        Form().Form_Load();
-        EXPECT_EQ(state.Times, c.times) << c.stored;
-        EXPECT_EQ(pass.interval, c.passInterval) << c.stored;
-        EXPECT_EQ(slider.value, c.sliderPosition) << c.stored;
+        testing::MainFormRig rig;
+        rig.state.Times = c.stored;
+        rig.Form().Form_Load();
+        EXPECT_EQ(rig.state.Times, c.times) << c.stored;
+        EXPECT_EQ(rig.pass.interval, c.passInterval) << c.stored;
+        EXPECT_EQ(rig.slider.value, c.sliderPosition) << c.stored;
     }
+}
+
+TEST_F(MainForm, LoadFillsAndTicksTheDriveListAndReconnectsSelectedMappedDrives) {
+    drives.drives['C'] = {platform::kDriveFixed, true, "system"};
+    drives.drives['E'] = {platform::kDriveFixed, true, "data"};
+    drives.Map('N', "nas:/media");
+    state.Drives = "C:\\N:\\";
+    Form().Form_Load();
+    ASSERT_EQ(driveList.Count(), 3);
+    EXPECT_EQ(driveList.CheckedTexts().size(), 2U);
+    EXPECT_TRUE(driveList.Checked(0));
+    EXPECT_FALSE(driveList.Checked(1));
+    EXPECT_TRUE(driveList.Checked(2));
+    // Once while the list is built (N: is listed after C: and E:, so the list has rows), once after.
+    EXPECT_EQ(drives.connections, (std::vector<std::string>{"N: nas:/media", "N: nas:/media"}));
+}
+
+TEST_F(MainForm, LoadWithoutTheNetworkCheckConnectsNothing) {
+    drives.Map('N', "nas:/media");
+    state.Drives = "C:\\N:\\";
+    state.DriveStart = 0;
+    Form().Form_Load();
+    EXPECT_TRUE(drives.connections.empty());
+    EXPECT_EQ(driveList.Count(), 1);
+}
+
+TEST_F(MainForm, SaveCommandWritesTheTicksAndItsKeysInOrder) {
+    drives.drives['C'] = {platform::kDriveFixed, true, "system"};
+    drives.drives['E'] = {platform::kDriveRemovable, true, "stick"};
+    Form().Form_Load();
+    driveList.SetChecked(1, true);
+    store.writes.clear();
+    Form().cmd_Speichern_Click();
+    EXPECT_EQ(state.Drives, "E:\\");
+    EXPECT_EQ(store.writes,
+              (std::vector<std::string>{"Drives", "Times", "AutoStart", "AutoTray", "DriveStart"}));
+    EXPECT_EQ(savedMinutes.text, "5 Min.");
+    store.writes.clear();
+    Form().list_Laufwerke_LostFocus();
+    EXPECT_EQ(store.writes.size(), 5U);
 }
 
 TEST_F(MainForm, UnloadRunsItsStepsInOrderAndSavesThePlacement) {

@@ -1,12 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFocusEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
 
+#include "fakes/FakeDrivePlatform.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSettingsStore.h"
 #include "ui/main/MainWindowView.h"
@@ -30,8 +36,11 @@ class MainWindowWidgets : public ::testing::Test {
         state.Times = 5;
     }
     void Load() {
-        form = std::make_unique<frm_Main>(state, view.Controls(),
-                                          frm_Main::Services{store, location, autostart, host});
+        form = std::make_unique<frm_Main>(
+            state, view.Controls(),
+            frm_Main::Services{store, location, autostart, host, drives, view.DriveListMeasurer(),
+                               [] { QCoreApplication::processEvents(); }});
+        view.Connect(*form);
         view.SetUnloadHandler([this] { form->Form_Unload(); });
         form->Form_Load();
     }
@@ -44,6 +53,7 @@ class MainWindowWidgets : public ::testing::Test {
     testing::FakeLocation location;
     testing::FakeAutostart autostart;
     NoHost host;
+    testing::FakeDrivePlatform drives;
     MainWindowView view;
     std::unique_ptr<frm_Main> form;
 };
@@ -55,6 +65,11 @@ TEST_F(MainWindowWidgets, ControlsCarryTheirDocumentedNames) {
     EXPECT_NE(view.findChild<QStatusBar*>("sbStatusBar"), nullptr);
     EXPECT_NE(view.findChild<QTimer*>("TIMER_STANDBY"), nullptr);
     EXPECT_NE(view.findChild<QTimer*>("TIMER_LAUFWERKSABFRAGE"), nullptr);
+    EXPECT_NE(view.findChild<QGroupBox*>("fra_Laufwerke"), nullptr);
+    EXPECT_NE(view.findChild<QListWidget*>("list_Laufwerke"), nullptr);
+    EXPECT_NE(view.findChild<QListWidget*>("list_Laufwerke_TEMP"), nullptr);
+    EXPECT_NE(view.findChild<QPushButton*>("cmd_Speichern"), nullptr);
+    EXPECT_NE(view.findChild<QLabel*>("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), nullptr);
     EXPECT_EQ(view.windowTitle(), "frm_Main");  // design caption until the texts are applied
 }
 
@@ -109,6 +124,55 @@ TEST_F(MainWindowWidgets, APlaceOffEveryScreenComesBackOntoThePrimaryScreen) {
     Load();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.intersects(QRect(view.pos(), view.size())));
+}
+
+TEST_F(MainWindowWidgets, DriveRowsLineUpInTheListsFont) {
+    drives.drives['C'] = {platform::kDriveFixed, true, "System"};
+    drives.drives['E'] = {platform::kDriveRemovable, true, "A much longer volume label"};
+    drives.drives['F'] = {platform::kDriveFixed, true, "W"};
+    Load();
+    view.show();
+    QCoreApplication::processEvents();
+    auto* list = view.findChild<QListWidget*>("list_Laufwerke");
+    ASSERT_EQ(list->count(), 3);
+    const QFontMetrics metrics(list->font());
+    const int space = metrics.horizontalAdvance(QLatin1Char(' '));
+    std::vector<int> typeColumn;
+    std::vector<int> markerColumn;
+    for (int row = 0; row < list->count(); ++row) {
+        const QString shown = list->item(row)->text();
+        typeColumn.push_back(metrics.horizontalAdvance(shown.left(shown.indexOf(QLatin1Char('[')))));
+        markerColumn.push_back(metrics.horizontalAdvance(shown.left(shown.indexOf(QLatin1Char('*')))));
+        EXPECT_LE(metrics.horizontalAdvance(shown), list->viewport()->width()) << row;
+    }
+    for (std::size_t row = 1; row < typeColumn.size(); ++row) {
+        EXPECT_NEAR(typeColumn[row], typeColumn[0], space) << row;
+        EXPECT_NEAR(markerColumn[row], markerColumn[0], space) << row;
+    }
+    // The row keeps its own text, TABs included; the list shows them as blanks.
+    const QString own = list->item(0)->data(Qt::UserRole).toString();
+    EXPECT_TRUE(own.startsWith(QStringLiteral("C:\\ ")));
+    EXPECT_TRUE(own.contains(QLatin1Char('\t')));
+    EXPECT_FALSE(list->item(0)->text().contains(QLatin1Char('\t')));
+}
+
+TEST_F(MainWindowWidgets, SaveButtonAndLeavingTheListSave) {
+    drives.drives['C'] = {platform::kDriveFixed, true, "System"};
+    drives.drives['E'] = {platform::kDriveRemovable, true, "Stick"};
+    Load();
+    view.show();
+    auto* list = view.findChild<QListWidget*>("list_Laufwerke");
+    list->item(1)->setCheckState(Qt::Checked);
+    view.findChild<QPushButton*>("cmd_Speichern")->click();
+    EXPECT_EQ(store.Get("Drives"), "E:\\");
+    EXPECT_EQ(view.findChild<QLabel*>("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert")->text(), "5 Min.");
+
+    store.writes.clear();
+    list->item(0)->setCheckState(Qt::Checked);
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(list, &focusOut);
+    EXPECT_EQ(store.Get("Drives"), "C:\\E:\\");
+    EXPECT_EQ(store.writes.size(), 5U);
 }
 
 TEST_F(MainWindowWidgets, ClosingWhileHiddenStillUnloads) {

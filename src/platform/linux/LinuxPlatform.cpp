@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 #include "platform/linux/DesktopAutostart.h"
 #include "platform/linux/IniSettingsStore.h"
+#include "platform/linux/LinuxDrivePlatform.h"
 #include "platform/linux/LinuxProgramLocation.h"
 #include "platform/linux/XdgSystemFolders.h"
 
@@ -12,6 +13,7 @@ Platform CreatePlatform() {
     platform.folders = std::make_unique<XdgSystemFolders>();
     platform.location = std::make_unique<LinuxProgramLocation>();
     platform.autostart = std::make_unique<DesktopAutostart>();
+    platform.drives = std::make_unique<LinuxDrivePlatform>();
     return platform;
 }
 

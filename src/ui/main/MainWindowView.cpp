@@ -3,6 +3,8 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
@@ -18,6 +20,16 @@ QRect FromTwips(int left, int top, int width, int height, double twipsPerPixel) 
             placement::TwipsToPixels(static_cast<float>(height), twipsPerPixel)};
 }
 
+QListWidget* NewDriveList(const char* name, QWidget* parent, double twipsPerPixel) {
+    auto* list = new QListWidget(parent);
+    list->setObjectName(QString::fromLatin1(name));
+    list->setGeometry(FromTwips(120, 360, 8055, 3210, twipsPerPixel));
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list->setTextElideMode(Qt::ElideNone);
+    return list;
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(QWidget* parent) : QMainWindow(parent) {
@@ -29,6 +41,10 @@ MainWindowView::MainWindowView(QWidget* parent) : QMainWindow(parent) {
     standbyTimer_ = std::make_unique<qtui::QtWindowTimer>(TIMER_STANDBY_);
     passTimer_ = std::make_unique<qtui::QtWindowTimer>(TIMER_LAUFWERKSABFRAGE_);
     slider_ = std::make_unique<qtui::QtSlider>(sli_Standby_);
+    driveList_ = std::make_unique<qtui::QtCheckList>(list_Laufwerke_);
+    substituteList_ = std::make_unique<qtui::QtCheckList>(list_Laufwerke_TEMP_);
+    savedMinutes_ = std::make_unique<qtui::QtLabel>(lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_);
+    measurer_ = std::make_unique<qtui::QtTextMeasurer>(list_Laufwerke_);
 }
 
 MainWindowView::~MainWindowView() = default;
@@ -38,6 +54,19 @@ void MainWindowView::BuildControls() {
     auto* client = new QWidget(this);
     client->setObjectName(QStringLiteral("frm_Main_Client"));
     setCentralWidget(client);
+
+    // The drive list, and its twin that stands in for it, greyed, while it is rebuilt.
+    fra_Laufwerke_ = new QGroupBox(QStringLiteral("fra_Laufwerke"), client);
+    fra_Laufwerke_->setObjectName(QStringLiteral("fra_Laufwerke"));
+    fra_Laufwerke_->setGeometry(FromTwips(240, 840, 8415, 3975, twipsPerPixel));
+    list_Laufwerke_ = NewDriveList("list_Laufwerke", fra_Laufwerke_, twipsPerPixel);
+    list_Laufwerke_->installEventFilter(this);
+    list_Laufwerke_TEMP_ = NewDriveList("list_Laufwerke_TEMP", fra_Laufwerke_, twipsPerPixel);
+    list_Laufwerke_TEMP_->hide();
+
+    cmd_Speichern_ = new QPushButton(QStringLiteral("cmd_Speichern"), client);
+    cmd_Speichern_->setObjectName(QStringLiteral("cmd_Speichern"));
+    cmd_Speichern_->setGeometry(FromTwips(240, 5160, 2175, 495, twipsPerPixel));
 
     // The interval column; its captions are set with the window's texts.
     fra_Standby_ = new QGroupBox(QStringLiteral("fra_Standby"), client);
@@ -53,6 +82,13 @@ void MainWindowView::BuildControls() {
     sli_Standby_->setTickPosition(QSlider::TicksBothSides);
     sli_Standby_->setTickInterval(5);
     sli_Standby_->setGeometry(FromTwips(120, 840, 675, 2415, twipsPerPixel));
+    lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_ =
+        new QLabel(QStringLiteral("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), fra_Standby_);
+    lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_->setObjectName(
+        QStringLiteral("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"));
+    lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_->setAlignment(Qt::AlignCenter);
+    lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_->setGeometry(
+        FromTwips(-80, 3600, 1095, 255, twipsPerPixel));
 
     sbStatusBar_ = new QStatusBar(this);
     sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
@@ -69,7 +105,20 @@ void MainWindowView::BuildControls() {
 }
 
 frm_Main::Controls MainWindowView::Controls() {
-    return {*window_, *statusBar_, *standbyTimer_, *passTimer_, *slider_};
+    return {*window_, *statusBar_, *standbyTimer_,   *passTimer_,
+            *slider_, *driveList_, *substituteList_, *savedMinutes_};
+}
+
+void MainWindowView::Connect(frm_Main& form) {
+    connect(cmd_Speichern_, &QPushButton::clicked, this, [&form] { form.cmd_Speichern_Click(); });
+    listLostFocus_ = [&form] { form.list_Laufwerke_LostFocus(); };
+}
+
+bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == list_Laufwerke_ && event->type() == QEvent::FocusOut && listLostFocus_) {
+        listLostFocus_();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindowView::BringToFront(const std::function<void()>& restoreFromTray) {

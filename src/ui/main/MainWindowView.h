@@ -10,6 +10,8 @@
 
 class QGroupBox;
 class QLabel;
+class QListWidget;
+class QPushButton;
 class QSlider;
 class QStatusBar;
 class QTimer;
@@ -26,6 +28,10 @@ class MainWindowView final : public QMainWindow {
     ~MainWindowView() override;
 
     frm_Main::Controls Controls();
+    const controls::TextMeasurer& DriveListMeasurer() const { return *measurer_; }
+
+    // Forwards the widgets' events to the window's handlers.
+    void Connect(frm_Main& form);
 
     // Called once when the window is closed (close box, exit, signal): the unload handler.
     void SetUnloadHandler(std::function<void()> handler) { unloadHandler_ = std::move(handler); }
@@ -38,10 +44,16 @@ class MainWindowView final : public QMainWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();
 
+    QGroupBox* fra_Laufwerke_ = nullptr;
+    QListWidget* list_Laufwerke_ = nullptr;
+    QListWidget* list_Laufwerke_TEMP_ = nullptr;
+    QPushButton* cmd_Speichern_ = nullptr;
+    QLabel* lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_ = nullptr;
     QGroupBox* fra_Standby_ = nullptr;
     QSlider* sli_Standby_ = nullptr;
     QStatusBar* sbStatusBar_ = nullptr;
@@ -54,6 +66,11 @@ class MainWindowView final : public QMainWindow {
     std::unique_ptr<qtui::QtWindowTimer> standbyTimer_;
     std::unique_ptr<qtui::QtWindowTimer> passTimer_;
     std::unique_ptr<qtui::QtSlider> slider_;
+    std::unique_ptr<qtui::QtCheckList> driveList_;
+    std::unique_ptr<qtui::QtCheckList> substituteList_;
+    std::unique_ptr<qtui::QtLabel> savedMinutes_;
+    std::unique_ptr<qtui::QtTextMeasurer> measurer_;
+    std::function<void()> listLostFocus_;
 
     std::function<void()> unloadHandler_;
     bool unloaded_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "drives/Selection.h"
 #include "settings/SettingsSchema.h"
 #include "support/AutostartEntry.h"
 
@@ -19,7 +20,11 @@ std::string TrimmedBlanks(const std::string& text) {
 }  // namespace
 
 frm_Main::frm_Main(ProgramState& state, Controls controls, Services services)
-    : state_(state), controls_(controls), services_(services) {}
+    : state_(state),
+      controls_(controls),
+      services_(services),
+      drives_(state, services.drives, {controls.list_Laufwerke, controls.list_Laufwerke_TEMP},
+              services.measurer, services.yield) {}
 
 void frm_Main::Form_Load() {
     // A stored interval outside 1..60 is brought into range before anything uses it: the pass timer's
@@ -51,8 +56,20 @@ void frm_Main::Form_Load() {
 }
 
 void frm_Main::LoadDriveList() {
-    // The drive list is filled here, ticked from the saved selection and, with the network check on
-    // (DriveStart = 1), its mapped network drives reconnected. The window has no drive list yet.
+    drives_.FillDriveList();
+    drives_.ApplyDriveSelection();
+    if (state_.DriveStart == 1) {
+        drives_.ReconnectNetworkDrives();
+    }
+}
+
+void frm_Main::cmd_Speichern_Click() {
+    selection::SaveDriveSelection(state_, controls_.list_Laufwerke, services_.settings,
+                                  controls_.lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert);
+}
+
+void frm_Main::list_Laufwerke_LostFocus() {
+    cmd_Speichern_Click();
 }
 
 void frm_Main::Form_Unload() {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <functional>
+
 #include "controls/Controls.h"
+#include "drives/DriveEngine.h"
 #include "platform/AutostartEntries.h"
+#include "platform/DrivePlatform.h"
 #include "platform/ProgramLocation.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsStore.h"
@@ -27,6 +31,9 @@ class frm_Main {
         controls::WindowTimer& TIMER_STANDBY;
         controls::WindowTimer& TIMER_LAUFWERKSABFRAGE;
         controls::Slider& sli_Standby;
+        controls::CheckList& list_Laufwerke;
+        controls::CheckList& list_Laufwerke_TEMP;
+        controls::Captioned& lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert;
     };
 
     struct Services {
@@ -34,6 +41,9 @@ class frm_Main {
         platform::ProgramLocation& location;
         platform::AutostartEntries& autostart;
         MainWindowHost& host;
+        platform::DrivePlatform& drives;
+        const controls::TextMeasurer& measurer;  // widths in the drive list's font
+        std::function<void()> yield;             // lets the event loop run
     };
 
     static constexpr float kWidth = 10000.0F;  // twips; the window always opens at this size
@@ -58,6 +68,12 @@ class frm_Main {
     // What a double-click on the tray icon does: icon gone, the window lives outside the tray again.
     void RestoreFromTray();
 
+    // The save command: selection, interval and behaviour keys.
+    void cmd_Speichern_Click();
+    void list_Laufwerke_LostFocus();
+
+    DriveEngine& Drives() { return drives_; }
+
     // True while a keep-awake pass runs and after the options dialog saves or closes.
     bool RefreshPending = false;
 
@@ -68,6 +84,7 @@ class frm_Main {
     ProgramState& state_;
     Controls controls_;
     Services services_;
+    DriveEngine drives_;
     bool unloaded_ = false;
 };
 

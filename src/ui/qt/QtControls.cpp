@@ -1,7 +1,9 @@
 #include "ui/qt/QtControls.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QListWidget>
 #include <QScreen>
 #include <QSlider>
 #include <QWidget>
@@ -148,6 +150,92 @@ std::string QtWindowTimer::Tag() const {
 
 void QtWindowTimer::SetTickHandler(std::function<void()> handler) {
     handler_ = std::move(handler);
+}
+
+QString DisplayText(const std::string& rowText) {
+    QString text = QString::fromStdString(rowText);
+    text.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return text;
+}
+
+QtCheckList::QtCheckList(QListWidget* list) : list_(list) {}
+
+int QtCheckList::Count() const {
+    return list_->count();
+}
+
+std::string QtCheckList::Text(int row) const {
+    const QListWidgetItem* item = list_->item(row);
+    return item != nullptr ? item->data(Qt::UserRole).toString().toStdString() : std::string();
+}
+
+bool QtCheckList::Checked(int row) const {
+    const QListWidgetItem* item = list_->item(row);
+    return item != nullptr && item->checkState() == Qt::Checked;
+}
+
+void QtCheckList::SetChecked(int row, bool checked) {
+    if (QListWidgetItem* item = list_->item(row)) {
+        item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void QtCheckList::AddItem(const std::string& text) {
+    auto* item = new QListWidgetItem(DisplayText(text));
+    item->setData(Qt::UserRole, QString::fromStdString(text));
+    item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+    item->setCheckState(Qt::Unchecked);
+    list_->addItem(item);
+}
+
+void QtCheckList::Clear() {
+    list_->clear();
+}
+
+int QtCheckList::ListIndex() const {
+    return list_->currentRow();
+}
+
+void QtCheckList::SetListIndex(int row) {
+    list_->setCurrentRow(row);
+}
+
+void QtCheckList::SetVisible(bool visible) {
+    list_->setVisible(visible);
+}
+
+void QtCheckList::SetEnabled(bool enabled) {
+    list_->setEnabled(enabled);
+}
+
+void QtCheckList::Move(float left, float top) {
+    const double twipsPerPixel = ScreenTwipsPerPixel(list_);
+    list_->move(placement::TwipsToPixels(left, twipsPerPixel), placement::TwipsToPixels(top, twipsPerPixel));
+}
+
+float QtCheckList::Width() const {
+    return placement::PixelsToTwips(list_->width(), ScreenTwipsPerPixel(list_));
+}
+
+void QtCheckList::Refresh() {
+    list_->repaint();
+}
+
+QtTextMeasurer::QtTextMeasurer(const QWidget* widget) : widget_(widget) {}
+
+int QtTextMeasurer::WidthTwips(const std::string& text) const {
+    const int pixels = QFontMetrics(widget_->font()).horizontalAdvance(DisplayText(text));
+    return static_cast<int>(placement::PixelsToTwips(pixels, ScreenTwipsPerPixel(widget_)));
+}
+
+QtLabel::QtLabel(QLabel* label) : label_(label) {}
+
+void QtLabel::SetText(const std::string& text) {
+    label_->setText(QString::fromStdString(text));
+}
+
+std::string QtLabel::Text() const {
+    return label_->text().toStdString();
 }
 
 QtSlider::QtSlider(QSlider* slider) : slider_(slider) {}

@@ -7,6 +7,7 @@
 #include "ui/main/Placement.h"
 
 class QLabel;
+class QListWidget;
 class QSlider;
 class QWidget;
 
@@ -68,6 +69,53 @@ class QtWindowTimer final : public controls::WindowTimer {
     QPointer<QTimer> timer_;
     std::string tag_;
     std::function<void()> handler_;
+};
+
+// The text a list row shows: TAB characters are drawn as one blank, and text widths are measured the
+// same way, so that rows padded by measured width line up.
+QString DisplayText(const std::string& rowText);
+
+// Check-box rows of a QListWidget; each item keeps the row's own text (with its TABs) besides the text
+// it shows.
+class QtCheckList final : public controls::CheckList {
+  public:
+    explicit QtCheckList(QListWidget* list);
+    int Count() const override;
+    std::string Text(int row) const override;
+    bool Checked(int row) const override;
+    void SetChecked(int row, bool checked) override;
+    void AddItem(const std::string& text) override;
+    void Clear() override;
+    int ListIndex() const override;
+    void SetListIndex(int row) override;
+    void SetVisible(bool visible) override;
+    void SetEnabled(bool enabled) override;
+    void Move(float left, float top) override;
+    float Width() const override;
+    void Refresh() override;
+
+  private:
+    QPointer<QListWidget> list_;
+};
+
+// Rendered widths in the font of a widget (the drive list), in whole twips.
+class QtTextMeasurer final : public controls::TextMeasurer {
+  public:
+    explicit QtTextMeasurer(const QWidget* widget);
+    int WidthTwips(const std::string& text) const override;
+
+  private:
+    QPointer<const QWidget> widget_;
+};
+
+class QtLabel final : public controls::Captioned {
+  public:
+    explicit QtLabel(QLabel* label);
+    void SetText(const std::string& text) override;
+    std::string Text() const override;
+
+  private:
+    QPointer<QLabel> label_;
 };
 
 class QtSlider final : public controls::Slider {

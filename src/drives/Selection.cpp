@@ -1,0 +1,60 @@
+#include "drives/Selection.h"
+
+#include "settings/SettingsSchema.h"
+
+namespace wakelatch::selection {
+namespace {
+
+std::string TrimmedSpaces(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+}  // namespace
+
+bool IsNoSelection(const std::string& drives) {
+    return drives.empty() || drives == settings::kNoSelection;
+}
+
+int EntryCount(const std::string& drives) {
+    // A third is never exactly half-way, so rounding to nearest needs no tie rule.
+    return static_cast<int>((drives.size() + 1) / 3);
+}
+
+std::string EntryTail(const std::string& drives, int k) {
+    const std::size_t length = static_cast<std::size_t>(EntryCount(drives) - k) * 3;
+    return length >= drives.size() ? drives : drives.substr(drives.size() - length);
+}
+
+std::vector<char> EntryLetters(const std::string& drives) {
+    std::vector<char> letters;
+    for (int k = 0; k < EntryCount(drives); ++k) {
+        const std::string tail = EntryTail(drives, k);
+        if (!tail.empty()) {
+            letters.push_back(tail[0]);
+        }
+    }
+    return letters;
+}
+
+void SaveDriveSelection(ProgramState& state, controls::CheckList& list, SettingsStore& settings,
+                        controls::Captioned& savedMinutesLabel) {
+    state.Drives.clear();
+    for (int row = 0; row < list.Count(); ++row) {
+        if (list.Checked(row)) {
+            list.SetListIndex(row);
+            state.Drives += TrimmedSpaces(list.Text(row).substr(0, 4));
+        }
+    }
+    settings::SaveText(settings, settings::key::Drives, state.Drives);
+    settings::SaveInt32(settings, settings::key::Times, state.Times);
+    settings::SaveBoolean(settings, settings::key::AutoStart, state.AutoStart);
+    settings::SaveBoolean(settings, settings::key::AutoTray, state.AutoTray);
+    settings::SaveInt32(settings, settings::key::DriveStart, state.DriveStart);
+    savedMinutesLabel.SetText(std::to_string(state.Times) + " Min.");
+}
+
+}  // namespace wakelatch::selection

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <string>
+
+namespace wakelatch::platform {
+
+// Drive kinds as the platform reports them for a root such as "E:\".
+enum DriveType : int {
+    kDriveUnknown = 0,
+    kDriveNoRoot = 1,
+    kDriveRemovable = 2,
+    kDriveFixed = 3,
+    kDriveRemote = 4,
+    kDriveCdRom = 5,
+    kDriveRamDisk = 6,
+};
+
+// What the user's persistent mapping store holds for a drive letter.
+struct MappingValue {
+    enum class Kind { Absent, Text, OtherType };
+    Kind kind = Kind::Absent;
+    std::string text;
+};
+
+// Result codes of a connection request.
+inline constexpr int kConnected = 0;
+inline constexpr int kAlreadyAssigned = 85;
+
+// Drive letters and what lies behind them.
+class DrivePlatform {
+  public:
+    virtual ~DrivePlatform() = default;
+
+    // The type of the drive at root "X:\"; kDriveNoRoot when the letter has no drive.
+    virtual int GetDriveType(const std::string& root) = 0;
+
+    // True when the drive's volume information can be read; `label` then holds its name.
+    virtual bool GetVolumeInformation(const std::string& root, std::string& label) = 0;
+
+    // The persistent network mapping of a letter (its remote path).
+    virtual MappingValue ReadNetworkMapping(char letter) = 0;
+
+    // Asks for the letter ("F:") to be connected to the remote path. kConnected, kAlreadyAssigned when
+    // the letter is in use (typically still connected), any other value a failure.
+    virtual int UseConnection(const std::string& localName, const std::string& remotePath) = 0;
+};
+
+}  // namespace wakelatch::platform

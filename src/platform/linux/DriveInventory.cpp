@@ -1,0 +1,174 @@
+#include "platform/linux/DriveInventory.h"
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <algorithm>
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+#include "platform/DrivePlatform.h"
+
+namespace wakelatch::platform::linux_drives {
+namespace {
+
+namespace fs = std::filesystem;
+using linux_mounts::MountEntry;
+
+bool Below(const std::string& path, std::string_view folder) {
+    return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+                              path[folder.size()] == '/');
+}
+
+bool ExcludedPlace(const std::string& mountPoint) {
+    if (Below(mountPoint, "/run/media")) {
+        return false;
+    }
+    constexpr std::array<std::string_view, 6> kSystemFolders = {"/proc", "/sys",  "/dev",
+                                                                "/run",  "/snap", "/boot"};
+    return std::any_of(kSystemFolders.begin(), kSystemFolders.end(),
+                       [&](std::string_view folder) { return Below(mountPoint, folder); });
+}
+
+bool ImageFilesystem(const std::string& type) {
+    return type == "squashfs" || type == "erofs";
+}
+
+bool RamFilesystem(const std::string& type) {
+    return type == "tmpfs" || type == "ramfs";
+}
+
+bool OpticalFilesystem(const std::string& type) {
+    return type == "iso9660" || type == "udf";
+}
+
+std::string ReadFirstLine(const fs::path& path) {
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+}  // namespace
+
+BlockDevices::BlockDevices(std::string sysfsRoot) : sysfsRoot_(std::move(sysfsRoot)) {}
+
+std::string BlockDevices::DeviceFolder(unsigned major, unsigned minor) const {
+    std::error_code error;
+    const fs::path link =
+        fs::path(sysfsRoot_) / "dev" / "block" / (std::to_string(major) + ":" + std::to_string(minor));
+    const fs::path folder = fs::canonical(link, error);
+    return error ? std::string() : folder.string();
+}
+
+std::string BlockDevices::Name(unsigned major, unsigned minor) const {
+    const std::string folder = DeviceFolder(major, minor);
+    return folder.empty() ? std::string() : fs::path(folder).filename().string();
+}
+
+bool BlockDevices::IsRemovable(unsigned major, unsigned minor) const {
+    const std::string folder = DeviceFolder(major, minor);
+    if (folder.empty()) {
+        return false;
+    }
+    std::error_code error;
+    const fs::path device(folder);
+    const fs::path disk = fs::exists(device / "partition", error) ? device.parent_path() : device;
+    return ReadFirstLine(disk / "removable") == "1";
+}
+
+std::optional<std::pair<unsigned, unsigned>> BackingBlockDevice(const MountEntry& mount,
+                                                                const BlockDevices& devices) {
+    if (!devices.Name(mount.deviceMajor, mount.deviceMinor).empty()) {
+        return std::make_pair(mount.deviceMajor, mount.deviceMinor);
+    }
+    struct stat info {};
+    if (mount.source.rfind("/dev/", 0) == 0 && stat(mount.source.c_str(), &info) == 0 &&
+        S_ISBLK(info.st_mode)) {
+        return std::make_pair(static_cast<unsigned>(major(info.st_rdev)),
+                              static_cast<unsigned>(minor(info.st_rdev)));
+    }
+    return std::nullopt;
+}
+
+const MountEntry* MountAt(const std::vector<MountEntry>& mounts, const std::string& mountPoint) {
+    const MountEntry* found = nullptr;
+    for (const MountEntry& mount : mounts) {
+        if (mount.mountPoint == mountPoint) {
+            found = &mount;
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> DriveMountPoints(const std::vector<MountEntry>& mounts,
+                                          const std::vector<linux_mounts::FstabEntry>& fstab,
+                                          const BlockDevices& devices) {
+    // Whole filesystems first, so that a device mounted as a whole and bound elsewhere in part is
+    // listed by its own mount point.
+    std::vector<const MountEntry*> ordered;
+    for (const MountEntry& mount : mounts) {
+        ordered.push_back(&mount);
+    }
+    std::stable_partition(ordered.begin(), ordered.end(), [](const MountEntry* m) { return m->root == "/"; });
+
+    std::vector<std::string> mountPoints;
+    std::set<std::pair<unsigned, unsigned>> seenDevices;
+    for (const MountEntry* mount : ordered) {
+        if (MountAt(mounts, mount->mountPoint) != mount || ExcludedPlace(mount->mountPoint) ||
+            ImageFilesystem(mount->fsType)) {
+            continue;
+        }
+        const bool network = linux_mounts::IsNetworkFilesystem(mount->fsType);
+        const auto device = BackingBlockDevice(*mount, devices);
+        if (!network && !device) {
+            continue;
+        }
+        const auto key = device.value_or(std::make_pair(mount->deviceMajor, mount->deviceMinor));
+        if (!seenDevices.insert(key).second) {
+            continue;
+        }
+        mountPoints.push_back(mount->mountPoint);
+    }
+    for (const linux_mounts::FstabEntry& entry : fstab) {
+        if (linux_mounts::IsNetworkFilesystem(entry.type) && !entry.file.empty() && entry.file[0] == '/' &&
+            std::find(mountPoints.begin(), mountPoints.end(), entry.file) == mountPoints.end()) {
+            mountPoints.push_back(entry.file);
+        }
+    }
+    return mountPoints;
+}
+
+int ClassifyMountPoint(const std::vector<MountEntry>& mounts,
+                       const std::vector<linux_mounts::FstabEntry>& fstab, const BlockDevices& devices,
+                       const std::string& mountPoint) {
+    const MountEntry* mount = MountAt(mounts, mountPoint);
+    if (mount == nullptr) {
+        return linux_mounts::FindNetworkEntry(fstab, mountPoint) != nullptr ? kDriveRemote : kDriveNoRoot;
+    }
+    if (linux_mounts::IsNetworkFilesystem(mount->fsType)) {
+        return kDriveRemote;
+    }
+    if (RamFilesystem(mount->fsType)) {
+        return kDriveRamDisk;
+    }
+    const auto device = BackingBlockDevice(*mount, devices);
+    if (!device) {
+        return linux_mounts::FindNetworkEntry(fstab, mountPoint) != nullptr ? kDriveRemote : kDriveFixed;
+    }
+    const std::string name = devices.Name(device->first, device->second);
+    if (name.rfind("sr", 0) == 0 || OpticalFilesystem(mount->fsType)) {
+        return kDriveCdRom;
+    }
+    if (name.rfind("zram", 0) == 0) {
+        return kDriveRamDisk;
+    }
+    if (devices.IsRemovable(device->first, device->second)) {
+        return kDriveRemovable;
+    }
+    return kDriveFixed;
+}
+
+}  // namespace wakelatch::platform::linux_drives

@@ -1,0 +1,156 @@
+#include "platform/linux/LinuxDrivePlatform.h"
+
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <sys/sysmacros.h>
+
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "platform/linux/AtomicFile.h"
+#include "platform/linux/MountCommand.h"
+#include "platform/linux/VolumeLabel.h"
+#include "platform/linux/XdgPaths.h"
+
+namespace wakelatch::platform {
+namespace {
+
+using linux_mounts::MountEntry;
+
+// The failure code of a request for a letter that stands for no drive (the platform's "bad device").
+constexpr int kNoSuchDevice = 1200;
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// "E:\", "E:" or "e" → 'E'; anything else → 0.
+char LetterOfRoot(const std::string& root) {
+    if (root.empty() || !std::isalpha(static_cast<unsigned char>(root[0])) ||
+        (root.size() > 1 && root[1] != ':')) {
+        return 0;
+    }
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
+}
+
+// The mount point answers statvfs and is still the mount that mountinfo names (not the empty folder
+// left on the parent filesystem after an unmount).
+bool MountAnswers(const std::string& mountPoint, unsigned deviceMajor, unsigned deviceMinor) {
+    struct statvfs volume {};
+    struct stat info {};
+    return statvfs(mountPoint.c_str(), &volume) == 0 && stat(mountPoint.c_str(), &info) == 0 &&
+           major(info.st_dev) == deviceMajor && minor(info.st_dev) == deviceMinor;
+}
+
+}  // namespace
+
+LinuxDrivePlatform::LinuxDrivePlatform(LinuxDrivePaths paths, std::chrono::milliseconds callLimit)
+    : paths_(std::move(paths)), devices_(paths_.sysfs), deadline_(callLimit) {
+    if (paths_.driveMap.empty()) {
+        paths_.driveMap = linux_xdg::ConfigHome() + "/Wakelatch/drives";
+    }
+}
+
+LinuxDrivePlatform::Snapshot LinuxDrivePlatform::Read() {
+    Snapshot snapshot{linux_mounts::ParseMountInfo(ReadWholeFile(paths_.mountInfo)),
+                      linux_mounts::ParseFstab(ReadWholeFile(paths_.fstab)),
+                      linux_drives::DriveMap::Parse(ReadWholeFile(paths_.driveMap))};
+    if (snapshot.map.AssignLetters(
+            linux_drives::DriveMountPoints(snapshot.mounts, snapshot.fstab, devices_))) {
+        const std::string folder = paths_.driveMap.substr(0, paths_.driveMap.rfind('/'));
+        linux_xdg::MakeDirectories(folder);
+        linux_files::WriteFileAtomically(paths_.driveMap, snapshot.map.Text(), 0600);
+    }
+    return snapshot;
+}
+
+std::optional<std::string> LinuxDrivePlatform::MountPointOf(char letter) {
+    return Read().map.MountPointOf(letter);
+}
+
+int LinuxDrivePlatform::GetDriveType(const std::string& root) {
+    const char letter = LetterOfRoot(root);
+    if (letter == 0) {
+        return kDriveNoRoot;
+    }
+    const Snapshot snapshot = Read();
+    const auto mountPoint = snapshot.map.MountPointOf(letter);
+    if (!mountPoint) {
+        return kDriveNoRoot;
+    }
+    return linux_drives::ClassifyMountPoint(snapshot.mounts, snapshot.fstab, devices_, *mountPoint);
+}
+
+bool LinuxDrivePlatform::GetVolumeInformation(const std::string& root, std::string& label) {
+    const char letter = LetterOfRoot(root);
+    if (letter == 0 || root.size() != 3) {
+        return false;
+    }
+    const Snapshot snapshot = Read();
+    const auto mountPoint = snapshot.map.MountPointOf(letter);
+    const MountEntry* mount = mountPoint ? linux_drives::MountAt(snapshot.mounts, *mountPoint) : nullptr;
+    if (mount == nullptr) {
+        return false;
+    }
+    const std::string path = *mountPoint;
+    const unsigned deviceMajor = mount->deviceMajor;
+    const unsigned deviceMinor = mount->deviceMinor;
+    if (!deadline_.Run<bool>(path, [=] { return MountAnswers(path, deviceMajor, deviceMinor); })
+             .value_or(false)) {
+        return false;
+    }
+    auto fromFilesystem =
+        deadline_.Run<std::optional<std::string>>(path, [=] { return linux_drives::FilesystemLabel(path); });
+    if (fromFilesystem && *fromFilesystem) {
+        label = **fromFilesystem;
+        return true;
+    }
+    if (linux_drives::BackingBlockDevice(*mount, devices_) && mount->source.rfind("/dev/", 0) == 0) {
+        const std::string device = mount->source;
+        auto fromDevice = deadline_.Run<std::optional<std::string>>(
+            device, [=] { return linux_drives::BlockDeviceLabel(device); });
+        if (fromDevice && *fromDevice) {
+            label = **fromDevice;
+            return true;
+        }
+    }
+    label = path;
+    return true;
+}
+
+MappingValue LinuxDrivePlatform::ReadNetworkMapping(char letter) {
+    const Snapshot snapshot = Read();
+    const auto mountPoint = snapshot.map.MountPointOf(letter);
+    if (!mountPoint) {
+        return {};
+    }
+    const MountEntry* mount = linux_drives::MountAt(snapshot.mounts, *mountPoint);
+    if (mount != nullptr && linux_mounts::IsNetworkFilesystem(mount->fsType)) {
+        return {MappingValue::Kind::Text, mount->source};
+    }
+    if (const auto* entry = linux_mounts::FindNetworkEntry(snapshot.fstab, *mountPoint)) {
+        return {MappingValue::Kind::Text, entry->spec};
+    }
+    return {};
+}
+
+int LinuxDrivePlatform::UseConnection(const std::string& localName, const std::string& /*remotePath*/) {
+    const char letter = LetterOfRoot(localName);
+    const Snapshot snapshot = letter != 0 ? Read() : Snapshot{};
+    const auto mountPoint = letter != 0 ? snapshot.map.MountPointOf(letter) : std::nullopt;
+    if (!mountPoint) {
+        return kNoSuchDevice;
+    }
+    if (linux_drives::MountAt(snapshot.mounts, *mountPoint) != nullptr) {
+        return kAlreadyAssigned;
+    }
+    // mount finds what to mount in fstab; name the file when it is not the system's own.
+    const std::string fstab = paths_.fstab == "/etc/fstab" ? std::string() : paths_.fstab;
+    return linux_drives::RunMount(*mountPoint, fstab, kMountLimit);
+}
+
+}  // namespace wakelatch::platform

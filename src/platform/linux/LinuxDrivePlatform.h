@@ -1,0 +1,56 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/DrivePlatform.h"
+#include "platform/linux/Deadline.h"
+#include "platform/linux/DriveInventory.h"
+#include "platform/linux/DriveMap.h"
+
+namespace wakelatch::platform {
+
+// Where the Linux drive platform reads the system's state; tests point them at fake trees.
+struct LinuxDrivePaths {
+    std::string mountInfo = "/proc/self/mountinfo";
+    std::string fstab = "/etc/fstab";
+    std::string sysfs = "/sys";
+    std::string driveMap;  // empty: $XDG_CONFIG_HOME/Wakelatch/drives
+};
+
+// Drive letters on Linux: the drive map gives each drive (a block-backed or network mount, or a
+// network-type fstab entry) a letter, kept stable in the map file; the letter's type, volume and
+// network mapping come from /proc/self/mountinfo, fstab and sysfs, read afresh on every call so that a
+// drive that goes away is gone at once.
+class LinuxDrivePlatform final : public DrivePlatform {
+  public:
+    static constexpr std::chrono::milliseconds kCallLimit{3000};
+    static constexpr std::chrono::milliseconds kMountLimit{15000};
+
+    explicit LinuxDrivePlatform(LinuxDrivePaths paths = {}, std::chrono::milliseconds callLimit = kCallLimit);
+
+    int GetDriveType(const std::string& root) override;
+    bool GetVolumeInformation(const std::string& root, std::string& label) override;
+    MappingValue ReadNetworkMapping(char letter) override;
+    int UseConnection(const std::string& localName, const std::string& remotePath) override;
+
+    // The mount point a letter stands for, after giving new drives their letters.
+    std::optional<std::string> MountPointOf(char letter);
+    const std::string& DriveMapPath() const { return paths_.driveMap; }
+
+  private:
+    struct Snapshot {
+        std::vector<linux_mounts::MountEntry> mounts;
+        std::vector<linux_mounts::FstabEntry> fstab;
+        linux_drives::DriveMap map;
+    };
+    Snapshot Read();
+
+    LinuxDrivePaths paths_;
+    linux_drives::BlockDevices devices_;
+    linux_files::Deadline deadline_;
+};
+
+}  // namespace wakelatch::platform

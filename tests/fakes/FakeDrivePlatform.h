@@ -1,0 +1,58 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/DrivePlatform.h"
+
+namespace wakelatch::testing {
+
+// Drives by letter; a letter that is not set has no drive. Records connection requests.
+class FakeDrivePlatform final : public platform::DrivePlatform {
+  public:
+    struct Drive {
+        int type = platform::kDriveNoRoot;
+        bool readable = false;  // volume information can be read
+        std::string label;
+    };
+
+    int GetDriveType(const std::string& root) override {
+        ++typeCalls;
+        const auto it = drives.find(Letter(root));
+        return it == drives.end() ? platform::kDriveNoRoot : it->second.type;
+    }
+    bool GetVolumeInformation(const std::string& root, std::string& label) override {
+        volumeRoots.push_back(root);
+        const auto it = drives.find(Letter(root));
+        if (root.size() != 3 || it == drives.end() || !it->second.readable) {
+            return false;
+        }
+        label = it->second.label;
+        return true;
+    }
+    platform::MappingValue ReadNetworkMapping(char letter) override {
+        const auto it = mappings.find(letter);
+        return it == mappings.end() ? platform::MappingValue{} : it->second;
+    }
+    int UseConnection(const std::string& localName, const std::string& remotePath) override {
+        connections.push_back(localName + " " + remotePath);
+        return connectResult;
+    }
+
+    void Map(char letter, const std::string& remote) {
+        mappings[letter] = {platform::MappingValue::Kind::Text, remote};
+    }
+
+    std::map<char, Drive> drives;
+    std::map<char, platform::MappingValue> mappings;
+    std::vector<std::string> connections;
+    std::vector<std::string> volumeRoots;
+    int connectResult = platform::kConnected;
+    int typeCalls = 0;
+
+  private:
+    static char Letter(const std::string& root) { return root.empty() ? '\0' : root[0]; }
+};
+
+}  // namespace wakelatch::testing

@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "drives/DriveEngine.h"
+#include "fakes/FakeControls.h"
+#include "fakes/FakeDrivePlatform.h"
+
+namespace wakelatch {
+namespace {
+
+using platform::kDriveCdRom;
+using platform::kDriveFixed;
+using platform::kDriveNoRoot;
+using platform::kDriveRamDisk;
+using platform::kDriveRemote;
+using platform::kDriveRemovable;
+
+std::string Spaces(std::size_t n) {
+    return std::string(n, ' ');
+}
+
+// The fake measurer makes every character 100 twips wide and the list is 8055 twips wide, so the name
+// column ends at character 33 and the marker starts at character 55 - marker length / 100 ... rounded up:
+// the text is padded to the first length whose width reaches 8055 - width(marker) - 1490.
+std::string PadTo(std::string text, std::size_t length) {
+    return text.size() >= length ? text : text + Spaces(length - text.size());
+}
+
+std::size_t MarkerColumn(const std::string& marker) {
+    const int width = 8055 - static_cast<int>(marker.size()) * 100 - 1490;
+    return static_cast<std::size_t>((width + 99) / 100);
+}
+
+std::string Row(const std::string& withoutMarker, const std::string& marker) {
+    return PadTo(withoutMarker, MarkerColumn(marker)) + marker;
+}
+
+class Engine : public ::testing::Test {
+  protected:
+    Engine() {
+        state.Language = 1;
+        state.DriveName = 1;
+        state.DriveStart = 1;
+        state.Drives = "C:\\";
+    }
+
+    DriveEngine& Make() {
+        engine = std::make_unique<DriveEngine>(state, drives, DriveEngine::Lists{list, substitute}, measurer,
+                                               [this] { OnYield(); });
+        return *engine;
+    }
+
+    std::vector<std::string> Fill() {
+        Make().FillDriveList();
+        return list.Texts();
+    }
+
+    virtual void OnYield() { ++yields; }
+
+    ProgramState state;
+    testing::FakeDrivePlatform drives;
+    testing::FakeCheckList list;
+    testing::FakeCheckList substitute;
+    testing::FakeMeasurer measurer;
+    std::unique_ptr<DriveEngine> engine;
+    int yields = 0;
+};
+
+TEST_F(Engine, RowOfALabelledFixedDiskWithNames) {
+    drives.drives['C'] = {kDriveFixed, true, "System"};
+    const auto rows = Fill();
+    ASSERT_EQ(rows.size(), 1U);
+    const std::string nameColumn = PadTo("C:\\ \tSystem", 33);
+    EXPECT_EQ(rows[0], Row(nameColumn + "\t[Festplatte]", "*Verbunden*"));
+}
+
+TEST_F(Engine, RowWithoutNamesHasOneTabBeforeTheTypeColumn) {
+    state.DriveName = 0;
+    state.Language = 2;
+    drives.drives['C'] = {kDriveFixed, true, "System"};
+    const auto rows = Fill();
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0], Row(PadTo("C:\\ ", 33) + "\t[Fixed]", "*Connected*"));
+    EXPECT_EQ(std::count(rows[0].begin(), rows[0].end(), '\t'), 1);
+}
+
+TEST_F(Engine, FixedDiskWithoutLabelShowsFiveSpaces) {
+    drives.drives['D'] = {kDriveFixed, true, ""};
+    const auto rows = Fill();
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0].substr(0, 10), "D:\\ \t     ");
+}
+
+TEST_F(Engine, WhichDriveTypesAreListed) {
+    drives.drives['C'] = {kDriveFixed, true, "c"};
+    drives.drives['D'] = {kDriveCdRom, true, "dvd"};
+    drives.drives['E'] = {kDriveRemovable, true, "stick"};
+    drives.drives['F'] = {kDriveRamDisk, true, "ram"};
+    drives.drives['G'] = {kDriveNoRoot, false, ""};
+    drives.drives['H'] = {0, false, ""};
+    drives.drives['Z'] = {kDriveRemote, false, ""};
+    const auto rows = Fill();
+    ASSERT_EQ(rows.size(), 3U);
+    EXPECT_EQ(rows[0][0], 'C');
+    EXPECT_EQ(rows[1][0], 'E');
+    // Cut at the marker column by the coarse fake measurer; a real font leaves it whole.
+    EXPECT_NE(rows[1].find("[Wechseldatentr"), std::string::npos);
+    EXPECT_EQ(rows[2][0], 'Z');
+    EXPECT_NE(rows[2].find("*nicht verbunden*"), std::string::npos);
+}
+
+TEST_F(Engine, AnOfflineMappedLetterIsListedDisconnectedWithItsRemotePath) {
+    drives.Map('N', "//server/share");
+    state.DriveName = 0;
+    state.Language = 2;
+    auto rows = Fill();
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0], Row(PadTo("N:\\ ", 33) + "\t[//server/share]", "*Disconnected*"));
+
+    state.DriveName = 1;
+    state.Language = 1;
+    rows = Fill();
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0], Row(PadTo("N:\\ \t//server/share", 33) + "\t[Netzlaufwerk]", "*nicht verbunden*"));
+}
+
+TEST_F(Engine, AConnectedRemoteDriveShowsItsRemotePathAsName) {
+    drives.drives['N'] = {kDriveRemote, true, "/mnt/nas"};
+    drives.Map('N', "nas:/export");
+    state.Language = 2;
+    const auto rows = Fill();
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0], Row(PadTo("N:\\ \tnas:/export", 33) + "\t[Remote]", "*Connected*"));
+}
+
+TEST_F(Engine, OtherLanguagesGiveEmptyTypeNamesAndMarkers) {
+    state.Language = 3;
+    drives.drives['C'] = {kDriveFixed, true, "System"};
+    const auto rows = Fill();
+    ASSERT_EQ(rows.size(), 1U);
+    // Without a type name the label is not chosen as the name; the name column is empty.
+    EXPECT_EQ(rows[0], Row(PadTo("C:\\ \t", 33) + "\t[]", ""));
+}
+
+TEST_F(Engine, RowsAreInLetterOrderAndStartWithTheirRoot) {
+    for (const char letter : {'Z', 'E', 'C', 'K'}) {
+        drives.drives[letter] = {kDriveFixed, true, std::string(1, letter)};
+    }
+    const auto rows = Fill();
+    ASSERT_EQ(rows.size(), 4U);
+    EXPECT_EQ(rows[0].substr(0, 3), "C:\\");
+    EXPECT_EQ(rows[1].substr(0, 3), "E:\\");
+    EXPECT_EQ(rows[2].substr(0, 3), "K:\\");
+    EXPECT_EQ(rows[3].substr(0, 3), "Z:\\");
+    EXPECT_GE(yields, 24);  // the event loop runs at least once per letter
+}
+
+TEST_F(Engine, FactsOfOneLetterNeverCarryIntoTheNext) {
+    drives.Map('D', "//server/d");
+    drives.drives['E'] = {kDriveNoRoot, false, ""};
+    drives.mappings['E'] = {platform::MappingValue::Kind::OtherType, ""};  // not a text: unmapped
+    const auto rows = Fill();
+    ASSERT_EQ(rows.size(), 1U);
+    EXPECT_EQ(rows[0][0], 'D');
+    EXPECT_FALSE(engine->DriveListable);
+    EXPECT_TRUE(engine->CurrentRemotePath.empty());
+}
+
+TEST_F(Engine, RebuildShowsTheOldListGreyedAndRestoresTheHighlight) {
+    drives.drives['C'] = {kDriveFixed, true, "c"};
+    drives.drives['D'] = {kDriveFixed, true, "d"};
+    drives.drives['E'] = {kDriveFixed, true, "e"};
+    Make().FillDriveList();
+    const auto before = list.Texts();
+    list.SetChecked(1, true);
+    list.SetListIndex(2);
+
+    struct Seen {
+        bool listVisible, substituteVisible, substituteEnabled;
+        int substituteIndex;
+        std::vector<std::string> substituteChecked;
+    };
+    std::vector<Seen> seen;
+    engine =
+        std::make_unique<DriveEngine>(state, drives, DriveEngine::Lists{list, substitute}, measurer, [&] {
+            seen.push_back({list.visible, substitute.visible, substitute.enabled, substitute.listIndex,
+                            substitute.CheckedTexts()});
+        });
+    engine->FillDriveList();
+
+    // While the letters are read, the substitute stands in: the old rows with their ticks, greyed.
+    const Seen& during = seen.back();
+    EXPECT_FALSE(during.listVisible);
+    EXPECT_TRUE(during.substituteVisible);
+    EXPECT_FALSE(during.substituteEnabled);
+    EXPECT_EQ(during.substituteIndex, 2);
+    EXPECT_EQ(during.substituteChecked, std::vector<std::string>{before[1]});
+    EXPECT_EQ(substitute.left, 120.0F);
+    EXPECT_EQ(substitute.top, 360.0F);
+
+    EXPECT_TRUE(list.visible);
+    EXPECT_FALSE(substitute.visible);
+    EXPECT_EQ(substitute.Count(), 0);
+    EXPECT_EQ(list.listIndex, 2);
+    EXPECT_TRUE(list.CheckedTexts().empty());  // rows come back unticked
+}
+
+TEST_F(Engine, AHighlightBeyondTheRebuiltListIsNotRestored) {
+    drives.drives['C'] = {kDriveFixed, true, "c"};
+    drives.drives['D'] = {kDriveFixed, true, "d"};
+    Make().FillDriveList();
+    list.SetListIndex(1);
+    drives.drives.erase('D');
+    engine->FillDriveList();
+    EXPECT_EQ(list.Count(), 1);
+    EXPECT_EQ(list.listIndex, -1);
+}
+
+TEST_F(Engine, PaddingReachesTheColumnOrCutsToIt) {
+    auto& e = Make();
+    EXPECT_EQ(e.PadToWidth("D:\\", 300), "D:\\ ");       // exactly as wide still gets a space
+    EXPECT_EQ(e.PadToWidth("ab", 450), "ab   ");         // first width that reaches 450 is 500
+    EXPECT_EQ(e.PadToWidth("abcdefgh", 500), "abcde ");  // cut until it fits, then padded
+    EXPECT_EQ(e.PadToWidth("", 100), " ");
+    EXPECT_EQ(e.PadToWidth("abc", -500), " ");  // a column narrower than nothing cannot hang the list
+}
+
+TEST_F(Engine, VolumeReadableMakesARootOfALetter) {
+    drives.drives['E'] = {kDriveFixed, true, "e"};
+    auto& e = Make();
+    EXPECT_TRUE(e.VolumeReadable("E"));
+    EXPECT_TRUE(e.VolumeReadable("E:"));
+    EXPECT_TRUE(e.VolumeReadable("E:\\"));
+    EXPECT_FALSE(e.VolumeReadable("F:"));
+    EXPECT_EQ(drives.volumeRoots, (std::vector<std::string>{"E:\\", "E:\\", "E:\\", "F:\\"}));
+}
+
+TEST_F(Engine, ReadDriveNameModes) {
+    drives.drives['E'] = {kDriveFixed, true, std::string("Data\0junk", 9)};
+    drives.Map('N', std::string("//nas/share\0", 12));
+    drives.mappings['M'] = {platform::MappingValue::Kind::OtherType, "binary"};
+    auto& e = Make();
+    EXPECT_EQ(e.ReadDriveName("E:\\", 1), "Data");
+    EXPECT_EQ(e.ReadDriveName("F:\\", 1), "");
+    EXPECT_EQ(e.ReadDriveName("n", 2), "//nas/share");
+    EXPECT_EQ(e.ReadDriveName("M", 2), "");
+    EXPECT_EQ(e.ReadDriveName("E:\\", 3), "");
+    EXPECT_EQ(e.ReadRegistryString('Q', "fallback"), "fallback");
+    EXPECT_EQ(e.ReadRegistryString('M', "fallback"), "");
+}
+
+class Selection : public Engine {
+  protected:
+    void ListDrives(const std::string& letters) {
+        for (const char letter : letters) {
+            drives.drives[letter] = {kDriveFixed, true, std::string(1, letter)};
+        }
+        Make().FillDriveList();
+    }
+    std::string CheckedLetters() const {
+        std::string letters;
+        for (const auto& text : list.CheckedTexts()) {
+            letters += text[0];
+        }
+        return letters;
+    }
+};
+
+TEST_F(Selection, TicksTheSavedDrives) {
+    ListDrives("CDEZ");
+    for (const auto& [drivesSetting, ticked] : std::vector<std::pair<std::string, std::string>>{
+             {"C:\\", ""}, {"", ""}, {"C:\\D:\\", "CD"}, {"E:\\Z:\\", "EZ"}, {"Q:\\", ""}}) {
+        for (int row = 0; row < list.Count(); ++row) {
+            list.SetChecked(row, false);
+        }
+        state.Drives = drivesSetting;
+        engine->ApplyDriveSelection();
+        EXPECT_EQ(CheckedLetters(), ticked) << drivesSetting;
+    }
+}
+
+TEST_F(Selection, IsDriveSelected) {
+    ListDrives("CE");
+    state.Drives = "C:\\E:\\";
+    EXPECT_TRUE(engine->IsDriveSelected("e:"));
+    EXPECT_TRUE(engine->IsDriveSelected("C"));
+    EXPECT_FALSE(engine->IsDriveSelected("D:"));
+    EXPECT_FALSE(engine->IsDriveSelected(""));
+    state.Drives = "C:\\";
+    EXPECT_FALSE(engine->IsDriveSelected("C:"));
+    state.Drives = "C:\\E:\\";
+    list.Clear();
+    EXPECT_FALSE(engine->IsDriveSelected("E:"));  // nothing counts as selected in an empty list
+}
+
+class Network : public Engine {};
+
+TEST_F(Network, SelectedMappedLettersAreReconnectedAndTheResultKept) {
+    drives.drives['C'] = {kDriveFixed, true, "c"};
+    drives.Map('M', "//nas/m");
+    drives.Map('N', "//nas/n");
+    state.Drives = "C:\\N:\\";
+    drives.connectResult = platform::kAlreadyAssigned;
+    Make().FillDriveList();
+    drives.connections.clear();
+    engine->ReconnectNetworkDrives();
+    EXPECT_EQ(drives.connections, std::vector<std::string>{"N: //nas/n"});  // M: is not selected
+    EXPECT_EQ(state.LastResult, platform::kAlreadyAssigned);
+}
+
+TEST_F(Network, NoRequestsWithoutTheNetworkCheckOrWithoutASelection) {
+    drives.drives['C'] = {kDriveFixed, true, "c"};
+    drives.Map('N', "//nas/n");
+    state.Drives = "C:\\N:\\";
+    state.DriveStart = 0;
+    Make().FillDriveList();
+    EXPECT_TRUE(drives.connections.empty());
+    EXPECT_EQ(list.Count(), 2);  // the mapped letter is still listed with its remote path
+
+    state.DriveStart = 1;
+    for (const std::string selection : {"C:\\", ""}) {
+        state.Drives = selection;
+        engine->FillDriveList();
+        engine->ReconnectNetworkDrives();
+        EXPECT_TRUE(drives.connections.empty()) << selection;
+    }
+}
+
+TEST_F(Network, AMappingThatIsNoTextCountsAsUnmapped) {
+    drives.drives['C'] = {kDriveFixed, true, "c"};
+    drives.mappings['N'] = {platform::MappingValue::Kind::OtherType, "//nas/n"};
+    state.Drives = "C:\\N:\\";
+    Make().FillDriveList();
+    engine->ReconnectNetworkDrives();
+    EXPECT_TRUE(drives.connections.empty());
+    EXPECT_EQ(list.Count(), 1);
+}
+
+TEST_F(Network, CheckNetworkDriveSetsTheRemotePathOfMappedLettersOnly) {
+    drives.Map('N', "//nas/n");
+    auto& e = Make();
+    e.CheckNetworkDrive("N");
+    EXPECT_EQ(e.CurrentRemotePath, "//nas/n");
+    e.CurrentRemotePath.clear();
+    e.CheckNetworkDrive("M");
+    EXPECT_EQ(e.CurrentRemotePath, "");
+}
+
+}  // namespace
+}  // namespace wakelatch

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "drives/Selection.h"
+#include "fakes/FakeControls.h"
+#include "fakes/FakeSettingsStore.h"
+
+namespace wakelatch {
+namespace {
+
+class SaveCommand : public ::testing::Test {
+  protected:
+    SaveCommand() {
+        for (const char letter : std::string("CDEZ")) {
+            list.AddItem(std::string(1, letter) + ":\\ \tname   \t[Festplatte]   *Verbunden*");
+        }
+        state.Times = 7;
+        state.AutoStart = true;
+        state.DriveStart = 1;
+    }
+    void Tick(const std::string& letters) {
+        for (int row = 0; row < list.Count(); ++row) {
+            list.SetChecked(row, letters.find(list.Text(row)[0]) != std::string::npos);
+        }
+    }
+    void Save() { selection::SaveDriveSelection(state, list, store, label); }
+
+    ProgramState state;
+    testing::FakeCheckList list;
+    testing::FakeSettingsStore store;
+    testing::FakeCaptioned label;
+};
+
+TEST_F(SaveCommand, SelectionStringFromTheTickedRows) {
+    for (const auto& [ticked, expected] : std::vector<std::pair<std::string, std::string>>{
+             {"", ""}, {"C", "C:\\"}, {"CEZ", "C:\\E:\\Z:\\"}, {"ZD", "D:\\Z:\\"}}) {
+        Tick(ticked);
+        Save();
+        EXPECT_EQ(state.Drives, expected) << ticked;
+        EXPECT_EQ(store.Get("Drives"), expected) << ticked;
+    }
+}
+
+TEST_F(SaveCommand, WritesItsFiveKeysInOrderAndTheSavedMinutes) {
+    Tick("D");
+    Save();
+    EXPECT_EQ(store.writes,
+              (std::vector<std::string>{"Drives", "Times", "AutoStart", "AutoTray", "DriveStart"}));
+    EXPECT_EQ(store.Get("Times"), "7");
+    EXPECT_EQ(store.Get("AutoStart"), "True");
+    EXPECT_EQ(store.Get("AutoTray"), "False");
+    EXPECT_EQ(store.Get("DriveStart"), "1");
+    EXPECT_FALSE(store.Has("Language"));
+    EXPECT_FALSE(store.Has("DriveName"));
+    EXPECT_EQ(label.text, "7 Min.");
+}
+
+TEST_F(SaveCommand, HighlightsTheLastTickedRow) {
+    list.SetListIndex(0);
+    Tick("DE");
+    Save();
+    EXPECT_EQ(list.listIndex, 2);
+    Tick("");
+    Save();
+    EXPECT_EQ(list.listIndex, 2);  // unchanged when nothing is ticked
+}
+
+TEST(SelectionString, EntriesAndNoSelection) {
+    EXPECT_TRUE(selection::IsNoSelection(""));
+    EXPECT_TRUE(selection::IsNoSelection("C:\\"));
+    EXPECT_FALSE(selection::IsNoSelection("C:\\D:\\"));
+    EXPECT_FALSE(selection::IsNoSelection("D:\\"));
+    EXPECT_EQ(selection::EntryLetters("C:\\E:\\Z:\\"), (std::vector<char>{'C', 'E', 'Z'}));
+    // Lengths that are no multiple of three are read from the end, as they always were.
+    EXPECT_EQ(selection::EntryCount("C:\\E"), 1);
+    EXPECT_EQ(selection::EntryCount("C:\\E:"), 2);
+    EXPECT_EQ(selection::EntryLetters("C:\\E:"), (std::vector<char>{'C', '\\'}));
+}
+
+}  // namespace
+}  // namespace wakelatch
