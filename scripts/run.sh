@@ -8,8 +8,8 @@ scripts/build.sh
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     # No desktop session: give the program a virtual screen so it can still be seen (e.g. by screenshot).
     scripts/install-deps.sh test
-    display=$(scripts/start-xvfb.sh)
-    export DISPLAY=$display
+    xvfb=$(scripts/start-xvfb.sh)
+    export DISPLAY=${xvfb% *}
     echo "No display found; Wakelatch runs on the virtual display $DISPLAY."
 fi
 exec build/wakelatch

@@ -14,8 +14,9 @@ Application::Application()
       instance_(std::make_unique<LocalInstanceGuard>()),
       signals_(std::make_unique<ShutdownSignals>()) {
     connect(signals_.get(), &ShutdownSignals::shutdownRequested, this, &Application::Shutdown);
-    // The session manager asks before the desktop session ends; the program closes as on exit.
-    connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::Shutdown);
+    // The session manager asks before the desktop session ends. The end may still be cancelled, so the
+    // program saves what its exit would save and runs on; the session then ends it with a signal.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::SaveForSessionEnd);
 }
 
 Application::~Application() = default;
@@ -43,6 +44,12 @@ void Application::Shutdown() {
     }
 }
 
+void Application::SaveForSessionEnd() {
+    if (mainForm_ && !mainForm_->Unloaded()) {
+        mainForm_->SaveSessionState();
+    }
+}
+
 void Application::ShowSplash() {
     // The splash window is shown here while the main window loads; the program has no splash yet.
 }
@@ -59,7 +66,11 @@ void Application::LoadMainWindow() {
                            *platform_.drives, mainView_->DriveListMeasurer(),
                            [] { QCoreApplication::processEvents(); }});
     mainView_->Connect(*mainForm_);
-    mainView_->SetUnloadHandler([this] { mainForm_->Form_Unload(); });
+    mainView_->SetUnloadHandler([this] {
+        // From here on a new copy of the program starts as the only one instead of asking this one.
+        instance_->Release();
+        mainForm_->Form_Unload();
+    });
     connect(
         mainView_.get(), &MainWindowView::unloaded, this, [] { QCoreApplication::exit(0); },
         Qt::QueuedConnection);
@@ -77,7 +88,8 @@ void Application::TrayAction() {
 }
 
 bool Application::TrayAvailable() {
-    // No notification icon yet: the program never hides where the user cannot find it.
+    // No notification icon yet: the program never hides where the user cannot find it. AutoTray keeps
+    // its value then: it is also the saved start-in-tray setting, which a later save must not lose.
     return false;
 }
 
@@ -88,7 +100,7 @@ void Application::DeleteTrayIcon() {}
 void Application::CloseOtherWindows() {
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        if (*it != mainView_.get() && (*it)->isVisible()) {
+        if (*it != mainView_.get()) {
             (*it)->close();
         }
     }

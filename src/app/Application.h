@@ -50,6 +50,7 @@ class Application final : public QObject,
     void ExtractHelpFile(ProgramState& state) override;
 
     void Shutdown();
+    void SaveForSessionEnd();
 
     ProgramState state_;
     platform::Platform platform_;

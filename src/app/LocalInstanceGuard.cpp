@@ -1,6 +1,7 @@
 #include "app/LocalInstanceGuard.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QGuiApplication>
 #include <QLocalSocket>
@@ -9,12 +10,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <utility>
 
 namespace wakelatch {
 namespace {
 
-constexpr int kConnectMilliseconds = 1500;
+constexpr int kConnectMilliseconds = 1200;
 const QByteArray kActivateRequest = QByteArrayLiteral("activate\n");
 
 QString LockPath(const QString& folder) {
@@ -33,6 +35,10 @@ LocalInstanceGuard::LocalInstanceGuard(QString folder, QObject* parent)
 }
 
 LocalInstanceGuard::~LocalInstanceGuard() {
+    Release();
+}
+
+void LocalInstanceGuard::Release() {
     server_.close();
     if (lock_) {
         lock_->unlock();
@@ -60,8 +66,12 @@ bool LocalInstanceGuard::PreviousInstanceRunning() {
     lock_ = std::make_unique<QLockFile>(LockPath(folder_));
     lock_->setStaleLockTime(0);  // stale only when its process is gone, however long ago it was taken
     if (lock_->tryLock(0)) {
-        QLocalServer::removeServer(SocketPath(folder_));  // left behind by a copy that died
-        server_.listen(SocketPath(folder_));
+        // A socket file left behind by a copy that died would keep the server from listening.
+        QLocalServer::removeServer(SocketPath(folder_));
+        if (!server_.listen(SocketPath(folder_))) {
+            QLocalServer::removeServer(SocketPath(folder_));
+            server_.listen(SocketPath(folder_));
+        }
         return false;
     }
     if (lock_->error() == QLockFile::LockFailedError) {
@@ -77,29 +87,41 @@ void LocalInstanceGuard::SetApplicationTitle(const std::string& title) {
 }
 
 void LocalInstanceGuard::ActivateWindow(const std::string& /*title*/) {
-    // The first copy may hold the lock but not listen yet; give it a moment.
+    // The first copy may hold the lock but not listen yet; give it a moment, but never so long that
+    // the user waits for this copy to end.
+    const QDeadlineTimer deadline(kConnectMilliseconds);
     QLocalSocket socket;
-    for (int waited = 0; waited < kConnectMilliseconds; waited += 100) {
+    while (!deadline.hasExpired()) {
         socket.connectToServer(SocketPath(folder_));
-        if (socket.waitForConnected(100)) {
+        if (socket.waitForConnected(static_cast<int>(std::min<qint64>(100, deadline.remainingTime())))) {
             socket.write(kActivateRequest);
-            socket.waitForBytesWritten(500);
+            socket.waitForBytesWritten(static_cast<int>(std::min<qint64>(300, deadline.remainingTime())));
             socket.disconnectFromServer();
             return;
         }
         socket.abort();
-        QThread::msleep(100);
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(50, deadline.remainingTime())));
     }
 }
 
 void LocalInstanceGuard::OnNewConnection() {
     while (QLocalSocket* socket = server_.nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->readAll().contains(kActivateRequest.trimmed())) {
-                emit activationRequested();
-            }
+        connect(socket, &QLocalSocket::disconnected, this, [this, socket] {
+            pending_.remove(socket);
+            socket->deleteLater();
         });
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { ReadRequest(socket); });
+        // The request may have arrived (and the other copy gone) before the signals were connected.
+        ReadRequest(socket);
+    }
+}
+
+void LocalInstanceGuard::ReadRequest(QLocalSocket* socket) {
+    pending_[socket] += socket->readAll();
+    if (pending_[socket].contains(kActivateRequest)) {
+        pending_.remove(socket);
+        socket->disconnectFromServer();
+        emit activationRequested();
     }
 }
 

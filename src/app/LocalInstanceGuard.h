@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QLocalServer>
 #include <QLockFile>
 #include <QObject>
@@ -7,6 +8,8 @@
 #include <memory>
 
 #include "app/StartupServices.h"
+
+class QLocalSocket;
 
 namespace wakelatch {
 
@@ -26,6 +29,9 @@ class LocalInstanceGuard final : public QObject, public InstanceGuard {
     void SetApplicationTitle(const std::string& title) override;
     void ActivateWindow(const std::string& title) override;
 
+    // Stops answering and gives up the lock (the program is ending), so that a copy started now runs.
+    void Release();
+
     // The per-user folder for the lock and socket: $XDG_RUNTIME_DIR, else a private folder in /tmp.
     static QString DefaultFolder();
 
@@ -35,11 +41,13 @@ class LocalInstanceGuard final : public QObject, public InstanceGuard {
 
   private:
     void OnNewConnection();
+    void ReadRequest(QLocalSocket* socket);
 
     QString folder_;
     std::string title_ = "Wakelatch";
     std::unique_ptr<QLockFile> lock_;
     QLocalServer server_;
+    QHash<QLocalSocket*, QByteArray> pending_;  // what each connection has sent so far
 };
 
 }  // namespace wakelatch

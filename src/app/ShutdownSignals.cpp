@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <csignal>
 
 namespace wakelatch {
@@ -16,14 +17,17 @@ namespace {
 std::array<int, 2> signalPipe = {-1, -1};
 
 void OnSignal(int signalNumber) {
+    const int savedErrno = errno;  // the interrupted code may be about to read it
     const char byte = static_cast<char>(signalNumber);
     [[maybe_unused]] const ssize_t written = write(signalPipe[0], &byte, 1);
+    errno = savedErrno;
 }
 
 }  // namespace
 
 ShutdownSignals::ShutdownSignals(QObject* parent) : QObject(parent) {
-    if (socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe.data()) != 0) {
+    // The handler has one pipe; a second object would take it from the first.
+    if (signalPipe[0] >= 0 || socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe.data()) != 0) {
         return;
     }
     fcntl(signalPipe[0], F_SETFL, O_NONBLOCK);

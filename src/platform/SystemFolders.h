@@ -10,10 +10,11 @@ class SystemFolders {
     virtual ~SystemFolders() = default;
 
     // The folder that plays the role of the Windows folder, without a trailing separator; empty when it
-    // cannot be had. On Linux it is the per-user data folder, created private if missing.
+    // cannot be had. On Linux it is the per-user data folder; naming it creates nothing.
     virtual std::string WindowsDirectory() = 0;
 
-    // The temp folder inside the given Windows folder (its "TEMP" subfolder), created private if missing.
+    // The temp folder inside the given Windows folder (its "TEMP" subfolder). Both are created private
+    // if missing.
     virtual std::string TempDirectoryFor(const std::string& windowsDirectory) = 0;
 };
 

@@ -8,6 +8,7 @@ title='Wakelatch Version 1.0.0'
 
 if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
     echo "SKIP: no X display reachable (DISPLAY='${DISPLAY:-}') or xdotool missing; run through scripts/test.sh"
+    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
     exit 77
 fi
 
@@ -28,6 +29,14 @@ desktop="$HOME/.config/autostart/Wakelatch.desktop"
 failures=0
 
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+set_key() {  # set_key KEY VALUE: in the [Settings] group of the settings file
+    if grep -q "^$1=" "$ini"; then
+        sed -i "s|^$1=.*|$1=$2|" "$ini"
+    else
+        sed -i "s|^\[Settings\]\$|[Settings]\n$1=$2|" "$ini"
+    fi
+}
 pass() { echo "ok: $*"; }
 
 windows_titled() { xdotool search --name "^${title//./\\.}\$" 2>/dev/null | wc -l; }
@@ -57,7 +66,13 @@ start_program && pass "window '$title' appeared"
 [ -d "$HOME/.local/share/Wakelatch/TEMP" ] && [ "$(stat -c %a "$HOME/.local/share/Wakelatch")" = 700 ] \
     && pass "private data folder with TEMP" || fail "data folder missing or not private"
 
-# A second copy asks the first to the front and ends at once.
+# A second copy asks the first to the front and ends at once. Another window covers the first copy's
+# (xwininfo lists the windows from the top down); afterwards the first copy's window is on top.
+topmost() { xwininfo -root -children | grep -oE '"(Wakelatch Version 1\.0\.0|cover)"' | head -1; }
+xmessage -geometry 700x500+20+20 cover >/dev/null 2>&1 &
+cover=$!
+pids+=("$cover")
+for _ in $(seq 1 50); do [ "$(topmost)" = '"cover"' ] && break; sleep 0.1; done
 started=$(date +%s%N)
 timeout 5 "$program" >"$work/second.log" 2>&1; second_status=$?
 elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
@@ -65,6 +80,9 @@ elapsed_ms=$(( ($(date +%s%N) - started) / 1000000 ))
 [ "$elapsed_ms" -lt 2000 ] && pass "second copy ended after ${elapsed_ms} ms" || fail "second copy took ${elapsed_ms} ms"
 kill -0 "$first" 2>/dev/null && pass "first copy still runs" || fail "first copy is gone"
 [ "$(windows_titled)" -eq 1 ] && pass "still exactly one main window" || fail "$(windows_titled) main windows"
+for _ in $(seq 1 20); do [ "$(topmost)" = "\"$title\"" ] && break; sleep 0.1; done
+[ "$(topmost)" = "\"$title\"" ] && pass "the first copy came to the front" || fail "the first copy stayed behind"
+kill "$cover" 2>/dev/null
 
 stop_program TERM
 grep -qx 'MainLeft=1000' "$ini" && grep -qx 'MainTop=1000' "$ini" && pass "placement written back as 1000, 1000" \
@@ -74,7 +92,7 @@ grep -qx 'MainWidth=10000' "$ini" && grep -qx 'MainHeight=7100' "$ini" && pass "
 [ ! -e "$desktop" ] && pass "no autostart entry with AutoStart off" || fail "autostart entry exists"
 
 # Start with the desktop session: the entry names this program file.
-sed -i 's/^\[Settings\]$/[Settings]\nAutoStart=True/' "$ini"
+set_key AutoStart True
 start_program
 stop_program INT
 real_program=$(readlink -f "$program")
@@ -84,7 +102,7 @@ else
     fail "autostart entry missing or wrong"; cat "$desktop" 2>/dev/null
 fi
 
-sed -i 's/^AutoStart=True$/AutoStart=False/' "$ini"
+set_key AutoStart False
 start_program
 stop_program HUP
 [ ! -e "$desktop" ] && pass "autostart entry removed with AutoStart off" || fail "autostart entry still there"
@@ -96,7 +114,7 @@ start_program && pass "starts again after a copy was killed"
 stop_program TERM
 
 # A window moved off every screen (a monitor that is gone) comes back onto the screen.
-sed -i 's/^MainLeft=.*/MainLeft=-900000/' "$ini"
+set_key MainLeft -900000
 start_program
 geometry=$(xdotool search --name "^${title//./\\.}\$" getwindowgeometry --shell | grep -E '^(X|Y)=' | tr '\n' ' ')
 eval "$geometry"

@@ -35,9 +35,10 @@ TEST(XdgFolders, TheWindowsFolderAndItsTempAreCreatedPrivate) {
     XdgSystemFolders folders;
     const std::string windows = folders.WindowsDirectory();
     EXPECT_EQ(windows, temp.path() + "/data/Wakelatch");
+    EXPECT_FALSE(std::filesystem::exists(windows));  // a copy that is refused writes nothing
+    const std::string tempFolder = folders.TempDirectoryFor(windows);
     EXPECT_EQ(ModeOf(windows), 0700U);
     EXPECT_EQ(ModeOf(temp.path() + "/data"), 0700U);
-    const std::string tempFolder = folders.TempDirectoryFor(windows);
     EXPECT_EQ(tempFolder, windows + "/TEMP");
     EXPECT_EQ(ModeOf(tempFolder), 0700U);
 }
@@ -51,15 +52,15 @@ TEST(XdgFolders, AnExistingOpenFolderIsMadePrivate) {
     EXPECT_EQ(ModeOf(folder), 0700U);
 }
 
-TEST(XdgFolders, NoWindowsFolderWhenItCannotBeCreated) {
+TEST(XdgFolders, NothingIsCreatedWithoutAWindowsFolderOrBelowAFile) {
     testing::TempFolder temp;
     const std::string blocker = temp.path() + "/file";
-    std::filesystem::create_directory(temp.path());
     FILE* f = fopen(blocker.c_str(), "w");
     fclose(f);
-    testing::ScopedEnv data("XDG_DATA_HOME", blocker);
     XdgSystemFolders folders;
-    EXPECT_EQ(folders.WindowsDirectory(), "");
+    EXPECT_EQ(folders.TempDirectoryFor(blocker + "/Wakelatch"), blocker + "/Wakelatch/TEMP");
+    EXPECT_FALSE(std::filesystem::exists(blocker + "/Wakelatch"));
+    EXPECT_EQ(folders.TempDirectoryFor(""), "/TEMP");
 }
 
 }  // namespace

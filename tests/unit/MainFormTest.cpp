@@ -153,10 +153,27 @@ TEST_F(MainForm, UnloadRemovesTheAutostartEntryWhenAutoStartIsOff) {
 }
 
 TEST_F(MainForm, RemovingAnAbsentEntryReportsFalseSilently) {
+    state.LastResult = 99;
     Form().Form_Load();
     Form().Form_Unload();
     EXPECT_EQ(autostart.calls, (std::vector<std::string>{"remove Wakelatch"}));
     EXPECT_EQ(state.LastResult, 0);
+}
+
+TEST_F(MainForm, SessionEndSavesWithoutUnloading) {
+    state.AutoStart = true;
+    Form().Form_Load();
+    Form().SaveSessionState();
+    EXPECT_EQ(store.writes, (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
+    EXPECT_EQ(autostart.entries.count("Wakelatch"), 1U);
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_FALSE(Form().Unloaded());
+
+    // The session end was cancelled; the user changes the setting and exits later.
+    state.AutoStart = false;
+    Form().Form_Unload();
+    EXPECT_EQ(autostart.entries.count("Wakelatch"), 0U);
+    EXPECT_EQ(store.writes.size(), 8U);
 }
 
 TEST_F(MainForm, UnloadRunsOnlyOnce) {

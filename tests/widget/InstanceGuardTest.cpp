@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
+#include <QFile>
 #include <QLockFile>
 #include <QSignalSpy>
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,21 +38,75 @@ TEST(InstanceGuard, ALaterCopyAsksTheFirstToComeToTheFront) {
     EXPECT_EQ(activations.count(), 1);
 }
 
+// A lock file as the lock writes it, but naming the given process.
+void LeaveLockNaming(pid_t owner, const QString& lockPath) {
+    QByteArray content;
+    {
+        QLockFile lock(lockPath);
+        ASSERT_TRUE(lock.tryLock(0));
+        QFile file(lockPath);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        content = file.readAll();
+    }
+    content.replace(0, content.indexOf('\n'), QByteArray::number(owner));
+    QFile file(lockPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
 TEST(InstanceGuard, ALockLeftByACopyThatDiedIsRecovered) {
     testing::TempFolder temp;
-    const QString lockPath = QString::fromStdString(temp.path() + "/Wakelatch.lock");
-    const pid_t child = fork();
-    if (child == 0) {
-        QLockFile lock(lockPath);
-        lock.tryLock(0);
-        _exit(0);  // dies holding the lock: the file stays behind
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    ASSERT_TRUE(QFile::exists(lockPath));
+    const QString folder = QString::fromStdString(temp.path());
 
-    LocalInstanceGuard guard(QString::fromStdString(temp.path()));
+    // A process that still lives keeps its lock ...
+    const pid_t living = fork();
+    if (living == 0) {
+        pause();
+        _exit(0);
+    }
+    LeaveLockNaming(living, folder + "/Wakelatch.lock");
+    EXPECT_TRUE(LocalInstanceGuard(folder).PreviousInstanceRunning());
+
+    // ... one that died does not.
+    kill(living, SIGKILL);
+    waitpid(living, nullptr, 0);
+    LocalInstanceGuard guard(folder);
     EXPECT_FALSE(guard.PreviousInstanceRunning());
+}
+
+TEST(InstanceGuard, ASocketLeftByACopyThatDiedDoesNotBlockActivation) {
+    testing::TempFolder temp;
+    const QString folder = QString::fromStdString(temp.path());
+    QFile leftover(folder + "/Wakelatch.socket");
+    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+    leftover.close();
+
+    LocalInstanceGuard first(folder);
+    ASSERT_FALSE(first.PreviousInstanceRunning());
+    QSignalSpy activations(&first, &LocalInstanceGuard::activationRequested);
+    LocalInstanceGuard second(folder);
+    ASSERT_TRUE(second.PreviousInstanceRunning());
+    second.ActivateWindow("Wakelatch");
+    EXPECT_TRUE(activations.wait(3000));
+}
+
+TEST(InstanceGuard, AfterReleaseANewCopyRunsItself) {
+    testing::TempFolder temp;
+    const QString folder = QString::fromStdString(temp.path());
+    LocalInstanceGuard first(folder);
+    ASSERT_FALSE(first.PreviousInstanceRunning());
+    first.Release();
+    LocalInstanceGuard second(folder);
+    EXPECT_FALSE(second.PreviousInstanceRunning());
+}
+
+TEST(InstanceGuard, ASecondCopyGivesUpQuicklyWhenNobodyAnswers) {
+    testing::TempFolder temp;
+    LocalInstanceGuard lonely(QString::fromStdString(temp.path()));
+    QElapsedTimer timer;
+    timer.start();
+    lonely.ActivateWindow("Wakelatch");
+    EXPECT_LT(timer.elapsed(), 2000);
 }
 
 TEST(InstanceGuard, AnUnusableFolderLetsTheProgramRun) {

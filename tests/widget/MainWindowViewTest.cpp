@@ -173,6 +173,12 @@ TEST_F(MainWindowWidgets, SaveButtonAndLeavingTheListSave) {
     QApplication::sendEvent(list, &focusOut);
     EXPECT_EQ(store.Get("Drives"), "C:\\E:\\");
     EXPECT_EQ(store.writes.size(), 5U);
+
+    // Switching to another program is no move to another control: nothing is saved.
+    store.writes.clear();
+    QFocusEvent windowLeft(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QApplication::sendEvent(list, &windowLeft);
+    EXPECT_TRUE(store.writes.empty());
 }
 
 TEST_F(MainWindowWidgets, ClosingWhileHiddenStillUnloads) {

@@ -1,6 +1,7 @@
 #include "ui/main/MainWindowView.h"
 
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -115,8 +116,13 @@ void MainWindowView::Connect(frm_Main& form) {
 }
 
 bool MainWindowView::eventFilter(QObject* watched, QEvent* event) {
+    // Focus moving to another control of the program counts; the whole window losing the focus (another
+    // program, a pop-up menu, the window closing) does not.
     if (watched == list_Laufwerke_ && event->type() == QEvent::FocusOut && listLostFocus_) {
-        listLostFocus_();
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            listLostFocus_();
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -80,6 +80,10 @@ void frm_Main::Form_Unload() {
     services_.host.UnloadTrayMenu();
     services_.host.DeleteTrayIcon();
     services_.host.CloseOtherWindows();
+    SaveSessionState();
+}
+
+void frm_Main::SaveSessionState() {
     if (!controls_.window.IsMinimised()) {
         SaveWindowPlacement();
     }

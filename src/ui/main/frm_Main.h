@@ -55,8 +55,11 @@ class frm_Main {
     frm_Main(ProgramState& state, Controls controls, Services services);
 
     void Form_Load();
-    // Runs once; later calls do nothing (the close box, a signal and the session end may all ask).
+    // Runs once; later calls do nothing (the close box and a signal may both ask).
     void Form_Unload();
+    // What the unload keeps of this run (placement, autostart entry), saved without unloading: the
+    // desktop session is about to end, but its end may still be cancelled.
+    void SaveSessionState();
     bool Unloaded() const { return unloaded_; }
 
     // Window caption and every text of the window and the tray menu, for the current language.

@@ -24,7 +24,9 @@ double ScreenTwipsPerPixel(const QWidget* widget) {
     return placement::TwipsPerPixel(screen != nullptr ? screen->logicalDotsPerInchX() : 96.0);
 }
 
-QtFormWindow::QtFormWindow(QWidget* window) : window_(window) {}
+QtFormWindow::QtFormWindow(QWidget* window)
+    : window_(window),
+      positionKnown_(!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {}
 
 void QtFormWindow::SetCaption(const std::string& caption) {
     window_->setWindowTitle(QString::fromStdString(caption));

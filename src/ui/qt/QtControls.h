@@ -36,6 +36,7 @@ class QtFormWindow final : public controls::FormWindow {
   private:
     QPointer<QWidget> window_;
     double twipsPerPixel_ = 15.0;
+    bool positionKnown_ = true;  // false where the platform never tells a window where it is (Wayland)
     placement::PlacedCoordinate left_{};
     placement::PlacedCoordinate top_{};
     placement::PlacedCoordinate width_{};
