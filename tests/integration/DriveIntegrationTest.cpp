@@ -1,0 +1,262 @@
+// The Linux drive platform and the drive list against real mounts: a loop-mounted ext4 image and an
+// sshfs share over loopback. They need root, loop devices, FUSE, sshd and sshfs; each test skips itself
+// with the reason where something is missing (and fails instead under CI, where all of it is set up).
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "drives/DriveEngine.h"
+#include "fakes/FakeControls.h"
+#include "fakes/TempFolder.h"
+#include "platform/linux/LinuxDrivePlatform.h"
+
+namespace wakelatch {
+namespace {
+
+namespace fs = std::filesystem;
+
+int Shell(const std::string& command) {
+    return std::system((command + " >/dev/null 2>&1").c_str());
+}
+
+bool HaveCommand(const std::string& name) {
+    return Shell("command -v " + name) == 0;
+}
+
+std::string MissingFacility(const std::vector<std::string>& commands,
+                            const std::vector<std::string>& devices) {
+    if (geteuid() != 0) {
+        return "needs root (mounting)";
+    }
+    for (const auto& command : commands) {
+        if (!HaveCommand(command)) {
+            return "needs the command " + command;
+        }
+    }
+    for (const auto& device : devices) {
+        if (!fs::exists(device)) {
+            return "needs " + device;
+        }
+    }
+    return {};
+}
+
+#define SKIP_WITHOUT(commands, devices)                                    \
+    do {                                                                   \
+        const std::string missing = MissingFacility(commands, devices);    \
+        if (!missing.empty()) {                                            \
+            if (std::getenv("WAKELATCH_REQUIRE_INTEGRATION") != nullptr) { \
+                FAIL() << "integration facility missing: " << missing;     \
+            }                                                              \
+            GTEST_SKIP() << missing;                                       \
+        }                                                                  \
+    } while (false)
+
+bool IsMounted(const std::string& mountPoint) {
+    std::ifstream in("/proc/self/mountinfo");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string id, parent, device, root, point;
+        fields >> id >> parent >> device >> root >> point;
+        if (point == mountPoint) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The drive list as the program builds it, over the real platform, in English with names.
+class RealDriveList {
+  public:
+    explicit RealDriveList(platform::LinuxDrivePlatform& drives) : drives_(drives) {
+        state_.Language = 2;
+        state_.DriveName = 1;
+        state_.DriveStart = 0;
+        state_.Drives = "C:\\";
+    }
+    // The row of a letter, empty when the letter is not listed.
+    std::string RowOf(char letter) {
+        DriveEngine engine(state_, drives_, {list_, substitute_}, measurer_, [] {});
+        engine.FillDriveList();
+        for (const auto& text : list_.Texts()) {
+            if (!text.empty() && text[0] == letter) {
+                return text;
+            }
+        }
+        return {};
+    }
+
+  private:
+    ProgramState state_;
+    platform::LinuxDrivePlatform& drives_;
+    testing::FakeCheckList list_;
+    testing::FakeCheckList substitute_;
+    testing::FakeMeasurer measurer_;
+};
+
+char FirstFreeLetter(platform::LinuxDrivePlatform& drives) {
+    for (char letter = 'D'; letter <= 'Z'; ++letter) {
+        if (!drives.MountPointOf(letter)) {
+            return letter;
+        }
+    }
+    return 0;
+}
+
+TEST(RealDrives, ALoopMountedImageGetsTheNextLetterAndGoesWithItsMount) {
+    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount", "losetup"}),
+                 (std::vector<std::string>{"/dev/loop-control"}));
+    testing::TempFolder temp;
+    const std::string image = temp.path() + "/disk.img";
+    const std::string mountPoint = temp.path() + "/mnt";
+    fs::create_directories(mountPoint);
+    ASSERT_EQ(Shell("truncate -s 16M " + image + " && mkfs.ext4 -q -L WLTEST " + image), 0);
+
+    platform::LinuxDrivePlatform drives(
+        {"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"});
+    RealDriveList list(drives);
+    list.RowOf('C');  // gives today's drives their letters first
+    const char letter = FirstFreeLetter(drives);
+    ASSERT_NE(letter, 0) << "no free drive letter on this machine";
+
+    ASSERT_EQ(Shell("mount -o loop,noatime " + image + " " + mountPoint), 0);
+    const std::string row = list.RowOf(letter);
+    Shell("umount " + mountPoint);
+    std::cout << "row while mounted: " << row << "\n";
+    EXPECT_EQ(drives.MountPointOf(letter), mountPoint);
+    EXPECT_NE(row.find("WLTEST"), std::string::npos);
+    EXPECT_NE(row.find("[Fixed]"), std::string::npos);
+    EXPECT_NE(row.find("*Connected*"), std::string::npos);
+
+    EXPECT_EQ(list.RowOf(letter), "");  // unmounted: no root, not listed
+    EXPECT_EQ(drives.GetDriveType(std::string(1, letter) + ":\\"), platform::kDriveNoRoot);
+    EXPECT_EQ(drives.MountPointOf(letter), mountPoint);  // the letter stays reserved for it
+}
+
+// An sshd of its own on a free loopback port, with throwaway keys.
+class LoopbackSshServer {
+  public:
+    explicit LoopbackSshServer(const std::string& folder) : folder_(folder) {
+        port_ = FreePort();
+        Shell("ssh-keygen -q -t ed25519 -N '' -f " + folder + "/host_key");
+        Shell("ssh-keygen -q -t ed25519 -N '' -f " + folder + "/client_key");
+        fs::copy_file(folder + "/client_key.pub", folder + "/authorized_keys");
+        std::ofstream(folder + "/sshd_config")
+            << "Port " << port_ << "\nListenAddress 127.0.0.1\n"
+            << "HostKey " << folder << "/host_key\n"
+            << "AuthorizedKeysFile " << folder << "/authorized_keys\n"
+            << "PidFile " << folder << "/sshd.pid\n"
+            << "PermitRootLogin prohibit-password\nPasswordAuthentication no\n"
+            << "StrictModes no\nUsePAM no\nSubsystem sftp internal-sftp\n";
+        fs::create_directories("/run/sshd");
+        started_ = Shell("/usr/sbin/sshd -f " + folder + "/sshd_config") == 0 && WaitForPort();
+    }
+    ~LoopbackSshServer() { Shell("kill $(cat " + folder_ + "/sshd.pid)"); }
+
+    bool Started() const { return started_; }
+    int Port() const { return port_; }
+    std::string ClientKey() const { return folder_ + "/client_key"; }
+
+  private:
+    static int FreePort() {
+        const int fd = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        socklen_t length = sizeof address;
+        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
+        close(fd);
+        return ntohs(address.sin_port);
+    }
+    bool WaitForPort() const {
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const int fd = socket(AF_INET, SOCK_STREAM, 0);
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_port = htons(static_cast<uint16_t>(port_));
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            const bool open = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+            close(fd);
+            if (open) {
+                return true;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        return false;
+    }
+
+    std::string folder_;
+    int port_ = 0;
+    bool started_ = false;
+};
+
+TEST(RealDrives, AnSshfsShareIsRemoteDisconnectedWhenUnmountedAndReconnectedByRequest) {
+    SKIP_WITHOUT((std::vector<std::string>{"sshfs", "ssh-keygen", "/usr/sbin/sshd", "mount", "umount"}),
+                 (std::vector<std::string>{"/dev/fuse"}));
+    testing::TempFolder temp;
+    LoopbackSshServer server(temp.path());
+    ASSERT_TRUE(server.Started()) << "sshd did not start on 127.0.0.1";
+    const std::string exported = temp.path() + "/export";
+    const std::string mountPoint = temp.path() + "/share";
+    fs::create_directories(exported);
+    fs::create_directories(mountPoint);
+    std::ofstream(exported + "/file.txt") << "on the server\n";
+    const std::string remote = "root@127.0.0.1:" + exported;
+    std::ofstream(temp.path() + "/fstab")
+        << remote << " " << mountPoint << " fuse.sshfs noauto,port=" << server.Port()
+        << ",IdentityFile=" << server.ClientKey()
+        << ",StrictHostKeyChecking=no,UserKnownHostsFile=/dev/null,BatchMode=yes 0 0\n";
+
+    platform::LinuxDrivePlatform drives(
+        {"/proc/self/mountinfo", temp.path() + "/fstab", "/sys", temp.path() + "/drives"});
+    RealDriveList list(drives);
+    list.RowOf('C');
+    std::optional<char> letter;
+    for (char candidate = 'D'; candidate <= 'Z' && !letter; ++candidate) {
+        if (drives.MountPointOf(candidate) == mountPoint) {
+            letter = candidate;
+        }
+    }
+    ASSERT_TRUE(letter) << "the fstab share got no letter";
+    const std::string localName = std::string(1, *letter) + ":";
+
+    // Not mounted yet: listed from fstab, disconnected. Then mounted by a connection request.
+    // The name column shows the remote path as far as the column is wide.
+    const std::string shownRemote = "root@127.0.0.1:";
+    EXPECT_EQ(drives.ReadNetworkMapping(*letter).text, remote);
+    const std::string offline = list.RowOf(*letter);
+    EXPECT_NE(offline.find("*Disconnected*"), std::string::npos) << offline;
+    EXPECT_NE(offline.find(shownRemote), std::string::npos) << offline;
+    ASSERT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
+    EXPECT_TRUE(IsMounted(mountPoint));
+    EXPECT_TRUE(fs::exists(mountPoint + "/file.txt"));
+
+    const std::string online = list.RowOf(*letter);
+    std::cout << "row while mounted: " << online << "\n";
+    EXPECT_NE(online.find("[Remote]"), std::string::npos);
+    EXPECT_NE(online.find(shownRemote), std::string::npos);
+    EXPECT_EQ(drives.ReadNetworkMapping(*letter).text, remote);
+    EXPECT_NE(online.find("*Connected*"), std::string::npos);
+    EXPECT_EQ(drives.UseConnection(localName, remote), platform::kAlreadyAssigned);
+
+    ASSERT_EQ(Shell("umount " + mountPoint), 0);
+    const std::string dropped = list.RowOf(*letter);
+    EXPECT_NE(dropped.find("*Disconnected*"), std::string::npos) << dropped;
+    EXPECT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
+    EXPECT_EQ(drives.UseConnection(localName, remote), platform::kAlreadyAssigned);
+    Shell("umount " + mountPoint);
+}
+
+}  // namespace
+}  // namespace wakelatch

@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/DrivePlatform.h"
+#include "platform/FakeSystemTree.h"
+#include "platform/linux/DriveInventory.h"
+#include "platform/linux/LinuxDrivePlatform.h"
+
+namespace wakelatch::platform {
+namespace {
+
+using linux_drives::BlockDevices;
+using linux_drives::ClassifyMountPoint;
+using linux_drives::DriveMountPoints;
+
+std::string Line(int id, const std::string& device, const std::string& mountPoint, const std::string& type,
+                 const std::string& source, const std::string& root = "/") {
+    return std::to_string(id) + " 1 " + device + " " + root + " " + mountPoint + " rw - " + type + " " +
+           source + " rw\n";
+}
+
+class Inventory : public ::testing::Test {
+  protected:
+    Inventory() {
+        tree.AddBlockDevice(254, 0, "vda", false);
+        tree.AddBlockDevice(8, 17, "sdb1", true, "sdb");   // a USB stick's partition
+        tree.AddBlockDevice(8, 33, "sdc1", false, "sdc");  // a USB disk: not removable media
+        tree.AddBlockDevice(11, 0, "sr0", true);
+        tree.AddBlockDevice(7, 0, "loop0", false);
+        tree.AddBlockDevice(7, 1, "loop1", false);
+        tree.AddBlockDevice(252, 0, "zram0", false);
+    }
+
+    std::vector<linux_mounts::MountEntry> Mounts(const std::string& text) const {
+        return linux_mounts::ParseMountInfo(text);
+    }
+
+    testing::FakeSystemTree tree;
+    BlockDevices devices{tree.Sysfs()};
+};
+
+TEST_F(Inventory, BlockDeviceNamesAndRemovableMedia) {
+    EXPECT_EQ(devices.Name(8, 17), "sdb1");
+    EXPECT_TRUE(devices.IsRemovable(8, 17));  // its disk says so
+    EXPECT_FALSE(devices.IsRemovable(8, 33));
+    EXPECT_EQ(devices.Name(0, 45), "");
+}
+
+TEST_F(Inventory, WhichMountsAreDrives) {
+    const auto mounts =
+        Mounts(Line(1, "254:0", "/", "ext4", "/dev/vda") + Line(2, "0:21", "/proc", "proc", "proc") +
+               Line(3, "0:22", "/sys", "sysfs", "sysfs") + Line(4, "0:23", "/dev/shm", "tmpfs", "tmpfs") +
+               Line(5, "0:24", "/tmp", "tmpfs", "tmpfs") +
+               Line(6, "8:17", "/run/media/u/STICK", "vfat", "/dev/sdb1") +
+               Line(7, "8:33", "/run/lock/weird", "ext4", "/dev/sdc1") +
+               Line(8, "7:0", "/snap/core/1", "squashfs", "/dev/loop0") +
+               Line(9, "7:1", "/mnt/image\\040one", "ext4", "/dev/loop1") +
+               Line(10, "0:45", "/mnt/nas", "nfs4", "nas:/export") +
+               Line(11, "0:60", "/mnt/overlay", "overlay", "overlay") +
+               Line(12, "8:33", "/boot/efi", "vfat", "/dev/sdc1") +
+               Line(13, "7:1", "/srv/bound", "ext4", "/dev/loop1", "/sub") +
+               Line(14, "11:0", "/media/cdrom", "iso9660", "/dev/sr0"));
+    const auto fstab = linux_mounts::ParseFstab(
+        "srv:/share /mnt/offline nfs noauto 0 0\n"
+        "/dev/sdz1 /mnt/local ext4 noauto 0 0\n"
+        "nas:/export /mnt/nas nfs4 noauto 0 0\n");
+    EXPECT_EQ(DriveMountPoints(mounts, fstab, devices),
+              (std::vector<std::string>{"/", "/run/media/u/STICK", "/mnt/image one", "/mnt/nas",
+                                        "/media/cdrom", "/mnt/offline"}));
+}
+
+TEST_F(Inventory, ABindMountListedFirstStillLeavesTheLetterToTheWholeFilesystem) {
+    const auto mounts = Mounts(Line(1, "7:1", "/srv/bound", "ext4", "/dev/loop1", "/sub") +
+                               Line(2, "7:1", "/mnt/image", "ext4", "/dev/loop1"));
+    EXPECT_EQ(DriveMountPoints(mounts, {}, devices), std::vector<std::string>{"/mnt/image"});
+}
+
+TEST_F(Inventory, AMountHiddenUnderALaterOneCountsAsTheLaterOne) {
+    const auto mounts =
+        Mounts(Line(1, "7:0", "/mnt/x", "ext4", "/dev/loop0") + Line(2, "0:50", "/mnt/x", "tmpfs", "tmpfs"));
+    EXPECT_TRUE(DriveMountPoints(mounts, {}, devices).empty());
+    EXPECT_EQ(ClassifyMountPoint(mounts, {}, devices, "/mnt/x"), kDriveRamDisk);
+}
+
+TEST_F(Inventory, Classification) {
+    const auto mounts = Mounts(
+        Line(1, "254:0", "/", "ext4", "/dev/vda") + Line(2, "8:17", "/media/stick", "vfat", "/dev/sdb1") +
+        Line(3, "8:33", "/media/usbdisk", "ext4", "/dev/sdc1") +
+        Line(4, "11:0", "/media/cdrom", "iso9660", "/dev/sr0") +
+        Line(5, "7:0", "/media/iso", "udf", "/dev/loop0") +
+        Line(6, "252:0", "/mnt/zram", "ext4", "/dev/zram0") + Line(7, "0:30", "/mnt/ram", "tmpfs", "tmpfs") +
+        Line(8, "0:45", "/mnt/nas", "nfs4", "nas:/export") +
+        Line(9, "0:46", "/mnt/ssh", "fuse.sshfs", "u@h:/d"));
+    const auto fstab = linux_mounts::ParseFstab("srv:/share /mnt/offline nfs noauto 0 0\n");
+    const std::vector<std::pair<std::string, int>> expected = {{"/", kDriveFixed},
+                                                               {"/media/stick", kDriveRemovable},
+                                                               {"/media/usbdisk", kDriveFixed},
+                                                               {"/media/cdrom", kDriveCdRom},
+                                                               {"/media/iso", kDriveCdRom},
+                                                               {"/mnt/zram", kDriveRamDisk},
+                                                               {"/mnt/ram", kDriveRamDisk},
+                                                               {"/mnt/nas", kDriveRemote},
+                                                               {"/mnt/ssh", kDriveRemote},
+                                                               {"/mnt/offline", kDriveRemote},
+                                                               {"/mnt/gone", kDriveNoRoot}};
+    for (const auto& [mountPoint, type] : expected) {
+        EXPECT_EQ(ClassifyMountPoint(mounts, fstab, devices, mountPoint), type) << mountPoint;
+    }
+}
+
+// The platform over the fake tree, with a real folder as one mount point so that statvfs answers.
+class FakeTreePlatform : public Inventory {
+  protected:
+    FakeTreePlatform() {
+        std::filesystem::create_directories(tree.Path("data"));
+        struct stat info {};
+        stat(tree.Path("data").c_str(), &info);
+        dataDevice = std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev));
+    }
+    LinuxDrivePlatform Platform() const {
+        return LinuxDrivePlatform({tree.MountInfo(), tree.Fstab(), tree.Sysfs(), tree.DriveMap()},
+                                  std::chrono::milliseconds(2000));
+    }
+    std::string MapText() const {
+        std::ifstream in(tree.DriveMap());
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string dataDevice;
+};
+
+TEST_F(FakeTreePlatform, LettersAreGivenOnceAndWrittenToTheMap) {
+    tree.SetMountInfo(Line(1, "254:0", "/", "ext4", "/dev/vda") +
+                      Line(2, "8:17", "/media/stick", "vfat", "/dev/sdb1"));
+    tree.SetFstab("nas:/export /mnt/nas nfs4 noauto 0 0\n");
+    auto platform = Platform();
+    EXPECT_EQ(platform.GetDriveType("C:\\"), kDriveFixed);
+    EXPECT_EQ(platform.GetDriveType("D:\\"), kDriveRemovable);
+    EXPECT_EQ(platform.GetDriveType("E:\\"), kDriveRemote);  // in fstab, not mounted
+    EXPECT_EQ(platform.GetDriveType("F:\\"), kDriveNoRoot);
+    EXPECT_EQ(platform.GetDriveType("nonsense"), kDriveNoRoot);
+    EXPECT_EQ(MapText(), "D: /media/stick\nE: /mnt/nas\n");
+    struct stat info {};
+    stat(tree.DriveMap().c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0600U);
+
+    // The stick is pulled and another one plugged in: D: stays the old stick's and is no root now.
+    tree.SetMountInfo(Line(1, "254:0", "/", "ext4", "/dev/vda") +
+                      Line(3, "8:33", "/media/other", "ext4", "/dev/sdc1"));
+    EXPECT_EQ(platform.GetDriveType("D:\\"), kDriveNoRoot);
+    EXPECT_EQ(platform.GetDriveType("F:\\"), kDriveFixed);
+    EXPECT_EQ(MapText(), "D: /media/stick\nE: /mnt/nas\nF: /media/other\n");
+}
+
+TEST_F(FakeTreePlatform, VolumeInformationNeedsTheMountToAnswer) {
+    const std::string data = tree.Path("data");
+    // The real device of the folder is listed for it alone (the root here is some other device).
+    tree.SetMountInfo(Line(1, "254:99", "/", "ext4", "/dev/vdz") +
+                      Line(2, dataDevice, data, "ext4", "/dev/nothing") +
+                      Line(3, "8:17", tree.Path("stick"), "vfat", "/dev/sdb1"));
+    std::filesystem::create_directories(tree.Path("stick"));  // its folder exists, its mount does not answer
+    auto platform = Platform();
+    std::string label;
+    ASSERT_EQ(platform.MountPointOf('D'), data);
+    ASSERT_TRUE(platform.GetVolumeInformation("D:\\", label));
+    EXPECT_FALSE(label.empty());  // the filesystem's label, or the mount point where it has none
+    EXPECT_FALSE(platform.GetVolumeInformation("E:\\", label));  // a folder on another filesystem
+    EXPECT_FALSE(platform.GetVolumeInformation("Q:\\", label));
+    EXPECT_FALSE(platform.GetVolumeInformation("D:", label));
+}
+
+TEST_F(FakeTreePlatform, NetworkMappingsAndConnectionRequests) {
+    tree.SetMountInfo(Line(1, "254:0", "/", "ext4", "/dev/vda") +
+                      Line(2, "0:45", "/mnt/nas", "nfs4", "nas:/live"));
+    tree.SetFstab("nas:/fstab-spec /mnt/nas nfs4 noauto 0 0\nsrv:/off /mnt/off nfs noauto 0 0\n");
+    auto platform = Platform();
+    const MappingValue mounted = platform.ReadNetworkMapping('D');
+    EXPECT_EQ(mounted.kind, MappingValue::Kind::Text);
+    EXPECT_EQ(mounted.text, "nas:/live");  // what is mounted there wins over fstab
+    EXPECT_EQ(platform.ReadNetworkMapping('E').text, "srv:/off");
+    EXPECT_EQ(platform.ReadNetworkMapping('C').kind, MappingValue::Kind::Absent);
+    EXPECT_EQ(platform.ReadNetworkMapping('Q').kind, MappingValue::Kind::Absent);
+    EXPECT_EQ(platform.UseConnection("D:", "nas:/live"), kAlreadyAssigned);
+    EXPECT_NE(platform.UseConnection("Q:", "x"), kConnected);
+}
+
+}  // namespace
+}  // namespace wakelatch::platform
