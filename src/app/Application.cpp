@@ -1,6 +1,7 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QThread>
 
 #include "app/LocalInstanceGuard.h"
 #include "app/ShutdownSignals.h"
@@ -62,9 +63,10 @@ void Application::LoadMainWindow() {
     mainView_ = std::make_unique<MainWindowView>();
     mainForm_ = std::make_unique<frm_Main>(
         state_, mainView_->Controls(),
-        frm_Main::Services{*platform_.settings, *platform_.location, *platform_.autostart, *this,
-                           *platform_.drives, mainView_->DriveListMeasurer(),
-                           [] { QCoreApplication::processEvents(); }});
+        frm_Main::Services{
+            *platform_.settings, *platform_.location, *platform_.autostart, *this, *platform_.drives,
+            mainView_->DriveListMeasurer(), [] { QCoreApplication::processEvents(); },
+            [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }});
     mainView_->Connect(*mainForm_);
     mainView_->SetUnloadHandler([this] {
         // From here on a new copy of the program starts as the only one instead of asking this one.

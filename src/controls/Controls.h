@@ -91,8 +91,11 @@ class TextMeasurer {
 class Slider {
   public:
     virtual ~Slider() = default;
+    // Moves the thumb without running the slider's own change handlers.
     virtual void SetValue(int position) = 0;
     virtual int Value() const = 0;
+    // The small text shown beside the thumb while it is dragged.
+    virtual void ShowPopupText(const std::string& text) = 0;
 };
 
 }  // namespace wakelatch::controls

@@ -25,6 +25,9 @@ int EntryCount(const std::string& drives) {
 }
 
 std::string EntryTail(const std::string& drives, int k) {
+    if (k < 0 || k >= EntryCount(drives)) {
+        return {};
+    }
     const std::size_t length = static_cast<std::size_t>(EntryCount(drives) - k) * 3;
     return length >= drives.size() ? drives : drives.substr(drives.size() - length);
 }

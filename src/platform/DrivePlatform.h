@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace wakelatch::platform {
@@ -20,6 +21,14 @@ struct MappingValue {
     enum class Kind { Absent, Text, OtherType };
     Kind kind = Kind::Absent;
     std::string text;
+};
+
+// Free space of a drive as the platform counts it.
+struct DiskFreeSpace {
+    std::uint64_t sectorsPerCluster = 0;
+    std::uint64_t bytesPerSector = 0;
+    std::uint64_t freeClusters = 0;
+    std::uint64_t totalClusters = 0;
 };
 
 // Result codes of a connection request.
@@ -43,6 +52,14 @@ class DrivePlatform {
     // Asks for the letter ("F:") to be connected to the remote path. kConnected, kAlreadyAssigned when
     // the letter is in use (typically still connected), any other value a failure.
     virtual int UseConnection(const std::string& localName, const std::string& remotePath) = 0;
+
+    // Makes the drive ("E:") the current drive. On failure the current drive stays what it was.
+    virtual bool SetCurrentDrive(const std::string& drive) = 0;
+    // The free space of the current drive.
+    virtual bool GetDiskFreeSpace(DiskFreeSpace& space) = 0;
+    // Reads from the drive ("E:") so that the device itself, not a cache, sees an access. Never writes.
+    // False when nothing reached the device (no drive there, nothing readable, no answer in time).
+    virtual bool ReachDevice(const std::string& drive) = 0;
 };
 
 }  // namespace wakelatch::platform

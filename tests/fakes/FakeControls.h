@@ -72,7 +72,9 @@ class FakeSlider final : public controls::Slider {
   public:
     void SetValue(int position) override { value = position; }
     int Value() const override { return value; }
+    void ShowPopupText(const std::string& text) override { popupText = text; }
     int value = 1;
+    std::string popupText;
 };
 
 class FakeCaptioned final : public controls::Captioned {

@@ -15,6 +15,7 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
         int type = platform::kDriveNoRoot;
         bool readable = false;  // volume information can be read
         std::string label;
+        platform::DiskFreeSpace space{8, 512, 1000, 2000};
     };
 
     int GetDriveType(const std::string& root) override {
@@ -40,6 +41,30 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
         return connectResult;
     }
 
+    // The current drive changes only to a drive that exists, as on the original platform.
+    bool SetCurrentDrive(const std::string& drive) override {
+        touches.push_back("current " + drive);
+        if (drive.empty() || drives.count(drive[0]) == 0 || drives[drive[0]].type == platform::kDriveNoRoot) {
+            return false;
+        }
+        currentDrive = drive[0];
+        return true;
+    }
+    bool GetDiskFreeSpace(platform::DiskFreeSpace& space) override {
+        touches.push_back(std::string("free ") + currentDrive + ":");
+        const auto it = drives.find(currentDrive);
+        if (it == drives.end() || !it->second.readable) {
+            return false;
+        }
+        space = it->second.space;
+        return true;
+    }
+    bool ReachDevice(const std::string& drive) override {
+        touches.push_back("read " + drive);
+        const auto it = drives.find(drive.empty() ? '\0' : drive[0]);
+        return it != drives.end() && it->second.readable;
+    }
+
     void Map(char letter, const std::string& remote) {
         mappings[letter] = {platform::MappingValue::Kind::Text, remote};
     }
@@ -48,6 +73,8 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     std::map<char, platform::MappingValue> mappings;
     std::vector<std::string> connections;
     std::vector<std::string> volumeRoots;
+    std::vector<std::string> touches;
+    char currentDrive = 'C';
     int connectResult = platform::kConnected;
     int typeCalls = 0;
 

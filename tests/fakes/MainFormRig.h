@@ -34,8 +34,15 @@ struct MainFormRig {
             form = std::make_unique<frm_Main>(
                 state,
                 frm_Main::Controls{window, status, standby, pass, slider, driveList, substituteList,
-                                   savedMinutes},
-                frm_Main::Services{store, location, autostart, host, drives, measurer, [this] { ++yields; }});
+                                   savedMinutes, currentMinutes},
+                frm_Main::Services{store, location, autostart, host, drives, measurer,
+                                   [this] {
+                                       ++yields;
+                                       if (onYield) {
+                                           onYield();
+                                       }
+                                   },
+                                   [this](int ms) { sleeps.push_back(ms); }});
         }
         return *form;
     }
@@ -49,6 +56,7 @@ struct MainFormRig {
     FakeCheckList driveList;
     FakeCheckList substituteList;
     FakeCaptioned savedMinutes{"lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"};
+    FakeCaptioned currentMinutes{"lbl_fraStandby_TEXT_AnzeigeMinuten"};
     FakeSettingsStore store;
     FakeLocation location;
     FakeAutostart autostart;
@@ -56,6 +64,8 @@ struct MainFormRig {
     FakeDrivePlatform drives;
     FakeMeasurer measurer;
     int yields = 0;
+    std::function<void()> onYield;  // runs inside the form's yields, as events would
+    std::vector<int> sleeps;
     std::unique_ptr<frm_Main> form;
 };
 

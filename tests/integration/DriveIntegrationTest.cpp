@@ -15,9 +15,11 @@
 #include <thread>
 
 #include "drives/DriveEngine.h"
+#include "drives/KeepAwakePass.h"
 #include "fakes/FakeControls.h"
 #include "fakes/TempFolder.h"
 #include "platform/linux/LinuxDrivePlatform.h"
+#include "support/LoopImage.h"
 
 namespace wakelatch {
 namespace {
@@ -141,6 +143,51 @@ TEST(RealDrives, ALoopMountedImageGetsTheNextLetterAndGoesWithItsMount) {
     EXPECT_EQ(list.RowOf(letter), "");  // unmounted: no root, not listed
     EXPECT_EQ(drives.GetDriveType(std::string(1, letter) + ":\\"), platform::kDriveNoRoot);
     EXPECT_EQ(drives.MountPointOf(letter), mountPoint);  // the letter stays reserved for it
+}
+
+TEST(RealDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
+    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
+                 (std::vector<std::string>{"/dev/loop-control"}));
+    testing::TempFolder temp;
+    testing::LoopImage image(temp.path(), "WLTOUCH");
+    ASSERT_TRUE(image.Mounted());
+    platform::LinuxDrivePlatform drives(
+        {"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"});
+    std::optional<char> letter;
+    for (char candidate = 'D'; candidate <= 'Z' && !letter; ++candidate) {
+        if (drives.MountPointOf(candidate) == image.MountPoint()) {
+            letter = candidate;
+        }
+    }
+    ASSERT_TRUE(letter);
+
+    ProgramState state;
+    state.Language = 2;
+    state.DriveName = 1;
+    state.DriveStart = 0;
+    state.Drives = std::string(1, *letter) + ":\\";
+    testing::FakeCheckList list;
+    testing::FakeCheckList substitute;
+    testing::FakeMeasurer measurer;
+    DriveEngine engine(state, drives, {list, substitute}, measurer, [] {});
+    bool refreshPending = false;
+
+    image.WarmCache();
+    for (int pass = 1; pass <= 2; ++pass) {
+        const testing::DeviceCounters before = image.Counters();
+        KeepAwakePass(
+            state, engine, drives, refreshPending, [] {}, true);
+        const testing::DeviceCounters after = image.Counters();
+        std::cout << "pass " << pass << " on " << image.LoopDevice() << ": reads " << before.readsCompleted
+                  << " -> " << after.readsCompleted << ", writes " << before.writesCompleted << " -> "
+                  << after.writesCompleted << "\n";
+        EXPECT_GE(after.readsCompleted - before.readsCompleted, 1U) << "pass " << pass;
+        EXPECT_EQ(after.writesCompleted, before.writesCompleted) << "pass " << pass;
+    }
+    EXPECT_FALSE(refreshPending);
+    char cwd[4096];
+    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
+    EXPECT_EQ(std::string(cwd).rfind(image.MountPoint(), 0), std::string::npos);  // not left on the drive
 }
 
 // An sshd of its own on a free loopback port, with throwaway keys.

@@ -39,7 +39,7 @@ class MainWindowWidgets : public ::testing::Test {
         form = std::make_unique<frm_Main>(
             state, view.Controls(),
             frm_Main::Services{store, location, autostart, host, drives, view.DriveListMeasurer(),
-                               [] { QCoreApplication::processEvents(); }});
+                               [] { QCoreApplication::processEvents(); }, [](int) {}});
         view.Connect(*form);
         view.SetUnloadHandler([this] { form->Form_Unload(); });
         form->Form_Load();

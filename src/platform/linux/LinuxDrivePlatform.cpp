@@ -46,6 +46,45 @@ bool MountAnswers(const std::string& mountPoint, unsigned deviceMajor, unsigned 
            major(info.st_dev) == deviceMajor && minor(info.st_dev) == deviceMinor;
 }
 
+// A filesystem whose files are served by a process (FUSE) may answer from that process's own cache; the
+// block device beneath, where there is one, is the sure way to the device.
+bool ServedByAProcess(const std::string& fsType) {
+    return fsType.rfind("fuse", 0) == 0;
+}
+
+struct TouchResult {
+    bool reached = false;
+    std::optional<linux_drives::FileOnDrive> file;
+};
+
+// The touch itself, run under the deadline: everything it needs is passed by value.
+TouchResult TouchMount(const std::string& mountPoint, unsigned deviceMajor, unsigned deviceMinor,
+                       bool preferDevice, const std::string& blockDevice,
+                       std::optional<linux_drives::FileOnDrive> file, std::uint64_t touchNumber) {
+    TouchResult result;
+    if (!MountAnswers(mountPoint, deviceMajor, deviceMinor)) {
+        return result;
+    }
+    const dev_t device = makedev(deviceMajor, deviceMinor);
+    if (!preferDevice) {
+        if (!file || !linux_drives::StillOnDrive(*file, device)) {
+            file = linux_drives::FindFileOnDrive(mountPoint, device, 4000);
+        }
+        result.file = file;
+        if (file) {
+            const auto offset = linux_drives::TouchOffset(file->size, touchNumber);
+            result.reached =
+                linux_drives::ReadPastCache(file->path, offset) != linux_drives::ReadRoute::Failed;
+        }
+    }
+    if (!result.reached && !blockDevice.empty()) {
+        const std::uint64_t size = linux_drives::BlockDeviceSize(blockDevice);
+        result.reached = size > 0 && linux_drives::ReadBlockDevice(
+                                         blockDevice, linux_drives::TouchOffset(size, touchNumber));
+    }
+    return result;
+}
+
 }  // namespace
 
 LinuxDrivePlatform::LinuxDrivePlatform(LinuxDrivePaths paths, std::chrono::milliseconds callLimit)
@@ -151,6 +190,84 @@ int LinuxDrivePlatform::UseConnection(const std::string& localName, const std::s
     // mount finds what to mount in fstab; name the file when it is not the system's own.
     const std::string fstab = paths_.fstab == "/etc/fstab" ? std::string() : paths_.fstab;
     return linux_drives::RunMount(*mountPoint, fstab, kMountLimit);
+}
+
+bool LinuxDrivePlatform::SetCurrentDrive(const std::string& drive) {
+    const char letter = LetterOfRoot(drive);
+    if (letter == 0) {
+        return false;
+    }
+    const Snapshot snapshot = Read();
+    const auto mountPoint = snapshot.map.MountPointOf(letter);
+    if (!mountPoint || linux_drives::MountAt(snapshot.mounts, *mountPoint) == nullptr) {
+        return false;
+    }
+    currentDrive_ = letter;
+    return true;
+}
+
+bool LinuxDrivePlatform::GetDiskFreeSpace(DiskFreeSpace& space) {
+    const Snapshot snapshot = Read();
+    const auto mountPoint = snapshot.map.MountPointOf(currentDrive_);
+    const MountEntry* mount = mountPoint ? linux_drives::MountAt(snapshot.mounts, *mountPoint) : nullptr;
+    if (mount == nullptr) {
+        return false;
+    }
+    const std::string path = *mountPoint;
+    const unsigned deviceMajor = mount->deviceMajor;
+    const unsigned deviceMinor = mount->deviceMinor;
+    const auto volume = deadline_.Run<std::optional<struct statvfs>>(
+        path, [=]() -> std::optional<struct statvfs> {
+            struct statvfs result {};
+            if (!MountAnswers(path, deviceMajor, deviceMinor) || statvfs(path.c_str(), &result) != 0) {
+                return std::nullopt;
+            }
+            return result;
+        });
+    if (!volume || !*volume) {
+        return false;
+    }
+    const struct statvfs& answer = **volume;
+    space.bytesPerSector = answer.f_frsize != 0 ? answer.f_frsize : answer.f_bsize;
+    space.sectorsPerCluster = 1;
+    space.freeClusters = answer.f_bavail;
+    space.totalClusters = answer.f_blocks;
+    return true;
+}
+
+bool LinuxDrivePlatform::ReachDevice(const std::string& drive) {
+    const char letter = LetterOfRoot(drive);
+    if (letter == 0) {
+        return false;
+    }
+    const Snapshot snapshot = Read();
+    const auto mountPoint = snapshot.map.MountPointOf(letter);
+    const MountEntry* mount = mountPoint ? linux_drives::MountAt(snapshot.mounts, *mountPoint) : nullptr;
+    if (mount == nullptr) {
+        return false;  // unmounted or unplugged: there is nothing to touch
+    }
+    std::string blockDevice;
+    if (const auto device = linux_drives::BackingBlockDevice(*mount, devices_)) {
+        const std::string name = devices_.Name(device->first, device->second);
+        if (!name.empty() && access(("/dev/" + name).c_str(), R_OK) == 0) {
+            blockDevice = "/dev/" + name;
+        }
+    }
+    TouchRecord& record = touchRecords_[*mountPoint];
+    const std::string path = *mountPoint;
+    const unsigned deviceMajor = mount->deviceMajor;
+    const unsigned deviceMinor = mount->deviceMinor;
+    const bool preferDevice = ServedByAProcess(mount->fsType) && !blockDevice.empty();
+    const auto file = record.file;
+    const std::uint64_t touchNumber = record.touches++;
+    const auto result = deadline_.Run<TouchResult>(path, [=] {
+        return TouchMount(path, deviceMajor, deviceMinor, preferDevice, blockDevice, file, touchNumber);
+    });
+    if (!result) {
+        return false;
+    }
+    record.file = result->file;
+    return result->reached;
 }
 
 }  // namespace wakelatch::platform

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <chrono>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/DrivePlatform.h"
 #include "platform/linux/Deadline.h"
+#include "platform/linux/DeviceReader.h"
 #include "platform/linux/DriveInventory.h"
 #include "platform/linux/DriveMap.h"
 
@@ -35,6 +37,11 @@ class LinuxDrivePlatform final : public DrivePlatform {
     bool GetVolumeInformation(const std::string& root, std::string& label) override;
     MappingValue ReadNetworkMapping(char letter) override;
     int UseConnection(const std::string& localName, const std::string& remotePath) override;
+    // The current drive is this object's own record: the process's working directory is never moved
+    // onto a drive (that would keep a removable drive busy).
+    bool SetCurrentDrive(const std::string& drive) override;
+    bool GetDiskFreeSpace(DiskFreeSpace& space) override;
+    bool ReachDevice(const std::string& drive) override;
 
     // The mount point a letter stands for, after giving new drives their letters.
     std::optional<std::string> MountPointOf(char letter);
@@ -48,9 +55,17 @@ class LinuxDrivePlatform final : public DrivePlatform {
     };
     Snapshot Read();
 
+    // What the touches of one mount remember: the file they read, and how often they have read it.
+    struct TouchRecord {
+        std::optional<linux_drives::FileOnDrive> file;
+        std::uint64_t touches = 0;
+    };
+
     LinuxDrivePaths paths_;
     linux_drives::BlockDevices devices_;
     linux_files::Deadline deadline_;
+    char currentDrive_ = 'C';
+    std::map<std::string, TouchRecord> touchRecords_;
 };
 
 }  // namespace wakelatch::platform

@@ -45,6 +45,7 @@ MainWindowView::MainWindowView(QWidget* parent) : QMainWindow(parent) {
     driveList_ = std::make_unique<qtui::QtCheckList>(list_Laufwerke_);
     substituteList_ = std::make_unique<qtui::QtCheckList>(list_Laufwerke_TEMP_);
     savedMinutes_ = std::make_unique<qtui::QtLabel>(lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_);
+    currentMinutes_ = std::make_unique<qtui::QtLabel>(lbl_fraStandby_TEXT_AnzeigeMinuten_);
     measurer_ = std::make_unique<qtui::QtTextMeasurer>(list_Laufwerke_);
 }
 
@@ -68,6 +69,9 @@ void MainWindowView::BuildControls() {
     cmd_Speichern_ = new QPushButton(QStringLiteral("cmd_Speichern"), client);
     cmd_Speichern_->setObjectName(QStringLiteral("cmd_Speichern"));
     cmd_Speichern_->setGeometry(FromTwips(240, 5160, 2175, 495, twipsPerPixel));
+    cmd_Start_ = new QPushButton(QStringLiteral("cmd_Start"), client);
+    cmd_Start_->setObjectName(QStringLiteral("cmd_Start"));
+    cmd_Start_->setGeometry(FromTwips(2640, 5160, 2175, 495, twipsPerPixel));
 
     // The interval column; its captions are set with the window's texts.
     fra_Standby_ = new QGroupBox(QStringLiteral("fra_Standby"), client);
@@ -83,6 +87,12 @@ void MainWindowView::BuildControls() {
     sli_Standby_->setTickPosition(QSlider::TicksBothSides);
     sli_Standby_->setTickInterval(5);
     sli_Standby_->setGeometry(FromTwips(120, 840, 675, 2415, twipsPerPixel));
+    lbl_fraStandby_TEXT_AnzeigeMinuten_ =
+        new QLabel(QStringLiteral("lbl_fraStandby_TEXT_AnzeigeMinuten"), fra_Standby_);
+    lbl_fraStandby_TEXT_AnzeigeMinuten_->setObjectName(QStringLiteral("lbl_fraStandby_TEXT_AnzeigeMinuten"));
+    lbl_fraStandby_TEXT_AnzeigeMinuten_->setAlignment(Qt::AlignCenter);
+    lbl_fraStandby_TEXT_AnzeigeMinuten_->setGeometry(FromTwips(-185, 555, 1335, 255, twipsPerPixel));
+
     lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_ =
         new QLabel(QStringLiteral("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), fra_Standby_);
     lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_->setObjectName(
@@ -106,12 +116,22 @@ void MainWindowView::BuildControls() {
 }
 
 frm_Main::Controls MainWindowView::Controls() {
-    return {*window_, *statusBar_, *standbyTimer_,   *passTimer_,
-            *slider_, *driveList_, *substituteList_, *savedMinutes_};
+    return {*window_,    *statusBar_,      *standbyTimer_, *passTimer_,     *slider_,
+            *driveList_, *substituteList_, *savedMinutes_, *currentMinutes_};
 }
 
 void MainWindowView::Connect(frm_Main& form) {
     connect(cmd_Speichern_, &QPushButton::clicked, this, [&form] { form.cmd_Speichern_Click(); });
+    connect(cmd_Start_, &QPushButton::clicked, this, [&form] { form.cmd_Start_Click(); });
+    // Dragging shows the minutes; the change counts when the thumb is let go, or at once for keys and
+    // clicks on the groove.
+    connect(sli_Standby_, &QSlider::sliderMoved, this, [&form] { form.sli_Standby_Scroll(); });
+    connect(sli_Standby_, &QSlider::sliderReleased, this, [&form] { form.sli_Standby_Change(); });
+    connect(sli_Standby_, &QSlider::valueChanged, this, [this, &form] {
+        if (!sli_Standby_->isSliderDown()) {
+            form.sli_Standby_Change();
+        }
+    });
     listLostFocus_ = [&form] { form.list_Laufwerke_LostFocus(); };
 }
 

@@ -53,6 +53,8 @@ class MainWindowView final : public QMainWindow {
     QListWidget* list_Laufwerke_ = nullptr;
     QListWidget* list_Laufwerke_TEMP_ = nullptr;
     QPushButton* cmd_Speichern_ = nullptr;
+    QPushButton* cmd_Start_ = nullptr;
+    QLabel* lbl_fraStandby_TEXT_AnzeigeMinuten_ = nullptr;
     QLabel* lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_ = nullptr;
     QGroupBox* fra_Standby_ = nullptr;
     QSlider* sli_Standby_ = nullptr;
@@ -69,6 +71,7 @@ class MainWindowView final : public QMainWindow {
     std::unique_ptr<qtui::QtCheckList> driveList_;
     std::unique_ptr<qtui::QtCheckList> substituteList_;
     std::unique_ptr<qtui::QtLabel> savedMinutes_;
+    std::unique_ptr<qtui::QtLabel> currentMinutes_;
     std::unique_ptr<qtui::QtTextMeasurer> measurer_;
     std::function<void()> listLostFocus_;
 

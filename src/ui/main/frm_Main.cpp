@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "drives/KeepAwakePass.h"
 #include "drives/Selection.h"
 #include "settings/SettingsSchema.h"
+#include "settings/TextConversions.h"
 #include "support/AutostartEntry.h"
 
 namespace wakelatch {
@@ -24,7 +26,10 @@ frm_Main::frm_Main(ProgramState& state, Controls controls, Services services)
       controls_(controls),
       services_(services),
       drives_(state, services.drives, {controls.list_Laufwerke, controls.list_Laufwerke_TEMP},
-              services.measurer, services.yield) {}
+              services.measurer, services.yield) {
+    controls_.TIMER_STANDBY.SetTickHandler([this] { TIMER_STANDBY_Timer(); });
+    controls_.TIMER_LAUFWERKSABFRAGE.SetTickHandler([this] { TIMER_LAUFWERKSABFRAGE_Timer(); });
+}
 
 void frm_Main::Form_Load() {
     // A stored interval outside 1..60 is brought into range before anything uses it: the pass timer's
@@ -38,11 +43,7 @@ void frm_Main::Form_Load() {
 
     Einstellen_Sprache();
 
-    if (state_.Language == 1) {
-        controls_.sbStatusBar.SetPanelText(1, "Status: Aktiv");
-    } else if (state_.Language == 2) {
-        controls_.sbStatusBar.SetPanelText(1, "Status: Active");
-    }
+    SetStatus("Status: Aktiv", "Status: Active");
 
     controls_.TIMER_STANDBY.SetTag("0");
     controls_.TIMER_STANDBY.SetInterval(kMinuteMilliseconds);
@@ -70,6 +71,86 @@ void frm_Main::cmd_Speichern_Click() {
 
 void frm_Main::list_Laufwerke_LostFocus() {
     cmd_Speichern_Click();
+}
+
+void frm_Main::SetStatus(const char* german, const char* english) {
+    if (state_.Language == 1) {
+        controls_.sbStatusBar.SetPanelText(1, german);
+    } else if (state_.Language == 2) {
+        controls_.sbStatusBar.SetPanelText(1, english);
+    }
+}
+
+void frm_Main::TIMER_STANDBY_Timer() {
+    const int count = conversions::ToInt32(controls_.TIMER_STANDBY.Tag()).value_or(0) + 1;
+    controls_.TIMER_STANDBY.SetTag(std::to_string(count));
+    if (count >= state_.Times) {
+        controls_.TIMER_STANDBY.SetTag("0");
+        controls_.TIMER_STANDBY.SetEnabled(false);
+        controls_.TIMER_LAUFWERKSABFRAGE.SetEnabled(true);
+    }
+}
+
+void frm_Main::TIMER_LAUFWERKSABFRAGE_Timer() {
+    controls_.TIMER_LAUFWERKSABFRAGE.SetEnabled(false);
+    controls_.TIMER_STANDBY.SetEnabled(true);
+    // A pass that is still running (it yields to the event loop) is not entered a second time: its list
+    // rebuild would run inside the other one's. The count goes on; the next pass comes as scheduled.
+    if (passRunning_) {
+        return;
+    }
+    RunPassBracket();
+}
+
+void frm_Main::cmd_Start_Click() {
+    if (RefreshPending) {
+        return;
+    }
+    controls_.TIMER_LAUFWERKSABFRAGE.SetEnabled(false);
+    controls_.TIMER_STANDBY.SetEnabled(false);
+    RunPassBracket();
+    controls_.TIMER_STANDBY.SetEnabled(true);
+    RefreshPending = false;
+}
+
+void frm_Main::RunPassBracket() {
+    passRunning_ = true;
+    if (state_.AutoTray) {
+        services_.host.DeleteTrayIcon();
+        state_.TrayIconBusy = true;
+        TRAY_ACTION();
+    }
+    SetStatus("Status: Arbeite...", "Status: working...");
+    services_.yield();
+    KeepAwakePass(state_, drives_, services_.drives, RefreshPending, services_.yield, true);
+    services_.sleep(kPauseAfterPassMilliseconds);
+    if (state_.AutoTray) {
+        services_.host.DeleteTrayIcon();
+        state_.TrayIconBusy = false;
+        TRAY_ACTION();
+    }
+    SetStatus("Status: Aktiv", "Status: Active");
+    passRunning_ = false;
+}
+
+void frm_Main::sli_Standby_Scroll() {
+    const std::string minutes = std::to_string(61 - controls_.sli_Standby.Value());
+    controls_.sli_Standby.ShowPopupText(minutes);
+    controls_.lbl_fraStandby_TEXT_AnzeigeMinuten.SetText(minutes + " Min.");
+}
+
+void frm_Main::sli_Standby_Change() {
+    state_.Times = 61 - controls_.sli_Standby.Value();
+    controls_.lbl_fraStandby_TEXT_AnzeigeMinuten.SetText(std::to_string(state_.Times) + " Min.");
+    cmd_Speichern_Click();
+}
+
+void frm_Main::StopAutomatic() {
+    controls_.TIMER_STANDBY.SetEnabled(false);
+}
+
+void frm_Main::StartAutomatic() {
+    controls_.TIMER_STANDBY.SetEnabled(true);
 }
 
 void frm_Main::Form_Unload() {

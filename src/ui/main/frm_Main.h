@@ -34,6 +34,7 @@ class frm_Main {
         controls::CheckList& list_Laufwerke;
         controls::CheckList& list_Laufwerke_TEMP;
         controls::Captioned& lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert;
+        controls::Captioned& lbl_fraStandby_TEXT_AnzeigeMinuten;
     };
 
     struct Services {
@@ -44,6 +45,7 @@ class frm_Main {
         platform::DrivePlatform& drives;
         const controls::TextMeasurer& measurer;  // widths in the drive list's font
         std::function<void()> yield;             // lets the event loop run
+        std::function<void(int)> sleep;          // blocks for the given milliseconds
     };
 
     static constexpr float kWidth = 10000.0F;  // twips; the window always opens at this size
@@ -51,6 +53,7 @@ class frm_Main {
     static constexpr int kMinuteMilliseconds = 60000;
     static constexpr int kMinTimes = 1;
     static constexpr int kMaxTimes = 60;
+    static constexpr int kPauseAfterPassMilliseconds = 200;
 
     frm_Main(ProgramState& state, Controls controls, Services services);
 
@@ -75,12 +78,26 @@ class frm_Main {
     void cmd_Speichern_Click();
     void list_Laufwerke_LostFocus();
 
+    // The keep-awake schedule: a minute counter that hands over to the pass timer every Times minutes,
+    // the manual start, and the interval slider (minutes = 61 - position).
+    void TIMER_STANDBY_Timer();
+    void TIMER_LAUFWERKSABFRAGE_Timer();
+    void cmd_Start_Click();
+    void sli_Standby_Scroll();  // the thumb is being dragged
+    void sli_Standby_Change();  // the position has settled
+    // Stop and restart of the automatic mode: only the minute counter is switched; its count is kept.
+    void StopAutomatic();
+    void StartAutomatic();
+    bool PassRunning() const { return passRunning_; }
+
     DriveEngine& Drives() { return drives_; }
 
     // True while a keep-awake pass runs and after the options dialog saves or closes.
     bool RefreshPending = false;
 
   private:
+    void RunPassBracket();
+    void SetStatus(const char* german, const char* english);
     void LoadDriveList();
     void SaveWindowPlacement();
 
@@ -88,6 +105,7 @@ class frm_Main {
     Controls controls_;
     Services services_;
     DriveEngine drives_;
+    bool passRunning_ = false;
     bool unloaded_ = false;
 };
 

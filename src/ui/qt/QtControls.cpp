@@ -5,7 +5,11 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QToolTip>
 #include <QWidget>
 
 namespace wakelatch::qtui {
@@ -243,11 +247,26 @@ std::string QtLabel::Text() const {
 QtSlider::QtSlider(QSlider* slider) : slider_(slider) {}
 
 void QtSlider::SetValue(int position) {
+    const QSignalBlocker quiet(slider_);
     slider_->setValue(position);
 }
 
+// While the thumb is dragged its position runs ahead of the value.
 int QtSlider::Value() const {
-    return slider_->value();
+    return slider_->sliderPosition();
+}
+
+void QtSlider::ShowPopupText(const std::string& text) {
+    QStyleOptionSlider option;
+    option.initFrom(slider_);
+    option.orientation = slider_->orientation();
+    option.minimum = slider_->minimum();
+    option.maximum = slider_->maximum();
+    option.sliderPosition = slider_->sliderPosition();
+    option.upsideDown = slider_->invertedAppearance() != (slider_->orientation() == Qt::Vertical);
+    const QRect handle =
+        slider_->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider_);
+    QToolTip::showText(slider_->mapToGlobal(handle.topRight()), QString::fromStdString(text), slider_);
 }
 
 }  // namespace wakelatch::qtui

@@ -124,6 +124,7 @@ class QtSlider final : public controls::Slider {
     explicit QtSlider(QSlider* slider);
     void SetValue(int position) override;
     int Value() const override;
+    void ShowPopupText(const std::string& text) override;
 
   private:
     QPointer<QSlider> slider_;

@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "drives/TouchDrive.h"
+#include "fakes/FakeDrivePlatform.h"
+#include "fakes/MainFormRig.h"
+
+namespace wakelatch {
+namespace {
+
+using platform::kDriveFixed;
+using platform::kDriveNoRoot;
+
+TEST(Fixed4, RoundsHalfToEvenAndCutsTowardNegativeInfinity) {
+    EXPECT_EQ(Fixed4::FromRatio(4096, 1048576).tenThousandths, 39);  // 0.00390625 MB
+    EXPECT_EQ(Fixed4::FromRatio(1, 20000).tenThousandths, 0);        // 0.5 ten-thousandths: to even
+    EXPECT_EQ(Fixed4::FromRatio(3, 20000).tenThousandths, 2);        // 1.5: to even
+    EXPECT_EQ(Fixed4{38086}.WholePart(), 3);
+    EXPECT_EQ(Fixed4{-5}.WholePart(), -1);
+}
+
+class Touch : public ::testing::Test {
+  protected:
+    Touch() {
+        drives.drives['C'] = {kDriveFixed, true, "c"};
+        drives.drives['E'] = {kDriveFixed, true, "e", {8, 512, 1000000, 2000000}};
+    }
+    testing::FakeDrivePlatform drives;
+};
+
+TEST_F(Touch, FreeSpaceInFourDecimalFixedPoint) {
+    // 8 x 512 bytes per cluster = 0.0039 MB (kept to four decimals), times a million free clusters.
+    EXPECT_EQ(TouchDrive(drives, "e:", false, false).ToDouble(), 3900.0);
+    EXPECT_EQ(TouchDrive(drives, "e:", true, false).ToDouble(), 3.8086);  // 3900 / 1024, four decimals
+    EXPECT_EQ(TouchDrive(drives, "e:", true, true).ToDouble(), 3.0);
+    drives.drives['E'].space = {1, 1000, 3, 10};  // 0.0010 MB per cluster (0.00095 rounds to even)
+    EXPECT_EQ(TouchDrive(drives, "E:", false, false).ToDouble(), 0.0030);
+    EXPECT_EQ(TouchDrive(drives, "E:", false, true).ToDouble(), 0.0);
+}
+
+TEST_F(Touch, MakesTheDriveCurrentQueriesItAndReadsItsDevice) {
+    TouchDrive(drives, "e:", false, true);
+    EXPECT_EQ(drives.touches, (std::vector<std::string>{"current E:", "free E:", "read E:"}));
+    EXPECT_EQ(drives.currentDrive, 'E');
+}
+
+TEST_F(Touch, NothingForAnEmptyDriveAndZeroWhenTheQueryFails) {
+    EXPECT_EQ(TouchDrive(drives, "", false, true).tenThousandths, 0);
+    EXPECT_EQ(drives.touches, std::vector<std::string>{"current "});
+    drives.drives['F'] = {kDriveFixed, false, ""};
+    EXPECT_EQ(TouchDrive(drives, "f:", false, true).tenThousandths, 0);
+}
+
+class Pass : public ::testing::Test, protected testing::MainFormRig {
+  protected:
+    Pass() {
+        drives.drives['C'] = {kDriveFixed, true, "c"};
+        drives.drives['E'] = {kDriveFixed, true, "e"};
+        drives.drives['F'] = {kDriveFixed, true, "f"};
+    }
+    std::vector<std::string> Reads() const {
+        std::vector<std::string> reads;
+        for (const auto& touch : drives.touches) {
+            if (touch.rfind("read ", 0) == 0) {
+                reads.push_back(touch.substr(5));
+            }
+        }
+        return reads;
+    }
+};
+
+TEST_F(Pass, TouchesTheSelectedDrivesInTheOrderOfTheSelection) {
+    state.Drives = "C:\\E:\\";
+    Form().Form_Load();
+    drives.touches.clear();
+    Form().cmd_Start_Click();
+    EXPECT_EQ(Reads(), (std::vector<std::string>{"C:", "E:"}));
+    EXPECT_EQ(drives.currentDrive, 'E');
+    EXPECT_FALSE(Form().RefreshPending);
+    EXPECT_EQ(sleeps, std::vector<int>{200});
+    EXPECT_EQ(driveList.CheckedTexts().size(), 2U);  // the list was rebuilt and ticked again
+}
+
+TEST_F(Pass, NoSelectionTouchesNothingButStillRebuildsTheList) {
+    for (const std::string selection : {"C:\\", ""}) {
+        state.Drives = selection;
+        Form().Form_Load();
+        const int typeCallsBefore = drives.typeCalls;
+        drives.touches.clear();
+        Form().cmd_Start_Click();
+        EXPECT_TRUE(Reads().empty()) << selection;
+        EXPECT_GT(drives.typeCalls, typeCallsBefore) << selection;
+        EXPECT_FALSE(Form().RefreshPending);
+    }
+}
+
+TEST_F(Pass, AVanishedDriveIsSkippedAndTheOthersAreTouched) {
+    state.Drives = "C:\\E:\\F:\\";
+    Form().Form_Load();
+    drives.drives['E'] = {kDriveNoRoot, false, ""};  // unplugged since the list was built
+    drives.touches.clear();
+    Form().cmd_Start_Click();
+    EXPECT_EQ(Reads(), (std::vector<std::string>{"C:", "E:", "F:"}));
+    EXPECT_EQ(drives.currentDrive, 'F');
+}
+
+TEST_F(Pass, StatusAndFlagWhileThePassRuns) {
+    state.Drives = "C:\\";
+    Form().Form_Load();
+    std::vector<std::string> statusSeen;
+    bool pendingSeen = false;
+    onYield = [&] {
+        statusSeen.push_back(status.PanelText(1));
+        pendingSeen = pendingSeen || Form().RefreshPending;
+    };
+    Form().cmd_Start_Click();
+    EXPECT_EQ(statusSeen.front(), "Status: Arbeite...");
+    EXPECT_TRUE(pendingSeen);
+    EXPECT_EQ(status.PanelText(1), "Status: Aktiv");
+}
+
+TEST_F(Pass, TheTrayIconIsSwitchedOnlyWhileTheProgramLivesInTheTray) {
+    Form().Form_Load();
+    host.calls.clear();
+    Form().cmd_Start_Click();
+    EXPECT_TRUE(host.calls.empty());
+
+    state.AutoTray = true;
+    bool busyDuringPass = false;
+    onYield = [&] { busyDuringPass = busyDuringPass || state.TrayIconBusy; };
+    Form().cmd_Start_Click();
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"delete tray icon", "delete tray icon"}));
+    EXPECT_TRUE(busyDuringPass);
+    EXPECT_FALSE(state.TrayIconBusy);
+}
+
+class Scheduler : public Pass {
+  protected:
+    void Load(int times) {
+        state.Times = times;
+        state.Drives = "C:\\E:\\";
+        Form().Form_Load();
+        drives.touches.clear();
+    }
+    int Passes() const {
+        return static_cast<int>(std::count(drives.touches.begin(), drives.touches.end(), "read E:"));
+    }
+};
+
+TEST_F(Scheduler, FiveMinutesThenThePassTimerFiveSecondsLater) {
+    Load(5);
+    EXPECT_EQ(pass.interval, 5000);
+    for (int minute = 1; minute <= 4; ++minute) {
+        standby.Tick();
+        EXPECT_EQ(standby.tag, std::to_string(minute));
+    }
+    EXPECT_TRUE(standby.enabled);
+    EXPECT_FALSE(pass.enabled);
+    standby.Tick();
+    EXPECT_EQ(standby.tag, "0");
+    EXPECT_FALSE(standby.enabled);
+    EXPECT_TRUE(pass.enabled);
+    EXPECT_EQ(Passes(), 0);
+    pass.Tick();
+    EXPECT_EQ(Passes(), 1);
+    EXPECT_FALSE(pass.enabled);
+    EXPECT_TRUE(standby.enabled);  // counting again
+}
+
+TEST_F(Scheduler, EveryMinuteWithAnIntervalOfOne) {
+    Load(1);
+    for (int round = 1; round <= 3; ++round) {
+        standby.Tick();
+        pass.Tick();
+        EXPECT_EQ(Passes(), round);
+    }
+}
+
+TEST_F(Scheduler, LoweringTheIntervalBelowTheCountMakesThePassDueAtTheNextMinute) {
+    Load(10);
+    standby.Tick();
+    standby.Tick();
+    standby.Tick();
+    slider.value = 61 - 2;
+    Form().sli_Standby_Change();
+    EXPECT_EQ(state.Times, 2);
+    standby.Tick();
+    EXPECT_TRUE(pass.enabled);
+    EXPECT_EQ(pass.interval, 10000);  // the pass timer keeps the delay set at load
+}
+
+TEST_F(Scheduler, AManualStartKeepsTheCountAndDropsADuePass) {
+    Load(5);
+    standby.Tick();
+    standby.Tick();
+    Form().cmd_Start_Click();
+    EXPECT_EQ(Passes(), 1);
+    EXPECT_EQ(standby.tag, "2");
+    EXPECT_TRUE(standby.enabled);
+
+    for (int i = 0; i < 3; ++i) {
+        standby.Tick();
+    }
+    ASSERT_TRUE(pass.enabled);
+    Form().cmd_Start_Click();
+    EXPECT_FALSE(pass.enabled);  // the due pass is dropped
+    EXPECT_EQ(Passes(), 2);
+}
+
+TEST_F(Scheduler, NoPassStartsInsideARunningPass) {
+    Load(1);
+    int nestedAttempts = 0;
+    onYield = [&] {
+        if (nestedAttempts++ == 3) {
+            Form().cmd_Start_Click();  // ignored: RefreshPending
+            pass.enabled = true;
+            pass.Tick();  // dropped: a pass runs
+        }
+    };
+    Form().cmd_Start_Click();
+    onYield = nullptr;
+    EXPECT_EQ(Passes(), 1);
+    EXPECT_TRUE(standby.enabled);
+    EXPECT_FALSE(pass.enabled);
+}
+
+TEST_F(Scheduler, StopAndRestartSwitchOnlyTheMinuteCounter) {
+    Load(5);
+    standby.Tick();
+    Form().StopAutomatic();
+    standby.Tick();  // a stopped timer does not tick
+    EXPECT_EQ(standby.tag, "1");
+    Form().StartAutomatic();
+    standby.Tick();
+    EXPECT_EQ(standby.tag, "2");
+}
+
+TEST_F(Scheduler, TheSliderShowsWhileMovingAndSavesWhenSettled) {
+    Load(5);
+    EXPECT_TRUE(store.writes.empty());  // placing the slider at load saves nothing
+    slider.value = 61 - 12;
+    Form().sli_Standby_Scroll();
+    EXPECT_EQ(slider.popupText, "12");
+    EXPECT_EQ(currentMinutes.text, "12 Min.");
+    EXPECT_EQ(state.Times, 5);
+    EXPECT_TRUE(store.writes.empty());
+
+    Form().sli_Standby_Change();
+    EXPECT_EQ(state.Times, 12);
+    EXPECT_EQ(store.Get("Times"), "12");
+    EXPECT_EQ(savedMinutes.text, "12 Min.");
+    EXPECT_EQ(store.writes,
+              (std::vector<std::string>{"Drives", "Times", "AutoStart", "AutoTray", "DriveStart"}));
+}
+
+}  // namespace
+}  // namespace wakelatch
