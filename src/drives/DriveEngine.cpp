@@ -66,6 +66,7 @@ void DriveEngine::FillDriveList() {
     if (previousCount > 0) {
         ShowSubstituteList(highlighted);
     }
+    selectionInFlux_ = true;
     list.Clear();
     DriveListable = false;
 
@@ -77,9 +78,12 @@ void DriveEngine::FillDriveList() {
         CurrentRemotePath.clear();
         DriveConnected = false;
 
-        const std::string text = BuildRow(table.substr(offset, 3));
-        if (DriveListable) {
-            list.AddItem(text);
+        try {
+            const std::string text = BuildRow(table.substr(offset, 3));
+            if (DriveListable) {
+                list.AddItem(text);
+            }
+        } catch (...) {  // a letter that cannot be read is left out; the next one starts afresh
         }
         CurrentRemotePath.clear();
         DriveConnected = false;
@@ -227,9 +231,18 @@ std::string DriveEngine::PadToWidth(std::string text, int width) const {
 }
 
 void DriveEngine::ApplyDriveSelection() {
-    if (selection::IsNoSelection(state_.Drives)) {
-        return;
+    if (!selection::IsNoSelection(state_.Drives)) {
+        TickSelection();
     }
+    if (selectionInFlux_) {
+        selectionInFlux_ = false;
+        if (selectionRestored_) {
+            selectionRestored_();
+        }
+    }
+}
+
+void DriveEngine::TickSelection() {
     controls::CheckList& list = lists_.list_Laufwerke;
     for (const char letter : selection::EntryLetters(state_.Drives)) {
         for (int row = 0; row < list.Count(); ++row) {

@@ -40,6 +40,13 @@ class DriveEngine {
     std::string PadToWidth(std::string text, int width) const;
     // Ticks the rows of the saved selection.
     void ApplyDriveSelection();
+    // True from the start of a rebuild until the saved selection is ticked again: the ticks in the list
+    // do not show the selection then, and must not be saved as it.
+    bool SelectionInFlux() const { return selectionInFlux_; }
+    // Runs each time the saved selection has been ticked again after a rebuild.
+    void SetSelectionRestoredHandler(std::function<void()> handler) {
+        selectionRestored_ = std::move(handler);
+    }
     // Whether the letter (first character, any case) is part of the saved selection.
     bool IsDriveSelected(const std::string& drive) const;
 
@@ -58,6 +65,7 @@ class DriveEngine {
 
   private:
     std::string BuildRow(const std::string& root);
+    void TickSelection();
     std::string NameColumn(const std::string& root);
     std::string TypeColumn(const std::string& root);
     std::string ConnectionMarker() const;
@@ -70,6 +78,8 @@ class DriveEngine {
     Lists lists_;
     const controls::TextMeasurer& measurer_;
     std::function<void()> yield_;
+    bool selectionInFlux_ = false;
+    std::function<void()> selectionRestored_;
 };
 
 }  // namespace wakelatch

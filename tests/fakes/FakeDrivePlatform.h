@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,9 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     }
     bool GetVolumeInformation(const std::string& root, std::string& label) override {
         volumeRoots.push_back(root);
+        if (!root.empty() && root[0] == throwFor) {
+            throw std::runtime_error("broken drive");
+        }
         const auto it = drives.find(Letter(root));
         if (root.size() != 3 || it == drives.end() || !it->second.readable) {
             return false;
@@ -77,6 +81,7 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     char currentDrive = 'C';
     int connectResult = platform::kConnected;
     int typeCalls = 0;
+    char throwFor = '\0';  // a letter whose volume query throws
 
   private:
     static char Letter(const std::string& root) { return root.empty() ? '\0' : root[0]; }

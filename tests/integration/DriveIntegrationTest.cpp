@@ -63,6 +63,19 @@ std::string MissingFacility(const std::vector<std::string>& commands,
         }                                                                  \
     } while (false)
 
+// Unmounts at the end of the scope, whatever failed before: the temporary folder holding the mount
+// point is removed afterwards and must not reach into a live mount.
+class ScopedUnmount {
+  public:
+    explicit ScopedUnmount(std::string mountPoint) : mountPoint_(std::move(mountPoint)) {}
+    ~ScopedUnmount() { Shell("umount -l " + mountPoint_); }
+    ScopedUnmount(const ScopedUnmount&) = delete;
+    ScopedUnmount& operator=(const ScopedUnmount&) = delete;
+
+  private:
+    std::string mountPoint_;
+};
+
 bool IsMounted(const std::string& mountPoint) {
     std::ifstream in("/proc/self/mountinfo");
     std::string line;
@@ -132,6 +145,7 @@ TEST(RealDrives, ALoopMountedImageGetsTheNextLetterAndGoesWithItsMount) {
     ASSERT_NE(letter, 0) << "no free drive letter on this machine";
 
     ASSERT_EQ(Shell("mount -o loop,noatime " + image + " " + mountPoint), 0);
+    ScopedUnmount unmountAtEnd(mountPoint);
     const std::string row = list.RowOf(letter);
     Shell("umount " + mountPoint);
     std::cout << "row while mounted: " << row << "\n";
@@ -143,6 +157,26 @@ TEST(RealDrives, ALoopMountedImageGetsTheNextLetterAndGoesWithItsMount) {
     EXPECT_EQ(list.RowOf(letter), "");  // unmounted: no root, not listed
     EXPECT_EQ(drives.GetDriveType(std::string(1, letter) + ":\\"), platform::kDriveNoRoot);
     EXPECT_EQ(drives.MountPointOf(letter), mountPoint);  // the letter stays reserved for it
+}
+
+TEST(RealDrives, AVolumeWithoutLabelIsNamedByItsMountPoint) {
+    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
+                 (std::vector<std::string>{"/dev/loop-control"}));
+    testing::TempFolder temp;
+    testing::LoopImage image(temp.path(), "");
+    ASSERT_TRUE(image.Mounted());
+    platform::LinuxDrivePlatform drives(
+        {"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"});
+    std::optional<char> letter;
+    for (char candidate = 'D'; candidate <= 'Z' && !letter; ++candidate) {
+        if (drives.MountPointOf(candidate) == image.MountPoint()) {
+            letter = candidate;
+        }
+    }
+    ASSERT_TRUE(letter);
+    std::string label;
+    ASSERT_TRUE(drives.GetVolumeInformation(std::string(1, *letter) + ":\\", label));
+    EXPECT_EQ(label, image.MountPoint());
 }
 
 TEST(RealDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
@@ -260,6 +294,7 @@ TEST(RealDrives, AnSshfsShareIsRemoteDisconnectedWhenUnmountedAndReconnectedByRe
     fs::create_directories(mountPoint);
     std::ofstream(exported + "/file.txt") << "on the server\n";
     const std::string remote = "root@127.0.0.1:" + exported;
+    ScopedUnmount unmountAtEnd(mountPoint);
     std::ofstream(temp.path() + "/fstab")
         << remote << " " << mountPoint << " fuse.sshfs noauto,port=" << server.Port()
         << ",IdentityFile=" << server.ClientKey()

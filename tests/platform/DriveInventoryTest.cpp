@@ -69,21 +69,40 @@ TEST_F(Inventory, WhichMountsAreDrives) {
         "srv:/share /mnt/offline nfs noauto 0 0\n"
         "/dev/sdz1 /mnt/local ext4 noauto 0 0\n"
         "nas:/export /mnt/nas nfs4 noauto 0 0\n");
-    EXPECT_EQ(DriveMountPoints(mounts, fstab, devices),
-              (std::vector<std::string>{"/", "/run/media/u/STICK", "/mnt/image one", "/mnt/nas",
-                                        "/media/cdrom", "/mnt/offline"}));
+    EXPECT_EQ(DriveMountPoints(mounts, fstab, devices, {"/"}),
+              (std::vector<std::string>{"/run/media/u/STICK", "/mnt/image one", "/mnt/nas", "/media/cdrom",
+                                        "/mnt/offline"}));
+    EXPECT_EQ(DriveMountPoints(mounts, fstab, devices, {"/", "/mnt/nas", "/mnt/offline"}),
+              (std::vector<std::string>{"/run/media/u/STICK", "/mnt/image one", "/media/cdrom"}));
 }
 
 TEST_F(Inventory, ABindMountListedFirstStillLeavesTheLetterToTheWholeFilesystem) {
     const auto mounts = Mounts(Line(1, "7:1", "/srv/bound", "ext4", "/dev/loop1", "/sub") +
                                Line(2, "7:1", "/mnt/image", "ext4", "/dev/loop1"));
-    EXPECT_EQ(DriveMountPoints(mounts, {}, devices), std::vector<std::string>{"/mnt/image"});
+    EXPECT_EQ(DriveMountPoints(mounts, {}, devices, {}), std::vector<std::string>{"/mnt/image"});
+}
+
+TEST_F(Inventory, AnotherMountOfADeviceThatHasALetterGetsNone) {
+    // The root is a subvolume of a disk whose top level is also mounted; the stick is lettered already
+    // and now also bound elsewhere.
+    const auto mounts = Mounts(Line(1, "254:0", "/", "btrfs", "/dev/vda", "/@") +
+                               Line(2, "254:0", "/mnt/top", "btrfs", "/dev/vda") +
+                               Line(3, "8:17", "/media/stick", "vfat", "/dev/sdb1") +
+                               Line(4, "8:17", "/srv/stick", "vfat", "/dev/sdb1"));
+    EXPECT_TRUE(DriveMountPoints(mounts, {}, devices, {"/", "/media/stick"}).empty());
+}
+
+TEST_F(Inventory, AnAutomountTrapIsNoMountYet) {
+    const auto mounts = Mounts(Line(1, "0:70", "/mnt/nas", "autofs", "systemd-1"));
+    const auto fstab = linux_mounts::ParseFstab("nas:/export /mnt/nas nfs4 x-systemd.automount 0 0\n");
+    EXPECT_EQ(linux_drives::MountAt(mounts, "/mnt/nas"), nullptr);
+    EXPECT_EQ(ClassifyMountPoint(mounts, fstab, devices, "/mnt/nas"), kDriveRemote);
 }
 
 TEST_F(Inventory, AMountHiddenUnderALaterOneCountsAsTheLaterOne) {
     const auto mounts =
         Mounts(Line(1, "7:0", "/mnt/x", "ext4", "/dev/loop0") + Line(2, "0:50", "/mnt/x", "tmpfs", "tmpfs"));
-    EXPECT_TRUE(DriveMountPoints(mounts, {}, devices).empty());
+    EXPECT_TRUE(DriveMountPoints(mounts, {}, devices, {}).empty());
     EXPECT_EQ(ClassifyMountPoint(mounts, {}, devices, "/mnt/x"), kDriveRamDisk);
 }
 
@@ -95,19 +114,24 @@ TEST_F(Inventory, Classification) {
         Line(5, "7:0", "/media/iso", "udf", "/dev/loop0") +
         Line(6, "252:0", "/mnt/zram", "ext4", "/dev/zram0") + Line(7, "0:30", "/mnt/ram", "tmpfs", "tmpfs") +
         Line(8, "0:45", "/mnt/nas", "nfs4", "nas:/export") +
-        Line(9, "0:46", "/mnt/ssh", "fuse.sshfs", "u@h:/d"));
+        Line(9, "0:46", "/mnt/ssh", "fuse.sshfs", "u@h:/d") +
+        Line(10, "8:49", "/media/unplugged", "ext4", "/dev/sdd1") +
+        Line(11, "0:47", "/mnt/fuse", "fuse.encfs", "encfs"));
     const auto fstab = linux_mounts::ParseFstab("srv:/share /mnt/offline nfs noauto 0 0\n");
-    const std::vector<std::pair<std::string, int>> expected = {{"/", kDriveFixed},
-                                                               {"/media/stick", kDriveRemovable},
-                                                               {"/media/usbdisk", kDriveFixed},
-                                                               {"/media/cdrom", kDriveCdRom},
-                                                               {"/media/iso", kDriveCdRom},
-                                                               {"/mnt/zram", kDriveRamDisk},
-                                                               {"/mnt/ram", kDriveRamDisk},
-                                                               {"/mnt/nas", kDriveRemote},
-                                                               {"/mnt/ssh", kDriveRemote},
-                                                               {"/mnt/offline", kDriveRemote},
-                                                               {"/mnt/gone", kDriveNoRoot}};
+    const std::vector<std::pair<std::string, int>> expected = {
+        {"/", kDriveFixed},
+        {"/media/stick", kDriveRemovable},
+        {"/media/usbdisk", kDriveFixed},
+        {"/media/cdrom", kDriveCdRom},
+        {"/media/iso", kDriveCdRom},
+        {"/mnt/zram", kDriveRamDisk},
+        {"/mnt/ram", kDriveRamDisk},
+        {"/mnt/nas", kDriveRemote},
+        {"/mnt/ssh", kDriveRemote},
+        {"/mnt/offline", kDriveRemote},
+        {"/mnt/gone", kDriveNoRoot},
+        {"/media/unplugged", kDriveNoRoot},  // still mounted, its device gone from sysfs
+        {"/mnt/fuse", kDriveUnknown}};
     for (const auto& [mountPoint, type] : expected) {
         EXPECT_EQ(ClassifyMountPoint(mounts, fstab, devices, mountPoint), type) << mountPoint;
     }
@@ -154,6 +178,36 @@ TEST_F(FakeTreePlatform, LettersAreGivenOnceAndWrittenToTheMap) {
     EXPECT_EQ(platform.GetDriveType("D:\\"), kDriveNoRoot);
     EXPECT_EQ(platform.GetDriveType("F:\\"), kDriveFixed);
     EXPECT_EQ(MapText(), "D: /media/stick\nE: /mnt/nas\nF: /media/other\n");
+}
+
+TEST_F(FakeTreePlatform, AMapThatCannotBeReadIsNeitherReplacedNorForgotten) {
+    tree.SetMountInfo(Line(1, "254:0", "/", "ext4", "/dev/vda") +
+                      Line(2, "8:17", "/media/stick", "vfat", "/dev/sdb1"));
+    std::filesystem::create_directories(tree.Path("config/Wakelatch"));
+    std::ofstream(tree.DriveMap()) << "M: /media/stick\n";
+    auto platform = Platform();
+    EXPECT_EQ(platform.GetDriveType("M:\\"), kDriveRemovable);
+    // The file turns unreadable (here: a folder in its place): the letters known so far still hold.
+    std::filesystem::remove(tree.DriveMap());
+    std::filesystem::create_directory(tree.DriveMap());
+    EXPECT_EQ(platform.GetDriveType("M:\\"), kDriveRemovable);
+    EXPECT_EQ(platform.GetDriveType("D:\\"), kDriveNoRoot);
+    EXPECT_TRUE(std::filesystem::is_directory(tree.DriveMap()));
+}
+
+TEST_F(FakeTreePlatform, AConnectionRequestRunsMountForTheMountPoint) {
+    tree.SetMountInfo(Line(1, "254:0", "/", "ext4", "/dev/vda"));
+    tree.SetFstab("srv:/off /mnt/off nfs noauto,user 0 0\n");
+    const std::string script = tree.Path("fake-mount");
+    std::ofstream(script) << "#!/bin/sh\necho \"$@\" > " << tree.Path("args") << "\nexit 32\n";
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    LinuxDrivePaths paths{tree.MountInfo(), tree.Fstab(), tree.Sysfs(), tree.DriveMap(), script};
+    LinuxDrivePlatform platform(paths, std::chrono::milliseconds(2000));
+    EXPECT_EQ(platform.UseConnection("D:", "srv:/off"), 32);
+    std::ifstream args(tree.Path("args"));
+    std::string line;
+    std::getline(args, line);
+    EXPECT_EQ(line, "--fstab " + tree.Fstab() + " -- /mnt/off");
 }
 
 TEST_F(FakeTreePlatform, VolumeInformationNeedsTheMountToAnswer) {

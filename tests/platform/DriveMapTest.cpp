@@ -67,9 +67,16 @@ TEST(DriveMap, WhenNoLetterIsFreeTheDriveGetsNone) {
     EXPECT_FALSE(map.MountPointOf('A'));
 }
 
-TEST(DriveMap, PathsThatCannotStandOnOneLineGetNoLetter) {
+TEST(DriveMap, PathsThatTheFileCannotGiveBackGetNoLetter) {
     DriveMap map = DriveMap::Parse("");
-    EXPECT_FALSE(map.AssignLetters({"/media/two\nlines", "relative"}));
+    EXPECT_FALSE(map.AssignLetters({"/media/two\nlines", "relative", "/mnt/data ", "/mnt/tab\t"}));
+    // Every letter given reads back from the file as the same mount point.
+    EXPECT_TRUE(map.AssignLetters({"/mnt/My Disk", "/mnt/#1"}));
+    const DriveMap again = DriveMap::Parse(map.Text());
+    EXPECT_EQ(again.LetterOf("/mnt/My Disk"), 'D');
+    EXPECT_EQ(again.LetterOf("/mnt/#1"), 'E');
+    DriveMap copy = again;
+    EXPECT_FALSE(copy.AssignLetters({"/mnt/My Disk", "/mnt/#1"}));
 }
 
 TEST(Fstab, ParsesEntriesAndFindsNetworkOnes) {

@@ -15,7 +15,8 @@ LoopImage::LoopImage(const std::string& folder, const std::string& label) : moun
     const std::string image = folder + "/disk.img";
     std::filesystem::create_directories(mountPoint_);
     // Inode tables and journal written in full now, so that no background writes follow the mount.
-    if (RunQuietly("truncate -s 32M " + image + " && mkfs.ext4 -q -F -L " + label +
+    const std::string labelOption = label.empty() ? std::string() : " -L " + label;
+    if (RunQuietly("truncate -s 32M " + image + " && mkfs.ext4 -q -F" + labelOption +
                    " -E lazy_itable_init=0,lazy_journal_init=0 " + image) != 0 ||
         RunQuietly("mount -o loop,noatime " + image + " " + mountPoint_) != 0) {
         return;

@@ -11,8 +11,8 @@ struct DeviceCounters {
     std::uint64_t writesCompleted = 0;
 };
 
-// An ext4 image made in a folder, loop-mounted (noatime) at folder/mnt, with one 1 MiB file on it, and
-// unmounted again at the end. Needs root.
+// An ext4 image made in a folder (labelled unless the label is empty), loop-mounted (noatime) at
+// folder/mnt, with one 1 MiB file on it, and unmounted again at the end. Needs root.
 class LoopImage {
   public:
     LoopImage(const std::string& folder, const std::string& label);

@@ -156,15 +156,39 @@ TEST_F(Engine, RowsAreInLetterOrderAndStartWithTheirRoot) {
     EXPECT_GE(yields, 24);  // the event loop runs at least once per letter
 }
 
-TEST_F(Engine, FactsOfOneLetterNeverCarryIntoTheNext) {
+TEST_F(Engine, ALetterThatFailsIsLeftOutAndLeavesNothingToTheNext) {
     drives.Map('D', "//server/d");
-    drives.drives['E'] = {kDriveNoRoot, false, ""};
-    drives.mappings['E'] = {platform::MappingValue::Kind::OtherType, ""};  // not a text: unmapped
+    drives.drives['E'] = {kDriveFixed, true, "e"};
+    drives.Map('E', "//server/e");
+    drives.throwFor = 'E';  // fails after its remote path was found and it was made listable
+    drives.drives['F'] = {kDriveNoRoot, false, ""};
+    drives.drives['G'] = {kDriveFixed, true, "g"};
+    state.DriveName = 0;
     const auto rows = Fill();
-    ASSERT_EQ(rows.size(), 1U);
+    ASSERT_EQ(rows.size(), 2U);
     EXPECT_EQ(rows[0][0], 'D');
+    EXPECT_EQ(rows[1][0], 'G');  // F, with no drive and no mapping, is not listed on E's account
+    EXPECT_EQ(rows[1].find("//server"), std::string::npos);
     EXPECT_FALSE(engine->DriveListable);
     EXPECT_TRUE(engine->CurrentRemotePath.empty());
+}
+
+TEST_F(Engine, TheSelectionIsInFluxFromTheRebuildUntilItIsTickedAgain) {
+    drives.drives['C'] = {kDriveFixed, true, "c"};
+    std::vector<bool> seen;
+    engine = std::make_unique<DriveEngine>(state, drives, DriveEngine::Lists{list, substitute}, measurer,
+                                           [&] { seen.push_back(engine->SelectionInFlux()); });
+    int restored = 0;
+    engine->SetSelectionRestoredHandler([&] { ++restored; });
+    EXPECT_FALSE(engine->SelectionInFlux());
+    engine->FillDriveList();
+    EXPECT_TRUE(std::all_of(seen.begin(), seen.end(), [](bool inFlux) { return inFlux; }));
+    EXPECT_TRUE(engine->SelectionInFlux());
+    engine->ApplyDriveSelection();  // "C:\": nothing to tick, but the list shows the selection again
+    EXPECT_FALSE(engine->SelectionInFlux());
+    EXPECT_EQ(restored, 1);
+    engine->ApplyDriveSelection();
+    EXPECT_EQ(restored, 1);
 }
 
 TEST_F(Engine, RebuildShowsTheOldListGreyedAndRestoresTheHighlight) {
@@ -307,6 +331,12 @@ TEST_F(Network, SelectedMappedLettersAreReconnectedAndTheResultKept) {
     engine->ReconnectNetworkDrives();
     EXPECT_EQ(drives.connections, std::vector<std::string>{"N: //nas/n"});  // M: is not selected
     EXPECT_EQ(state.LastResult, platform::kAlreadyAssigned);
+
+    // A mapped letter that is not selected still starts its request afresh: the result is cleared.
+    state.LastResult = 99;
+    drives.mappings.erase('N');
+    engine->ReconnectNetworkDrives();
+    EXPECT_EQ(state.LastResult, 0);
 }
 
 TEST_F(Network, NoRequestsWithoutTheNetworkCheckOrWithoutASelection) {

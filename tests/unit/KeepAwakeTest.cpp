@@ -105,6 +105,23 @@ TEST_F(Pass, AVanishedDriveIsSkippedAndTheOthersAreTouched) {
     EXPECT_EQ(drives.currentDrive, 'F');
 }
 
+TEST_F(Pass, ASaveAskedForDuringTheRebuildWaitsForTheSelection) {
+    state.Drives = "C:\\E:\\";
+    Form().Form_Load();
+    bool asked = false;
+    onYield = [&] {
+        if (!asked && Form().Drives().SelectionInFlux()) {
+            asked = true;
+            Form().cmd_Speichern_Click();  // the user clicks Save while the list is rebuilt
+            EXPECT_TRUE(store.writes.empty());
+        }
+    };
+    Form().cmd_Start_Click();
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(state.Drives, "C:\\E:\\");
+    EXPECT_EQ(store.Get("Drives"), "C:\\E:\\");
+}
+
 TEST_F(Pass, StatusAndFlagWhileThePassRuns) {
     state.Drives = "C:\\";
     Form().Form_Load();

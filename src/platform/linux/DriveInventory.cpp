@@ -100,12 +100,18 @@ const MountEntry* MountAt(const std::vector<MountEntry>& mounts, const std::stri
             found = &mount;
         }
     }
-    return found;
+    return found != nullptr && found->fsType == "autofs" ? nullptr : found;
+}
+
+bool DeviceGone(const MountEntry& mount, const BlockDevices& devices) {
+    // Only block devices have a major number other than 0 in mountinfo.
+    return mount.deviceMajor != 0 && devices.Name(mount.deviceMajor, mount.deviceMinor).empty();
 }
 
 std::vector<std::string> DriveMountPoints(const std::vector<MountEntry>& mounts,
                                           const std::vector<linux_mounts::FstabEntry>& fstab,
-                                          const BlockDevices& devices) {
+                                          const BlockDevices& devices,
+                                          const std::vector<std::string>& letteredMountPoints) {
     // Whole filesystems first, so that a device mounted as a whole and bound elsewhere in part is
     // listed by its own mount point.
     std::vector<const MountEntry*> ordered;
@@ -114,26 +120,39 @@ std::vector<std::string> DriveMountPoints(const std::vector<MountEntry>& mounts,
     }
     std::stable_partition(ordered.begin(), ordered.end(), [](const MountEntry* m) { return m->root == "/"; });
 
-    std::vector<std::string> mountPoints;
+    const auto deviceKey = [&](const MountEntry& mount) {
+        return BackingBlockDevice(mount, devices)
+            .value_or(std::make_pair(mount.deviceMajor, mount.deviceMinor));
+    };
+    const auto lettered = [&](const std::string& mountPoint) {
+        return std::find(letteredMountPoints.begin(), letteredMountPoints.end(), mountPoint) !=
+               letteredMountPoints.end();
+    };
     std::set<std::pair<unsigned, unsigned>> seenDevices;
+    for (const std::string& mountPoint : letteredMountPoints) {
+        if (const MountEntry* mount = MountAt(mounts, mountPoint)) {
+            seenDevices.insert(deviceKey(*mount));
+        }
+    }
+
+    std::vector<std::string> mountPoints;
     for (const MountEntry* mount : ordered) {
-        if (MountAt(mounts, mount->mountPoint) != mount || ExcludedPlace(mount->mountPoint) ||
-            ImageFilesystem(mount->fsType)) {
+        if (MountAt(mounts, mount->mountPoint) != mount || lettered(mount->mountPoint) ||
+            ExcludedPlace(mount->mountPoint) || ImageFilesystem(mount->fsType)) {
             continue;
         }
         const bool network = linux_mounts::IsNetworkFilesystem(mount->fsType);
-        const auto device = BackingBlockDevice(*mount, devices);
-        if (!network && !device) {
+        if (!network && !BackingBlockDevice(*mount, devices)) {
             continue;
         }
-        const auto key = device.value_or(std::make_pair(mount->deviceMajor, mount->deviceMinor));
-        if (!seenDevices.insert(key).second) {
+        if (!seenDevices.insert(deviceKey(*mount)).second) {
             continue;
         }
         mountPoints.push_back(mount->mountPoint);
     }
     for (const linux_mounts::FstabEntry& entry : fstab) {
         if (linux_mounts::IsNetworkFilesystem(entry.type) && !entry.file.empty() && entry.file[0] == '/' &&
+            !lettered(entry.file) &&
             std::find(mountPoints.begin(), mountPoints.end(), entry.file) == mountPoints.end()) {
             mountPoints.push_back(entry.file);
         }
@@ -154,9 +173,14 @@ int ClassifyMountPoint(const std::vector<MountEntry>& mounts,
     if (RamFilesystem(mount->fsType)) {
         return kDriveRamDisk;
     }
+    if (DeviceGone(*mount, devices)) {
+        return kDriveNoRoot;  // unplugged, though the mount is not cleaned up yet
+    }
     const auto device = BackingBlockDevice(*mount, devices);
     if (!device) {
-        return linux_mounts::FindNetworkEntry(fstab, mountPoint) != nullptr ? kDriveRemote : kDriveFixed;
+        // Neither a device nor a network: the system's own root (an overlay, say) is its fixed disk;
+        // anything else is of no known kind.
+        return mountPoint == "/" ? kDriveFixed : kDriveUnknown;
     }
     const std::string name = devices.Name(device->first, device->second);
     if (name.rfind("sr", 0) == 0 || OpticalFilesystem(mount->fsType)) {

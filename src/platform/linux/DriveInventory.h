@@ -34,11 +34,17 @@ std::optional<std::pair<unsigned, unsigned>> BackingBlockDevice(const linux_moun
 // device and mounts of a network filesystem (not pseudo filesystems, images of squashfs or erofs, nor
 // anything below /proc, /sys, /dev, /run — but /run/media —, /snap or /boot; a second mount of a device
 // that is already listed counts once), then the mount points of network-type fstab entries.
+// Mount points that already have a letter are not returned, and a device they show counts as listed.
 std::vector<std::string> DriveMountPoints(const std::vector<linux_mounts::MountEntry>& mounts,
                                           const std::vector<linux_mounts::FstabEntry>& fstab,
-                                          const BlockDevices& devices);
+                                          const BlockDevices& devices,
+                                          const std::vector<std::string>& letteredMountPoints);
 
-// The mount currently at a mount point (the last one there hides the others), or null.
+// A mount whose block device has gone (unplugged while still mounted).
+bool DeviceGone(const linux_mounts::MountEntry& mount, const BlockDevices& devices);
+
+// The mount currently at a mount point (the last one there hides the others), or null. An automount
+// trap (autofs) is no mount yet.
 const linux_mounts::MountEntry* MountAt(const std::vector<linux_mounts::MountEntry>& mounts,
                                         const std::string& mountPoint);
 

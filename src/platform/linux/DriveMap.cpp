@@ -71,7 +71,7 @@ bool DriveMap::AssignLetters(const std::vector<std::string>& mountPoints) {
     for (const std::string& mountPoint : mountPoints) {
         // A path that cannot stand on one line of the file gets no letter.
         if (mountPoint.empty() || mountPoint[0] != '/' || mountPoint.find('\n') != std::string::npos ||
-            LetterOf(mountPoint)) {
+            NormalisedPath(mountPoint) != mountPoint || LetterOf(mountPoint)) {
             continue;
         }
         for (char letter = 'D'; letter <= 'Z'; ++letter) {
@@ -88,6 +88,14 @@ bool DriveMap::AssignLetters(const std::vector<std::string>& mountPoints) {
 
 std::string DriveMap::Text() const {
     return text_;
+}
+
+std::vector<std::string> DriveMap::MountPoints() const {
+    std::vector<std::string> mountPoints;
+    for (const auto& entry : letters_) {
+        mountPoints.push_back(entry.second);
+    }
+    return mountPoints;
 }
 
 }  // namespace wakelatch::platform::linux_drives

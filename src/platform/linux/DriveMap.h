@@ -19,8 +19,12 @@ class DriveMap {
     std::optional<std::string> MountPointOf(char letter) const;
     std::optional<char> LetterOf(std::string_view mountPoint) const;
 
+    // Every mount point that has a letter.
+    std::vector<std::string> MountPoints() const;
+
     // Gives each mount point that has no letter the first free letter D to Z, in the order given, and
-    // returns true when any was added. A mount point finds no letter when all are taken.
+    // returns true when any was added. A mount point finds no letter when all are taken, or when the file
+    // could not give it back as it is (a newline in it, blanks at its end).
     bool AssignLetters(const std::vector<std::string>& mountPoints);
 
     // The file's text: the lines read, unchanged, followed by the lines added.

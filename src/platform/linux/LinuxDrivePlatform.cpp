@@ -1,10 +1,12 @@
 #include "platform/linux/LinuxDrivePlatform.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 
 #include <cctype>
+#include <cerrno>
 #include <fstream>
 #include <sstream>
 
@@ -26,6 +28,32 @@ std::string ReadWholeFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+// The text of a file that may be missing (then it is empty); nothing when it exists but cannot be read.
+std::optional<std::string> ReadFileIfPresent(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
+    }
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            close(fd);
+            return std::nullopt;
+        }
+        if (got == 0) {
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fd);
+    return text;
 }
 
 // "E:\", "E:" or "e" → 'E'; anything else → 0.
@@ -97,14 +125,38 @@ LinuxDrivePlatform::LinuxDrivePlatform(LinuxDrivePaths paths, std::chrono::milli
 LinuxDrivePlatform::Snapshot LinuxDrivePlatform::Read() {
     Snapshot snapshot{linux_mounts::ParseMountInfo(ReadWholeFile(paths_.mountInfo)),
                       linux_mounts::ParseFstab(ReadWholeFile(paths_.fstab)),
-                      linux_drives::DriveMap::Parse(ReadWholeFile(paths_.driveMap))};
-    if (snapshot.map.AssignLetters(
-            linux_drives::DriveMountPoints(snapshot.mounts, snapshot.fstab, devices_))) {
+                      {}};
+    const std::optional<std::string> mapText = ReadFileIfPresent(paths_.driveMap);
+    if (!mapText) {
+        // A map that is there but cannot be read is not replaced: new letters from scratch would move
+        // every drive and make the saved selection name other disks. The letters known so far serve.
+        snapshot.map = lastMap_.value_or(linux_drives::DriveMap::Parse(""));
+        return snapshot;
+    }
+    snapshot.map = linux_drives::DriveMap::Parse(*mapText);
+    const auto newDrives =
+        linux_drives::DriveMountPoints(snapshot.mounts, snapshot.fstab, devices_, snapshot.map.MountPoints());
+    if (snapshot.map.AssignLetters(newDrives)) {
         const std::string folder = paths_.driveMap.substr(0, paths_.driveMap.rfind('/'));
         linux_xdg::MakeDirectories(folder);
         linux_files::WriteFileAtomically(paths_.driveMap, snapshot.map.Text(), 0600);
     }
+    lastMap_ = snapshot.map;
     return snapshot;
+}
+
+const MountEntry* LinuxDrivePlatform::PresentMount(const Snapshot& snapshot, char letter,
+                                                   std::string& mountPoint) const {
+    const auto mapped = snapshot.map.MountPointOf(letter);
+    if (!mapped) {
+        return nullptr;
+    }
+    const MountEntry* mount = linux_drives::MountAt(snapshot.mounts, *mapped);
+    if (mount == nullptr || linux_drives::DeviceGone(*mount, devices_)) {
+        return nullptr;
+    }
+    mountPoint = *mapped;
+    return mount;
 }
 
 std::optional<std::string> LinuxDrivePlatform::MountPointOf(char letter) {
@@ -130,12 +182,12 @@ bool LinuxDrivePlatform::GetVolumeInformation(const std::string& root, std::stri
         return false;
     }
     const Snapshot snapshot = Read();
-    const auto mountPoint = snapshot.map.MountPointOf(letter);
-    const MountEntry* mount = mountPoint ? linux_drives::MountAt(snapshot.mounts, *mountPoint) : nullptr;
+    std::string mountPoint;
+    const MountEntry* mount = PresentMount(snapshot, letter, mountPoint);
     if (mount == nullptr) {
         return false;
     }
-    const std::string path = *mountPoint;
+    const std::string path = mountPoint;
     const unsigned deviceMajor = mount->deviceMajor;
     const unsigned deviceMinor = mount->deviceMinor;
     if (!deadline_.Run<bool>(path, [=] { return MountAnswers(path, deviceMajor, deviceMinor); })
@@ -189,7 +241,7 @@ int LinuxDrivePlatform::UseConnection(const std::string& localName, const std::s
     }
     // mount finds what to mount in fstab; name the file when it is not the system's own.
     const std::string fstab = paths_.fstab == "/etc/fstab" ? std::string() : paths_.fstab;
-    return linux_drives::RunMount(*mountPoint, fstab, kMountLimit);
+    return linux_drives::RunMount(paths_.mountProgram, *mountPoint, fstab, kMountLimit);
 }
 
 bool LinuxDrivePlatform::SetCurrentDrive(const std::string& drive) {
@@ -197,9 +249,8 @@ bool LinuxDrivePlatform::SetCurrentDrive(const std::string& drive) {
     if (letter == 0) {
         return false;
     }
-    const Snapshot snapshot = Read();
-    const auto mountPoint = snapshot.map.MountPointOf(letter);
-    if (!mountPoint || linux_drives::MountAt(snapshot.mounts, *mountPoint) == nullptr) {
+    std::string mountPoint;
+    if (PresentMount(Read(), letter, mountPoint) == nullptr) {
         return false;
     }
     currentDrive_ = letter;
@@ -208,12 +259,12 @@ bool LinuxDrivePlatform::SetCurrentDrive(const std::string& drive) {
 
 bool LinuxDrivePlatform::GetDiskFreeSpace(DiskFreeSpace& space) {
     const Snapshot snapshot = Read();
-    const auto mountPoint = snapshot.map.MountPointOf(currentDrive_);
-    const MountEntry* mount = mountPoint ? linux_drives::MountAt(snapshot.mounts, *mountPoint) : nullptr;
+    std::string mountPoint;
+    const MountEntry* mount = PresentMount(snapshot, currentDrive_, mountPoint);
     if (mount == nullptr) {
         return false;
     }
-    const std::string path = *mountPoint;
+    const std::string path = mountPoint;
     const unsigned deviceMajor = mount->deviceMajor;
     const unsigned deviceMinor = mount->deviceMinor;
     const auto volume = deadline_.Run<std::optional<struct statvfs>>(
@@ -241,8 +292,8 @@ bool LinuxDrivePlatform::ReachDevice(const std::string& drive) {
         return false;
     }
     const Snapshot snapshot = Read();
-    const auto mountPoint = snapshot.map.MountPointOf(letter);
-    const MountEntry* mount = mountPoint ? linux_drives::MountAt(snapshot.mounts, *mountPoint) : nullptr;
+    std::string mountPoint;
+    const MountEntry* mount = PresentMount(snapshot, letter, mountPoint);
     if (mount == nullptr) {
         return false;  // unmounted or unplugged: there is nothing to touch
     }
@@ -253,8 +304,8 @@ bool LinuxDrivePlatform::ReachDevice(const std::string& drive) {
             blockDevice = "/dev/" + name;
         }
     }
-    TouchRecord& record = touchRecords_[*mountPoint];
-    const std::string path = *mountPoint;
+    TouchRecord& record = touchRecords_[mountPoint];
+    const std::string path = mountPoint;
     const unsigned deviceMajor = mount->deviceMajor;
     const unsigned deviceMinor = mount->deviceMinor;
     const bool preferDevice = ServedByAProcess(mount->fsType) && !blockDevice.empty();

@@ -20,6 +20,7 @@ struct LinuxDrivePaths {
     std::string fstab = "/etc/fstab";
     std::string sysfs = "/sys";
     std::string driveMap;  // empty: $XDG_CONFIG_HOME/Wakelatch/drives
+    std::string mountProgram = "/bin/mount";
 };
 
 // Drive letters on Linux: the drive map gives each drive (a block-backed or network mount, or a
@@ -54,6 +55,9 @@ class LinuxDrivePlatform final : public DrivePlatform {
         linux_drives::DriveMap map;
     };
     Snapshot Read();
+    // The mount a letter stands for when it is there and its device has not gone; null otherwise.
+    const linux_mounts::MountEntry* PresentMount(const Snapshot& snapshot, char letter,
+                                                 std::string& mountPoint) const;
 
     // What the touches of one mount remember: the file they read, and how often they have read it.
     struct TouchRecord {
@@ -65,6 +69,7 @@ class LinuxDrivePlatform final : public DrivePlatform {
     linux_drives::BlockDevices devices_;
     linux_files::Deadline deadline_;
     char currentDrive_ = 'C';
+    std::optional<linux_drives::DriveMap> lastMap_;
     std::map<std::string, TouchRecord> touchRecords_;
 };
 

@@ -8,6 +8,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
 #include <thread>
 #include <vector>
 
@@ -20,8 +23,14 @@ namespace {
 bool WaitWithLimit(pid_t child, std::chrono::milliseconds limit, int& status) {
     const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
     if (pidfd >= 0) {
-        pollfd watch{pidfd, POLLIN, 0};
-        const int ready = poll(&watch, 1, static_cast<int>(limit.count()));
+        const auto end = std::chrono::steady_clock::now() + limit;
+        int ready = 0;
+        do {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+            pollfd watch{pidfd, POLLIN, 0};
+            ready = poll(&watch, 1, static_cast<int>(std::max<std::int64_t>(0, left.count())));
+        } while (ready < 0 && errno == EINTR);  // a signal to the program is no reason to give up
         close(pidfd);
         return ready > 0 && waitpid(child, &status, 0) == child;
     }
@@ -38,8 +47,9 @@ bool WaitWithLimit(pid_t child, std::chrono::milliseconds limit, int& status) {
 
 }  // namespace
 
-int RunMount(const std::string& mountPoint, const std::string& fstabFile, std::chrono::milliseconds limit) {
-    std::vector<std::string> arguments = {"mount"};
+int RunMount(const std::string& program, const std::string& mountPoint, const std::string& fstabFile,
+             std::chrono::milliseconds limit) {
+    std::vector<std::string> arguments = {program};
     if (!fstabFile.empty()) {
         arguments.insert(arguments.end(), {"--fstab", fstabFile});
     }
@@ -56,15 +66,20 @@ int RunMount(const std::string& mountPoint, const std::string& fstabFile, std::c
         posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY,
                                          0);
     }
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    posix_spawnattr_setpgroup(&attributes, 0);
     pid_t child = 0;
-    const int spawned = posix_spawnp(&child, "mount", &actions, nullptr, argv.data(), environ);
+    const int spawned = posix_spawn(&child, program.c_str(), &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) {
         return kMountNotStarted;
     }
     int status = 0;
     if (!WaitWithLimit(child, limit, status)) {
-        kill(child, SIGKILL);
+        kill(-child, SIGKILL);
         waitpid(child, &status, 0);
         return kMountTimedOut;
     }

@@ -29,6 +29,12 @@ frm_Main::frm_Main(ProgramState& state, Controls controls, Services services)
               services.measurer, services.yield) {
     controls_.TIMER_STANDBY.SetTickHandler([this] { TIMER_STANDBY_Timer(); });
     controls_.TIMER_LAUFWERKSABFRAGE.SetTickHandler([this] { TIMER_LAUFWERKSABFRAGE_Timer(); });
+    drives_.SetSelectionRestoredHandler([this] {
+        if (savePending_) {
+            savePending_ = false;
+            cmd_Speichern_Click();
+        }
+    });
 }
 
 void frm_Main::Form_Load() {
@@ -65,6 +71,12 @@ void frm_Main::LoadDriveList() {
 }
 
 void frm_Main::cmd_Speichern_Click() {
+    // In the middle of a rebuild the list's ticks are not the selection; saving them would lose it. The
+    // save runs as soon as the selection is ticked again.
+    if (drives_.SelectionInFlux()) {
+        savePending_ = true;
+        return;
+    }
     selection::SaveDriveSelection(state_, controls_.list_Laufwerke, services_.settings,
                                   controls_.lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert);
 }

@@ -106,6 +106,7 @@ class frm_Main {
     Services services_;
     DriveEngine drives_;
     bool passRunning_ = false;
+    bool savePending_ = false;  // asked for while the list was being rebuilt
     bool unloaded_ = false;
 };
 

@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "fakes/TempFolder.h"
+#include "platform/linux/MountCommand.h"
+
+namespace wakelatch::platform::linux_drives {
+namespace {
+
+// A stand-in for the mount program: a shell script that writes down how it was called.
+class FakeMount {
+  public:
+    explicit FakeMount(const std::string& body) : path_(temp_.path() + "/mount") {
+        std::ofstream(path_) << "#!/bin/sh\n" << body << "\n";
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all);
+    }
+    const std::string& Path() const { return path_; }
+    std::string Folder() const { return temp_.path(); }
+    std::string Read(const std::string& name) const {
+        std::ifstream in(temp_.path() + "/" + name);
+        std::string line;
+        std::getline(in, line);
+        return line;
+    }
+
+  private:
+    testing::TempFolder temp_;
+    std::string path_;
+};
+
+TEST(RunMount, PassesTheMountPointAndTheFstabAndReturnsTheStatus) {
+    FakeMount mount("echo \"$@\" > \"$(dirname \"$0\")/args\"; cat > \"$(dirname \"$0\")/stdin\"; exit 0");
+    EXPECT_EQ(RunMount(mount.Path(), "/mnt/my share", "", std::chrono::seconds(5)), 0);
+    EXPECT_EQ(mount.Read("args"), "-- /mnt/my share");
+    EXPECT_EQ(mount.Read("stdin"), "");  // input is /dev/null: nothing waits for a password
+    EXPECT_EQ(RunMount(mount.Path(), "/mnt/x", "/etc/other-fstab", std::chrono::seconds(5)), 0);
+    EXPECT_EQ(mount.Read("args"), "--fstab /etc/other-fstab -- /mnt/x");
+}
+
+TEST(RunMount, FailureCodesAreKept) {
+    FakeMount mount("exit 32");
+    EXPECT_EQ(RunMount(mount.Path(), "/mnt/x", "", std::chrono::seconds(5)), 32);
+    EXPECT_EQ(RunMount(mount.Folder() + "/missing", "/mnt/x", "", std::chrono::seconds(5)), kMountNotStarted);
+}
+
+// Gone, or killed and waiting to be reaped by whoever inherited it.
+bool Ended(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string line;
+    if (!std::getline(stat, line)) {
+        return true;
+    }
+    const auto close = line.rfind(')');
+    return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z';
+}
+
+TEST(RunMount, AMountThatHangsIsKilledWithItsHelpers) {
+    // The "helper" (a background sleep) would go on mounting after mount itself is gone.
+    FakeMount mount("sleep 30 & echo $! > \"$(dirname \"$0\")/helper\"; wait");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(RunMount(mount.Path(), "/mnt/x", "", std::chrono::milliseconds(300)), kMountTimedOut);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    const pid_t helper = std::stoi(mount.Read("helper"));
+    for (int i = 0; i < 100 && !Ended(helper); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));  // the kill takes a moment to land
+    }
+    EXPECT_TRUE(Ended(helper));
+}
+
+}  // namespace
+}  // namespace wakelatch::platform::linux_drives
