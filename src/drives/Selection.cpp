@@ -1,20 +1,9 @@
 #include "drives/Selection.h"
 
 #include "settings/SettingsSchema.h"
+#include "support/Text.h"
 
 namespace wakelatch::selection {
-namespace {
-
-std::string TrimmedSpaces(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
-
 bool IsNoSelection(const std::string& drives) {
     return drives.empty() || drives == settings::kNoSelection;
 }
@@ -49,7 +38,7 @@ void SaveDriveSelection(ProgramState& state, controls::CheckList& list, Settings
     for (int row = 0; row < list.Count(); ++row) {
         if (list.Checked(row)) {
             list.SetListIndex(row);
-            state.Drives += TrimmedSpaces(list.Text(row).substr(0, 4));
+            state.Drives += text::TrimBlanks(list.Text(row).substr(0, 4));
         }
     }
     settings::SaveText(settings, settings::key::Drives, state.Drives);

@@ -119,6 +119,15 @@ class RealDriveList {
     testing::FakeMeasurer measurer_;
 };
 
+std::optional<char> LetterOf(platform::LinuxDrivePlatform& drives, const std::string& mountPoint) {
+    for (char letter = 'D'; letter <= 'Z'; ++letter) {
+        if (drives.MountPointOf(letter) == mountPoint) {
+            return letter;
+        }
+    }
+    return std::nullopt;
+}
+
 char FirstFreeLetter(platform::LinuxDrivePlatform& drives) {
     for (char letter = 'D'; letter <= 'Z'; ++letter) {
         if (!drives.MountPointOf(letter)) {
@@ -167,12 +176,7 @@ TEST(RealDrives, AVolumeWithoutLabelIsNamedByItsMountPoint) {
     ASSERT_TRUE(image.Mounted());
     platform::LinuxDrivePlatform drives(
         {"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"});
-    std::optional<char> letter;
-    for (char candidate = 'D'; candidate <= 'Z' && !letter; ++candidate) {
-        if (drives.MountPointOf(candidate) == image.MountPoint()) {
-            letter = candidate;
-        }
-    }
+    const std::optional<char> letter = LetterOf(drives, image.MountPoint());
     ASSERT_TRUE(letter);
     std::string label;
     ASSERT_TRUE(drives.GetVolumeInformation(std::string(1, *letter) + ":\\", label));
@@ -187,12 +191,7 @@ TEST(RealDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
     ASSERT_TRUE(image.Mounted());
     platform::LinuxDrivePlatform drives(
         {"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"});
-    std::optional<char> letter;
-    for (char candidate = 'D'; candidate <= 'Z' && !letter; ++candidate) {
-        if (drives.MountPointOf(candidate) == image.MountPoint()) {
-            letter = candidate;
-        }
-    }
+    const std::optional<char> letter = LetterOf(drives, image.MountPoint());
     ASSERT_TRUE(letter);
 
     ProgramState state;
@@ -304,12 +303,7 @@ TEST(RealDrives, AnSshfsShareIsRemoteDisconnectedWhenUnmountedAndReconnectedByRe
         {"/proc/self/mountinfo", temp.path() + "/fstab", "/sys", temp.path() + "/drives"});
     RealDriveList list(drives);
     list.RowOf('C');
-    std::optional<char> letter;
-    for (char candidate = 'D'; candidate <= 'Z' && !letter; ++candidate) {
-        if (drives.MountPointOf(candidate) == mountPoint) {
-            letter = candidate;
-        }
-    }
+    const std::optional<char> letter = LetterOf(drives, mountPoint);
     ASSERT_TRUE(letter) << "the fstab share got no letter";
     const std::string localName = std::string(1, *letter) + ":";
 

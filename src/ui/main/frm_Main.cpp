@@ -7,19 +7,10 @@
 #include "settings/SettingsSchema.h"
 #include "settings/TextConversions.h"
 #include "support/AutostartEntry.h"
+#include "support/Text.h"
 
 namespace wakelatch {
-namespace {
-
-std::string TrimmedBlanks(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 frm_Main::frm_Main(ProgramState& state, Controls controls, Services services)
     : state_(state),
@@ -180,7 +171,7 @@ void frm_Main::SaveSessionState() {
     if (!controls_.window.IsMinimised()) {
         SaveWindowPlacement();
     }
-    const std::string path = TrimmedBlanks(services_.location.ProgramFilePath());
+    const std::string path = text::TrimBlanks(services_.location.ProgramFilePath());
     if (state_.AutoStart) {
         state_.LastResult = sml_ALL_REG_ZUGRIFF::SetAutostartEntry(
             services_.autostart, settings::kAppName, path, sml_ALL_REG_ZUGRIFF::kAutostartWrite);
