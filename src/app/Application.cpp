@@ -7,13 +7,22 @@
 #include "app/ShutdownSignals.h"
 #include "app/Startup.h"
 #include "ui/main/MainWindowView.h"
+#include "ui/tray/QtNotificationArea.h"
+#include "ui/tray/TrayMenuView.h"
 
 namespace wakelatch {
 
 Application::Application()
     : platform_(platform::CreatePlatform()),
       instance_(std::make_unique<LocalInstanceGuard>()),
-      signals_(std::make_unique<ShutdownSignals>()) {
+      signals_(std::make_unique<ShutdownSignals>()),
+      notificationArea_(std::make_unique<qtui::QtNotificationArea>()),
+      trayIcon_(std::make_unique<TrayIcon>(*notificationArea_)) {
+    // The icon's mouse events go to the tray-menu window, loaded when they come.
+    notificationArea_->SetMouseHandler([this](int eventKind) {
+        LoadTrayMenu();
+        trayMenu_->Form_MouseMove(eventKind);
+    });
     connect(signals_.get(), &ShutdownSignals::shutdownRequested, this, &Application::Shutdown);
     // The session manager asks before the desktop session ends. The end may still be cancelled, so the
     // program saves what its exit would save and runs on; the session then ends it with a signal.
@@ -56,16 +65,48 @@ void Application::ShowSplash() {
 }
 
 void Application::LoadTrayMenu() {
-    // The hidden window that owns the tray menu is loaded here; the program has no tray menu yet.
+    if (trayMenu_) {
+        return;
+    }
+    trayMenuView_ = std::make_unique<TrayMenuView>();
+    if (mainView_) {
+        trayMenuView_->AddCaptionTargets(mainView_->CaptionTargets());
+    }
+    // Until the main window is loaded the menu's actions reach it through this object.
+    trayMenu_ = std::make_unique<frm_TrayMenu>(state_, *platform_.settings, trayMenuView_->Controls(),
+                                               static_cast<TrayMenuActions&>(*this));
+    trayMenuView_->Connect(*trayMenu_);
+    trayMenu_->Form_Load();
+}
+
+void Application::RestoreFromTray() {
+    if (mainForm_) {
+        mainForm_->RestoreFromTray();
+    }
+}
+
+void Application::ToggleAutomatic() {
+    if (mainForm_) {
+        mainForm_->ToggleAutomatic();
+    }
+}
+
+void Application::cmd_Beenden_Click() {
+    if (mainForm_) {
+        mainForm_->cmd_Beenden_Click();
+    }
 }
 
 void Application::LoadMainWindow() {
     mainView_ = std::make_unique<MainWindowView>();
+    if (trayMenuView_) {
+        trayMenuView_->AddCaptionTargets(mainView_->CaptionTargets());
+    }
     mainForm_ = std::make_unique<frm_Main>(
         state_, mainView_->Controls(),
         frm_Main::Services{
-            *platform_.settings, *platform_.location, *platform_.autostart, *this, *platform_.drives,
-            mainView_->DriveListMeasurer(), [] { QCoreApplication::processEvents(); },
+            *platform_.settings, *platform_.location, *platform_.autostart, *this, *trayIcon_,
+            *platform_.drives, mainView_->DriveListMeasurer(), [] { QCoreApplication::processEvents(); },
             [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }});
     mainView_->Connect(*mainForm_);
     mainView_->SetUnloadHandler([this] {
@@ -90,14 +131,39 @@ void Application::TrayAction() {
 }
 
 bool Application::TrayAvailable() {
-    // No notification icon yet: the program never hides where the user cannot find it. AutoTray keeps
-    // its value then: it is also the saved start-in-tray setting, which a later save must not lose.
-    return false;
+    // Without a notification area the program never hides where the user cannot find it. AutoTray
+    // keeps its value then: it is also the saved start-in-tray setting, which a later save must not lose.
+    return trayIcon_->Available();
 }
 
-void Application::UnloadTrayMenu() {}
+void Application::UnloadTrayMenu() {
+    trayMenu_.reset();
+    trayMenuView_.reset();
+}
 
-void Application::DeleteTrayIcon() {}
+std::uintptr_t Application::TrayMenuWindow() {
+    LoadTrayMenu();
+    return reinterpret_cast<std::uintptr_t>(trayMenuView_.get());
+}
+
+void Application::UnloadMainWindow() {
+    if (mainView_) {
+        mainView_->close();
+    }
+}
+
+void Application::ShowOptionsDialog() {
+    // The options dialog opens here, modal; the program has none yet, so nothing changes and the main
+    // window does not refresh.
+}
+
+void Application::ShowAbout() {
+    // The About window opens here, modal; the program has none yet.
+}
+
+void Application::OpenHelp() {
+    // The help file of the language opens here; the program carries no help files yet.
+}
 
 void Application::CloseOtherWindows() {
     const QWidgetList windows = QApplication::topLevelWidgets();

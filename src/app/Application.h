@@ -15,12 +15,17 @@ namespace wakelatch {
 class LocalInstanceGuard;
 class MainWindowView;
 class ShutdownSignals;
+class TrayMenuView;
+namespace qtui {
+class QtNotificationArea;
+}
 
 // Owns the program state, the platform services and the windows, and runs the start-up sequence.
 class Application final : public QObject,
                           private StartupWindows,
                           private MainWindowHost,
-                          private SupportFiles {
+                          private SupportFiles,
+                          private TrayMenuActions {
     Q_OBJECT
 
   public:
@@ -42,8 +47,17 @@ class Application final : public QObject,
 
     // MainWindowHost
     void UnloadTrayMenu() override;
-    void DeleteTrayIcon() override;
+    std::uintptr_t TrayMenuWindow() override;
     void CloseOtherWindows() override;
+    void UnloadMainWindow() override;
+    void ShowOptionsDialog() override;
+    void ShowAbout() override;
+    void OpenHelp() override;
+
+    // TrayMenuActions: the tray menu's entries, passed on to the main window.
+    void RestoreFromTray() override;
+    void ToggleAutomatic() override;
+    void cmd_Beenden_Click() override;
 
     // SupportFiles
     void InstallTypeLibrary(ProgramState& state) override;
@@ -57,8 +71,12 @@ class Application final : public QObject,
     qtui::QtMessageBox messages_;
     std::unique_ptr<LocalInstanceGuard> instance_;
     std::unique_ptr<ShutdownSignals> signals_;
+    std::unique_ptr<qtui::QtNotificationArea> notificationArea_;
+    std::unique_ptr<TrayIcon> trayIcon_;
     std::unique_ptr<MainWindowView> mainView_;
     std::unique_ptr<frm_Main> mainForm_;
+    std::unique_ptr<TrayMenuView> trayMenuView_;
+    std::unique_ptr<frm_TrayMenu> trayMenu_;
 };
 
 }  // namespace wakelatch

@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 // The few kinds of control the windows' logic holds. The Qt layer adapts real widgets to them; tests
 // give fakes that record state. Geometry is in twips (1/1440 inch).
@@ -28,6 +29,7 @@ class FormWindow {
     virtual bool IsVisible() const = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
+    virtual void Minimise() = 0;  // to the task bar
 };
 
 // A status bar of numbered panels, the first panel being 1.
@@ -58,6 +60,28 @@ class Captioned {
     virtual ~Captioned() = default;
     virtual void SetText(const std::string& text) = 0;
     virtual std::string Text() const = 0;
+};
+
+// An entry of a menu: its caption and, for entries that carry one, its check mark.
+class MenuEntry : public Captioned {
+  public:
+    virtual void SetChecked(bool checked) = 0;
+    virtual bool Checked() const = 0;
+};
+
+// A menu shown as a pop-up where the mouse is.
+class PopupMenu {
+  public:
+    virtual ~PopupMenu() = default;
+    virtual void PopupAtCursor() = 0;
+};
+
+// The captioned controls of a window (and its menus) by their documented names.
+class CaptionTargets {
+  public:
+    virtual ~CaptionTargets() = default;
+    // Null when the window has no control of that name.
+    virtual Captioned* Find(std::string_view name) = 0;
 };
 
 // A list of text rows, each with a tick box. The ticks are the list's selection; the highlighted row

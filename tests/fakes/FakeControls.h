@@ -26,8 +26,12 @@ class FakeFormWindow final : public controls::FormWindow {
     float Height() const override { return height; }
     bool IsMinimised() const override { return minimised; }
     bool IsVisible() const override { return visible; }
-    void Show() override { visible = true; }
+    void Show() override {
+        visible = true;
+        minimised = false;
+    }
     void Hide() override { visible = false; }
+    void Minimise() override { minimised = true; }
 
     std::string caption = "frm_Main";
     float left = 0, top = 0, width = 0, height = 0;
@@ -145,6 +149,34 @@ class FakeMeasurer final : public controls::TextMeasurer {
         return static_cast<int>(text.size()) * perCharacter;
     }
     int perCharacter = 100;
+};
+
+class FakeMenuEntry final : public controls::MenuEntry {
+  public:
+    explicit FakeMenuEntry(std::string initial = {}) : text(std::move(initial)) {}
+    void SetText(const std::string& t) override { text = t; }
+    std::string Text() const override { return text; }
+    void SetChecked(bool on) override { checked = on; }
+    bool Checked() const override { return checked; }
+    std::string text;
+    bool checked = false;
+};
+
+class FakePopupMenu final : public controls::PopupMenu {
+  public:
+    void PopupAtCursor() override { ++popups; }
+    int popups = 0;
+};
+
+// Captioned controls by name, created on first use with their design text.
+class FakeCaptionTargets final : public controls::CaptionTargets {
+  public:
+    controls::Captioned* Find(std::string_view name) override {
+        auto it = controls.find(std::string(name));
+        return it == controls.end() ? nullptr : it->second;
+    }
+    void Add(const std::string& name, controls::Captioned& control) { controls[name] = &control; }
+    std::map<std::string, controls::Captioned*> controls;
 };
 
 class FakeMessageBox final : public controls::MessageBoxService {

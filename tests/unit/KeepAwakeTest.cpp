@@ -147,7 +147,9 @@ TEST_F(Pass, TheTrayIconIsSwitchedOnlyWhileTheProgramLivesInTheTray) {
     bool busyDuringPass = false;
     onYield = [&] { busyDuringPass = busyDuringPass || state.TrayIconBusy; };
     Form().cmd_Start_Click();
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"delete tray icon", "delete tray icon"}));
+    EXPECT_EQ(notificationArea.calls,
+              (std::vector<std::string>{"delete", "add working", "delete", "add idle"}));
+    EXPECT_EQ(notificationArea.shown, TrayPicture::Idle);
     EXPECT_TRUE(busyDuringPass);
     EXPECT_FALSE(state.TrayIconBusy);
 }
@@ -259,14 +261,14 @@ TEST_F(Scheduler, TheSliderShowsWhileMovingAndSavesWhenSettled) {
     slider.value = 61 - 12;
     Form().sli_Standby_Scroll();
     EXPECT_EQ(slider.popupText, "12");
-    EXPECT_EQ(currentMinutes.text, "12 Min.");
+    EXPECT_EQ(TextOf("lbl_fraStandby_TEXT_AnzeigeMinuten"), "12 Min.");
     EXPECT_EQ(state.Times, 5);
     EXPECT_TRUE(store.writes.empty());
 
     Form().sli_Standby_Change();
     EXPECT_EQ(state.Times, 12);
     EXPECT_EQ(store.Get("Times"), "12");
-    EXPECT_EQ(savedMinutes.text, "12 Min.");
+    EXPECT_EQ(TextOf("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), "12 Min.");
     EXPECT_EQ(store.writes,
               (std::vector<std::string>{"Drives", "Times", "AutoStart", "AutoTray", "DriveStart"}));
 }

@@ -105,7 +105,7 @@ TEST_F(MainForm, SaveCommandWritesTheTicksAndItsKeysInOrder) {
     EXPECT_EQ(state.Drives, "E:\\");
     EXPECT_EQ(store.writes,
               (std::vector<std::string>{"Drives", "Times", "AutoStart", "AutoTray", "DriveStart"}));
-    EXPECT_EQ(savedMinutes.text, "5 Min.");
+    EXPECT_EQ(TextOf("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), "5 Min.");
     store.writes.clear();
     Form().list_Laufwerke_LostFocus();
     EXPECT_EQ(store.writes.size(), 5U);
@@ -116,8 +116,7 @@ TEST_F(MainForm, UnloadRunsItsStepsInOrderAndSavesThePlacement) {
     window.left = 3000;
     window.top = 1500;
     Form().Form_Unload();
-    EXPECT_EQ(host.calls,
-              (std::vector<std::string>{"unload tray menu", "delete tray icon", "close other windows"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"unload tray menu", "delete", "close other windows"}));
     EXPECT_EQ(store.writes, (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
     EXPECT_EQ(store.Get("MainLeft"), "3000");
     EXPECT_EQ(store.Get("MainTop"), "1500");
@@ -190,7 +189,7 @@ TEST_F(MainForm, RestoreFromTrayShowsTheWindowAndLeavesTheTray) {
     Form().RestoreFromTray();
     EXPECT_TRUE(window.visible);
     EXPECT_FALSE(state.AutoTray);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"delete tray icon"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"delete"}));
     EXPECT_FALSE(store.Has("AutoTray"));  // restoring does not save the setting
 }
 

@@ -15,18 +15,12 @@
 #include "fakes/FakeDrivePlatform.h"
 #include "fakes/FakePlatform.h"
 #include "fakes/FakeSettingsStore.h"
+#include "fakes/MainFormRig.h"
 #include "ui/main/MainWindowView.h"
 #include "ui/main/Placement.h"
 
 namespace wakelatch {
 namespace {
-
-class NoHost final : public MainWindowHost {
-  public:
-    void UnloadTrayMenu() override {}
-    void DeleteTrayIcon() override {}
-    void CloseOtherWindows() override {}
-};
 
 class MainWindowWidgets : public ::testing::Test {
   protected:
@@ -38,7 +32,7 @@ class MainWindowWidgets : public ::testing::Test {
     void Load() {
         form = std::make_unique<frm_Main>(
             state, view.Controls(),
-            frm_Main::Services{store, location, autostart, host, drives, view.DriveListMeasurer(),
+            frm_Main::Services{store, location, autostart, host, trayIcon, drives, view.DriveListMeasurer(),
                                [] { QCoreApplication::processEvents(); }, [](int) {}});
         view.Connect(*form);
         view.SetUnloadHandler([this] { form->Form_Unload(); });
@@ -52,7 +46,9 @@ class MainWindowWidgets : public ::testing::Test {
     testing::FakeSettingsStore store;
     testing::FakeLocation location;
     testing::FakeAutostart autostart;
-    NoHost host;
+    testing::RecordingHost host;
+    testing::FakeNotificationArea notificationArea;
+    TrayIcon trayIcon{notificationArea};
     testing::FakeDrivePlatform drives;
     MainWindowView view;
     std::unique_ptr<frm_Main> form;

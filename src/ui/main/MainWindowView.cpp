@@ -1,14 +1,22 @@
 #include "ui/main/MainWindowView.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QFocusEvent>
+#include <QFont>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QLocale>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
+
+#include "ui/main/Captions.h"
+#include "ui/tray/HourglassPicture.h"
 
 namespace wakelatch {
 namespace {
@@ -31,53 +39,103 @@ QListWidget* NewDriveList(const char* name, QWidget* parent, double twipsPerPixe
     return list;
 }
 
+QGroupBox* NewFrame(const char* name, QWidget* parent, QRect geometry) {
+    auto* frame = new QGroupBox(QString::fromLatin1(name), parent);
+    frame->setObjectName(QString::fromLatin1(name));
+    frame->setGeometry(geometry);
+    return frame;
+}
+
 }  // namespace
 
 MainWindowView::MainWindowView(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("frm_Main"));
     setWindowTitle(QStringLiteral("frm_Main"));
+    setWindowIcon(qtui::HourglassIcon(false));
+    // The layout in twips was made for an 8-point font; larger ones would not fit the narrow columns.
+    QFont font = this->font();
+    font.setPointSizeF(8);
+    setFont(font);
+    twipsPerPixel_ = qtui::ScreenTwipsPerPixel(this);
+    BuildMenus();
     BuildControls();
+    BuildStatusBar();
     window_ = std::make_unique<qtui::QtFormWindow>(this);
-    statusBar_ = std::make_unique<qtui::QtStatusBar>(std::vector<QLabel*>{statusPanel1_});
+    statusBar_ = std::make_unique<qtui::QtStatusBar>(statusPanels_);
     standbyTimer_ = std::make_unique<qtui::QtWindowTimer>(TIMER_STANDBY_);
     passTimer_ = std::make_unique<qtui::QtWindowTimer>(TIMER_LAUFWERKSABFRAGE_);
     slider_ = std::make_unique<qtui::QtSlider>(sli_Standby_);
     driveList_ = std::make_unique<qtui::QtCheckList>(list_Laufwerke_);
     substituteList_ = std::make_unique<qtui::QtCheckList>(list_Laufwerke_TEMP_);
-    savedMinutes_ = std::make_unique<qtui::QtLabel>(lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_);
-    currentMinutes_ = std::make_unique<qtui::QtLabel>(lbl_fraStandby_TEXT_AnzeigeMinuten_);
     measurer_ = std::make_unique<qtui::QtTextMeasurer>(list_Laufwerke_);
 }
 
 MainWindowView::~MainWindowView() = default;
 
+QLabel* MainWindowView::AddLabel(const char* name, QWidget* parent, int left, int top, int width,
+                                 int height) {
+    auto* label = new QLabel(QString::fromLatin1(name), parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(FromTwips(left, top, width, height, twipsPerPixel_));
+    texts_.Add(label->objectName(), std::make_unique<qtui::QtLabel>(label));
+    return label;
+}
+
+QPushButton* MainWindowView::AddButton(const char* name, int left, int top) {
+    auto* button = new QPushButton(QString::fromLatin1(name), client_);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(FromTwips(left, top, 2175, 495, twipsPerPixel_));
+    texts_.Add(button->objectName(), std::make_unique<qtui::QtButtonText>(button));
+    return button;
+}
+
+QAction* MainWindowView::AddMenuEntry(QMenu* menu, const char* name, const char* designCaption) {
+    QAction* action = menu->addAction(QString::fromUtf8(designCaption));
+    action->setObjectName(QString::fromLatin1(name));
+    texts_.Add(action->objectName(), std::make_unique<qtui::QtMenuEntry>(action));
+    return action;
+}
+
+void MainWindowView::BuildMenus() {
+    QMenu* mnuFile = menuBar()->addMenu(QStringLiteral("&Datei"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    texts_.Add(mnuFile->objectName(), std::make_unique<qtui::QtMenuTitle>(mnuFile));
+    mnuFileProperties_ = AddMenuEntry(mnuFile, "mnuFileProperties", "Ei&genschaften");
+    mnuFile->addSeparator()->setObjectName(QStringLiteral("mnuFileBar0"));
+    mnuFileExit_ = AddMenuEntry(mnuFile, "mnuFileExit", "&Beenden");
+
+    QMenu* mnuHelp = menuBar()->addMenu(QString(captions::kHelpMenuText.data()));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAnleitung_ = AddMenuEntry(mnuHelp, "mnuAnleitung", "H&ilfe");
+    mnuHelp->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
+    mnuHelpAbout_ = AddMenuEntry(mnuHelp, "mnuHelpAbout", "Inf&o ");
+}
+
 void MainWindowView::BuildControls() {
-    const double twipsPerPixel = qtui::ScreenTwipsPerPixel(this);
-    auto* client = new QWidget(this);
-    client->setObjectName(QStringLiteral("frm_Main_Client"));
-    setCentralWidget(client);
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("frm_Main_Client"));
+    setCentralWidget(client_);
+
+    auto* hint = AddLabel("lbl_TEXT_Hinweis", client_, 120, 120, 8055, 615);
+    hint->setWordWrap(true);
+    hint->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The drive list, and its twin that stands in for it, greyed, while it is rebuilt.
-    fra_Laufwerke_ = new QGroupBox(QStringLiteral("fra_Laufwerke"), client);
-    fra_Laufwerke_->setObjectName(QStringLiteral("fra_Laufwerke"));
-    fra_Laufwerke_->setGeometry(FromTwips(240, 840, 8415, 3975, twipsPerPixel));
-    list_Laufwerke_ = NewDriveList("list_Laufwerke", fra_Laufwerke_, twipsPerPixel);
+    fra_Laufwerke_ = NewFrame("fra_Laufwerke", client_, FromTwips(240, 840, 8415, 3975, twipsPerPixel_));
+    texts_.Add(fra_Laufwerke_->objectName(), std::make_unique<qtui::QtFrameTitle>(fra_Laufwerke_));
+    list_Laufwerke_ = NewDriveList("list_Laufwerke", fra_Laufwerke_, twipsPerPixel_);
     list_Laufwerke_->installEventFilter(this);
-    list_Laufwerke_TEMP_ = NewDriveList("list_Laufwerke_TEMP", fra_Laufwerke_, twipsPerPixel);
+    list_Laufwerke_TEMP_ = NewDriveList("list_Laufwerke_TEMP", fra_Laufwerke_, twipsPerPixel_);
     list_Laufwerke_TEMP_->hide();
 
-    cmd_Speichern_ = new QPushButton(QStringLiteral("cmd_Speichern"), client);
-    cmd_Speichern_->setObjectName(QStringLiteral("cmd_Speichern"));
-    cmd_Speichern_->setGeometry(FromTwips(240, 5160, 2175, 495, twipsPerPixel));
-    cmd_Start_ = new QPushButton(QStringLiteral("cmd_Start"), client);
-    cmd_Start_->setObjectName(QStringLiteral("cmd_Start"));
-    cmd_Start_->setGeometry(FromTwips(2640, 5160, 2175, 495, twipsPerPixel));
-
-    // The interval column; its captions are set with the window's texts.
-    fra_Standby_ = new QGroupBox(QStringLiteral("fra_Standby"), client);
-    fra_Standby_->setObjectName(QStringLiteral("fra_Standby"));
-    fra_Standby_->setGeometry(FromTwips(8630, 840, 1000, 3975, twipsPerPixel));
-
+    // The interval column.
+    fra_Standby_ = NewFrame("fra_Standby", client_, FromTwips(8630, 840, 1000, 3975, twipsPerPixel_));
+    texts_.Add(fra_Standby_->objectName(), std::make_unique<qtui::QtFrameTitle>(fra_Standby_));
+    AddLabel("lbl_fraStandby_TEXT_eingestelleMinuten", fra_Standby_, -65, 270, 1095, 255)
+        ->setAlignment(Qt::AlignCenter);
+    lbl_fraStandby_TEXT_AnzeigeMinuten_ =
+        AddLabel("lbl_fraStandby_TEXT_AnzeigeMinuten", fra_Standby_, -185, 555, 1335, 255);
+    lbl_fraStandby_TEXT_AnzeigeMinuten_->setAlignment(Qt::AlignCenter);
     // Upright, position 1 at the top: minutes = 61 - position.
     sli_Standby_ = new QSlider(Qt::Vertical, fra_Standby_);
     sli_Standby_->setObjectName(QStringLiteral("sli_Standby"));
@@ -86,28 +144,17 @@ void MainWindowView::BuildControls() {
     sli_Standby_->setInvertedControls(true);
     sli_Standby_->setTickPosition(QSlider::TicksBothSides);
     sli_Standby_->setTickInterval(5);
-    sli_Standby_->setGeometry(FromTwips(120, 840, 675, 2415, twipsPerPixel));
-    lbl_fraStandby_TEXT_AnzeigeMinuten_ =
-        new QLabel(QStringLiteral("lbl_fraStandby_TEXT_AnzeigeMinuten"), fra_Standby_);
-    lbl_fraStandby_TEXT_AnzeigeMinuten_->setObjectName(QStringLiteral("lbl_fraStandby_TEXT_AnzeigeMinuten"));
-    lbl_fraStandby_TEXT_AnzeigeMinuten_->setAlignment(Qt::AlignCenter);
-    lbl_fraStandby_TEXT_AnzeigeMinuten_->setGeometry(FromTwips(-185, 555, 1335, 255, twipsPerPixel));
-
+    sli_Standby_->setGeometry(FromTwips(120, 840, 675, 2415, twipsPerPixel_));
+    AddLabel("lbl_fraStandby_TEXT_gespeicherteMinuten", fra_Standby_, -240, 3315, 1455, 255)
+        ->setAlignment(Qt::AlignCenter);
     lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_ =
-        new QLabel(QStringLiteral("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), fra_Standby_);
-    lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_->setObjectName(
-        QStringLiteral("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"));
+        AddLabel("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert", fra_Standby_, -80, 3600, 1095, 255);
     lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_->setAlignment(Qt::AlignCenter);
-    lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_->setGeometry(
-        FromTwips(-80, 3600, 1095, 255, twipsPerPixel));
 
-    sbStatusBar_ = new QStatusBar(this);
-    sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
-    sbStatusBar_->setSizeGripEnabled(false);
-    statusPanel1_ = new QLabel(QStringLiteral("Status"), sbStatusBar_);
-    statusPanel1_->setObjectName(QStringLiteral("sbStatusBar_Panel1"));
-    sbStatusBar_->addWidget(statusPanel1_, 1);
-    setStatusBar(sbStatusBar_);
+    cmd_Speichern_ = AddButton("cmd_Speichern", 240, 5160);
+    cmd_Start_ = AddButton("cmd_Start", 2640, 5160);
+    cmd_Minimieren_ = AddButton("cmd_Minimieren", 5040, 5160);
+    cmd_Beenden_ = AddButton("cmd_Beenden", 7440, 5160);
 
     TIMER_STANDBY_ = new QTimer(this);
     TIMER_STANDBY_->setObjectName(QStringLiteral("TIMER_STANDBY"));
@@ -115,14 +162,59 @@ void MainWindowView::BuildControls() {
     TIMER_LAUFWERKSABFRAGE_->setObjectName(QStringLiteral("TIMER_LAUFWERKSABFRAGE"));
 }
 
+void MainWindowView::BuildStatusBar() {
+    sbStatusBar_ = new QStatusBar(this);
+    sbStatusBar_->setObjectName(QStringLiteral("sbStatusBar"));
+    sbStatusBar_->setSizeGripEnabled(false);
+    // Panel 1 the status text; panels 2 and 3 the date and the time, kept current here.
+    for (const int panel : {1, 2, 3}) {
+        auto* label = new QLabel(panel == 1 ? QStringLiteral("Status") : QString(), sbStatusBar_);
+        label->setObjectName(QStringLiteral("sbStatusBar_Panel%1").arg(panel));
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setFrameShadow(QFrame::Sunken);
+        if (panel == 1) {
+            sbStatusBar_->addWidget(label, 1);
+        } else {
+            sbStatusBar_->addPermanentWidget(label);
+        }
+        statusPanels_.push_back(label);
+    }
+    setStatusBar(sbStatusBar_);
+    clock_ = new QTimer(this);
+    connect(clock_, &QTimer::timeout, this, &MainWindowView::UpdateClock);
+    clock_->start(1000);
+    UpdateClock();
+}
+
+void MainWindowView::UpdateClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QLocale locale;
+    statusPanels_[1]->setText(locale.toString(now.date(), QLocale::ShortFormat));
+    statusPanels_[2]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+}
+
 frm_Main::Controls MainWindowView::Controls() {
-    return {*window_,    *statusBar_,      *standbyTimer_, *passTimer_,     *slider_,
-            *driveList_, *substituteList_, *savedMinutes_, *currentMinutes_};
+    return {*window_,
+            *statusBar_,
+            *standbyTimer_,
+            *passTimer_,
+            *slider_,
+            *driveList_,
+            *substituteList_,
+            *texts_.Find("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"),
+            *texts_.Find("lbl_fraStandby_TEXT_AnzeigeMinuten"),
+            texts_};
 }
 
 void MainWindowView::Connect(frm_Main& form) {
     connect(cmd_Speichern_, &QPushButton::clicked, this, [&form] { form.cmd_Speichern_Click(); });
     connect(cmd_Start_, &QPushButton::clicked, this, [&form] { form.cmd_Start_Click(); });
+    connect(cmd_Minimieren_, &QPushButton::clicked, this, [&form] { form.cmd_Minimieren_Click(); });
+    connect(cmd_Beenden_, &QPushButton::clicked, this, [&form] { form.cmd_Beenden_Click(); });
+    connect(mnuFileProperties_, &QAction::triggered, this, [&form] { form.mnuFileProperties_Click(); });
+    connect(mnuFileExit_, &QAction::triggered, this, [&form] { form.mnuFileExit_Click(); });
+    connect(mnuAnleitung_, &QAction::triggered, this, [&form] { form.mnuAnleitung_Click(); });
+    connect(mnuHelpAbout_, &QAction::triggered, this, [&form] { form.mnuHelpAbout_Click(); });
     // Dragging shows the minutes; the change counts when the thumb is let go, or at once for keys and
     // clicks on the groove.
     connect(sli_Standby_, &QSlider::sliderMoved, this, [&form] { form.sli_Standby_Scroll(); });

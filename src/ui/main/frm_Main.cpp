@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "drives/KeepAwakePass.h"
 #include "drives/Selection.h"
 #include "settings/SettingsSchema.h"
 #include "settings/TextConversions.h"
 #include "support/AutostartEntry.h"
 #include "support/Text.h"
+#include "ui/main/Captions.h"
 
 namespace wakelatch {
 namespace {}  // namespace
@@ -76,93 +76,13 @@ void frm_Main::list_Laufwerke_LostFocus() {
     cmd_Speichern_Click();
 }
 
-void frm_Main::SetStatus(const char* german, const char* english) {
-    if (state_.Language == 1) {
-        controls_.sbStatusBar.SetPanelText(1, german);
-    } else if (state_.Language == 2) {
-        controls_.sbStatusBar.SetPanelText(1, english);
-    }
-}
-
-void frm_Main::TIMER_STANDBY_Timer() {
-    const int count = conversions::ToInt32(controls_.TIMER_STANDBY.Tag()).value_or(0) + 1;
-    controls_.TIMER_STANDBY.SetTag(std::to_string(count));
-    if (count >= state_.Times) {
-        controls_.TIMER_STANDBY.SetTag("0");
-        controls_.TIMER_STANDBY.SetEnabled(false);
-        controls_.TIMER_LAUFWERKSABFRAGE.SetEnabled(true);
-    }
-}
-
-void frm_Main::TIMER_LAUFWERKSABFRAGE_Timer() {
-    controls_.TIMER_LAUFWERKSABFRAGE.SetEnabled(false);
-    controls_.TIMER_STANDBY.SetEnabled(true);
-    // A pass that is still running (it yields to the event loop) is not entered a second time: its list
-    // rebuild would run inside the other one's. The count goes on; the next pass comes as scheduled.
-    if (passRunning_) {
-        return;
-    }
-    RunPassBracket();
-}
-
-void frm_Main::cmd_Start_Click() {
-    if (RefreshPending) {
-        return;
-    }
-    controls_.TIMER_LAUFWERKSABFRAGE.SetEnabled(false);
-    controls_.TIMER_STANDBY.SetEnabled(false);
-    RunPassBracket();
-    controls_.TIMER_STANDBY.SetEnabled(true);
-    RefreshPending = false;
-}
-
-void frm_Main::RunPassBracket() {
-    passRunning_ = true;
-    if (state_.AutoTray) {
-        services_.host.DeleteTrayIcon();
-        state_.TrayIconBusy = true;
-        TRAY_ACTION();
-    }
-    SetStatus("Status: Arbeite...", "Status: working...");
-    services_.yield();
-    KeepAwakePass(state_, drives_, services_.drives, RefreshPending, services_.yield, true);
-    services_.sleep(kPauseAfterPassMilliseconds);
-    if (state_.AutoTray) {
-        services_.host.DeleteTrayIcon();
-        state_.TrayIconBusy = false;
-        TRAY_ACTION();
-    }
-    SetStatus("Status: Aktiv", "Status: Active");
-    passRunning_ = false;
-}
-
-void frm_Main::sli_Standby_Scroll() {
-    const std::string minutes = std::to_string(61 - controls_.sli_Standby.Value());
-    controls_.sli_Standby.ShowPopupText(minutes);
-    controls_.lbl_fraStandby_TEXT_AnzeigeMinuten.SetText(minutes + " Min.");
-}
-
-void frm_Main::sli_Standby_Change() {
-    state_.Times = 61 - controls_.sli_Standby.Value();
-    controls_.lbl_fraStandby_TEXT_AnzeigeMinuten.SetText(std::to_string(state_.Times) + " Min.");
-    cmd_Speichern_Click();
-}
-
-void frm_Main::StopAutomatic() {
-    controls_.TIMER_STANDBY.SetEnabled(false);
-}
-
-void frm_Main::StartAutomatic() {
-    controls_.TIMER_STANDBY.SetEnabled(true);
-}
-
 void frm_Main::Form_Unload() {
     if (unloaded_) {
         return;
     }
     unloaded_ = true;
     services_.host.UnloadTrayMenu();
-    services_.host.DeleteTrayIcon();
+    services_.trayIcon.Delete();
     services_.host.CloseOtherWindows();
     SaveSessionState();
 }
@@ -189,20 +109,85 @@ void frm_Main::SaveWindowPlacement() {
 }
 
 void frm_Main::Einstellen_Sprache() {
+    services_.host.LoadTrayMenu();
     controls_.window.SetCaption("Wakelatch Version " + state_.ProgramVersion);
-    // The texts of the window's controls and of the tray menu follow here, German for Language 1 and
-    // English for 2; the window does not carry those controls yet.
+    if (state_.Language != 1 && state_.Language != 2) {
+        return;
+    }
+    for (const captions::Caption& caption : captions::kMainWindowAndTrayMenu) {
+        SetText(caption.control, captions::ForLanguage(caption, state_.Language));
+    }
+    const std::string minutes = std::to_string(state_.Times) + " Min.";
+    for (const std::string_view label : captions::kMinuteLabels) {
+        SetText(label, minutes);
+    }
+    UpdateStopCaption();
+}
+
+void frm_Main::SetText(std::string_view control, std::string_view text) {
+    if (controls::Captioned* target = controls_.texts.Find(control)) {
+        target->SetText(std::string(text));
+    }
+}
+
+void frm_Main::UpdateStopCaption() {
+    if (state_.Language == 1) {
+        SetText("mnuStop", automaticOn_ ? captions::kStopGerman : captions::kStartGerman);
+    } else if (state_.Language == 2) {
+        SetText("mnuStop", automaticOn_ ? captions::kStopEnglish : captions::kStartEnglish);
+    }
 }
 
 void frm_Main::TRAY_ACTION() {
-    // The notification icon is added here. The program has no tray icon yet, so it never hides into
-    // the tray: start-up shows the window instead (see TrayAvailable in the start-up windows).
+    services_.host.LoadTrayMenu();
+    services_.trayIcon.Add(state_.TrayIconBusy, services_.host.TrayMenuWindow());
 }
 
 void frm_Main::RestoreFromTray() {
-    services_.host.DeleteTrayIcon();
+    services_.trayIcon.Delete();
     state_.AutoTray = false;
     controls_.window.Show();
+}
+
+void frm_Main::cmd_Minimieren_Click() {
+    if (!services_.trayIcon.Available()) {
+        // Without a notification area a hidden window could never be found again.
+        controls_.window.Minimise();
+        return;
+    }
+    controls_.window.Hide();
+    state_.AutoTray = true;
+    TRAY_ACTION();
+}
+
+void frm_Main::cmd_Beenden_Click() {
+    services_.host.UnloadMainWindow();
+}
+
+void frm_Main::mnuFileExit_Click() {
+    services_.host.UnloadMainWindow();
+}
+
+void frm_Main::mnuFileProperties_Click() {
+    services_.host.ShowOptionsDialog();
+    if (RefreshPending) {
+        Einstellen_Sprache();
+        drives_.FillDriveList();
+        drives_.ApplyDriveSelection();
+    }
+    RefreshPending = false;
+}
+
+void frm_Main::mnuAnleitung_Click() {
+    services_.host.OpenHelp();
+}
+
+void frm_Main::mnuHelpAbout_Click() {
+    ShowAbout();
+}
+
+void frm_Main::ShowAbout() {
+    services_.host.ShowAbout();
 }
 
 }  // namespace wakelatch

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <string_view>
 
 #include "controls/Controls.h"
 #include "drives/DriveEngine.h"
@@ -9,21 +11,33 @@
 #include "platform/ProgramLocation.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsStore.h"
+#include "ui/tray/TrayIcon.h"
+#include "ui/tray/frm_TrayMenu.h"
 
 namespace wakelatch {
 
-// What the main window asks of the program around it when it loads and unloads.
+// What the main window asks of the program around it: the other windows and its own unloading.
 class MainWindowHost {
   public:
     virtual ~MainWindowHost() = default;
+    // The hidden tray-menu window: loaded (once) and unloaded, and its handle for the tray icon.
+    virtual void LoadTrayMenu() = 0;
     virtual void UnloadTrayMenu() = 0;
-    virtual void DeleteTrayIcon() = 0;
+    virtual std::uintptr_t TrayMenuWindow() = 0;
     // Closes every other open window of the program (options, About, ...), last opened first.
     virtual void CloseOtherWindows() = 0;
+    // Unloads the main window (its unload handler runs, then the program ends).
+    virtual void UnloadMainWindow() = 0;
+    // The options dialog, modal and without owner; returns when it is closed.
+    virtual void ShowOptionsDialog() = 0;
+    // The About window, modal.
+    virtual void ShowAbout() = 0;
+    // The help file of the language in the help viewer.
+    virtual void OpenHelp() = 0;
 };
 
 // The main window's logic: its load and unload handlers and public operations, over its controls.
-class frm_Main {
+class frm_Main final : public TrayMenuActions {
   public:
     struct Controls {
         controls::FormWindow& window;
@@ -35,6 +49,8 @@ class frm_Main {
         controls::CheckList& list_Laufwerke_TEMP;
         controls::Captioned& lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert;
         controls::Captioned& lbl_fraStandby_TEXT_AnzeigeMinuten;
+        // Every captioned control of this window and of the tray menu, by name.
+        controls::CaptionTargets& texts;
     };
 
     struct Services {
@@ -42,6 +58,7 @@ class frm_Main {
         platform::ProgramLocation& location;
         platform::AutostartEntries& autostart;
         MainWindowHost& host;
+        TrayIcon& trayIcon;
         platform::DrivePlatform& drives;
         const controls::TextMeasurer& measurer;  // widths in the drive list's font
         std::function<void()> yield;             // lets the event loop run
@@ -72,7 +89,16 @@ class frm_Main {
     void TRAY_ACTION();
 
     // What a double-click on the tray icon does: icon gone, the window lives outside the tray again.
-    void RestoreFromTray();
+    void RestoreFromTray() override;
+
+    // Commands of the window and its menu.
+    void cmd_Minimieren_Click();
+    void cmd_Beenden_Click() override;
+    void mnuFileExit_Click();
+    void mnuFileProperties_Click();
+    void mnuAnleitung_Click();
+    void mnuHelpAbout_Click();
+    void ShowAbout() override;
 
     // The save command: selection, interval and behaviour keys.
     void cmd_Speichern_Click();
@@ -85,9 +111,13 @@ class frm_Main {
     void cmd_Start_Click();
     void sli_Standby_Scroll();  // the thumb is being dragged
     void sli_Standby_Change();  // the position has settled
-    // Stop and restart of the automatic mode: only the minute counter is switched; its count is kept.
+                                // Stop and restart of the automatic mode. A stop switches both timers off (a
+                                // pass that was due does
+    // not come); a restart switches the minute counter on, its count kept.
     void StopAutomatic();
     void StartAutomatic();
+    void ToggleAutomatic() override;
+    bool AutomaticRunning() const { return automaticOn_; }
     bool PassRunning() const { return passRunning_; }
 
     DriveEngine& Drives() { return drives_; }
@@ -98,6 +128,9 @@ class frm_Main {
   private:
     void RunPassBracket();
     void SetStatus(const char* german, const char* english);
+    void SetText(std::string_view control, std::string_view text);
+    // The tray menu's stop entry says what choosing it will do.
+    void UpdateStopCaption();
     void LoadDriveList();
     void SaveWindowPlacement();
 
@@ -106,6 +139,7 @@ class frm_Main {
     Services services_;
     DriveEngine drives_;
     bool passRunning_ = false;
+    bool automaticOn_ = true;
     bool savePending_ = false;  // asked for while the list was being rebuilt
     bool unloaded_ = false;
 };

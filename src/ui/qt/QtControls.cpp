@@ -1,9 +1,14 @@
 #include "ui/qt/QtControls.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QCursor>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
@@ -96,6 +101,10 @@ void QtFormWindow::Show() {
 
 void QtFormWindow::Hide() {
     window_->hide();
+}
+
+void QtFormWindow::Minimise() {
+    window_->showMinimized();
 }
 
 QtStatusBar::QtStatusBar(std::vector<QLabel*> panels) : panels_(panels.begin(), panels.end()) {}
@@ -242,6 +251,77 @@ void QtLabel::SetText(const std::string& text) {
 
 std::string QtLabel::Text() const {
     return label_->text().toStdString();
+}
+
+QtButtonText::QtButtonText(QAbstractButton* button) : button_(button) {}
+
+void QtButtonText::SetText(const std::string& text) {
+    button_->setText(QString::fromStdString(text));
+}
+
+std::string QtButtonText::Text() const {
+    return button_->text().toStdString();
+}
+
+QtFrameTitle::QtFrameTitle(QGroupBox* frame) : frame_(frame) {}
+
+void QtFrameTitle::SetText(const std::string& text) {
+    frame_->setTitle(QString::fromStdString(text));
+}
+
+std::string QtFrameTitle::Text() const {
+    return frame_->title().toStdString();
+}
+
+QtMenuTitle::QtMenuTitle(QMenu* menu) : menu_(menu) {}
+
+void QtMenuTitle::SetText(const std::string& text) {
+    menu_->setTitle(QString::fromStdString(text));
+}
+
+std::string QtMenuTitle::Text() const {
+    return menu_->title().toStdString();
+}
+
+QtMenuEntry::QtMenuEntry(QAction* action) : action_(action) {}
+
+// The tray menu's entries go with their window when it unloads; what is left of them then is nothing.
+void QtMenuEntry::SetText(const std::string& text) {
+    if (action_) {
+        action_->setText(QString::fromStdString(text));
+    }
+}
+
+std::string QtMenuEntry::Text() const {
+    return action_ ? action_->text().toStdString() : std::string();
+}
+
+void QtMenuEntry::SetChecked(bool checked) {
+    if (action_) {
+        action_->setChecked(checked);
+    }
+}
+
+bool QtMenuEntry::Checked() const {
+    return action_ && action_->isChecked();
+}
+
+QtPopupMenu::QtPopupMenu(QMenu* menu) : menu_(menu) {}
+
+void QtPopupMenu::PopupAtCursor() {
+    menu_->popup(QCursor::pos());
+}
+
+controls::Captioned* QtCaptionTargets::Find(std::string_view name) {
+    const auto it = controls_.find(name);
+    return it == controls_.end() ? nullptr : it->second.get();
+}
+
+controls::Captioned& QtCaptionTargets::Add(const QString& name,
+                                           std::unique_ptr<controls::Captioned> control) {
+    auto& slot = controls_[name.toStdString()];
+    slot = std::move(control);
+    return *slot;
 }
 
 QtSlider::QtSlider(QSlider* slider) : slider_(slider) {}

@@ -3,10 +3,17 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <map>
+#include <memory>
+
 #include "controls/Controls.h"
 #include "ui/main/Placement.h"
 
+class QAbstractButton;
+class QAction;
+class QGroupBox;
 class QLabel;
+class QMenu;
 class QListWidget;
 class QSlider;
 class QWidget;
@@ -32,6 +39,7 @@ class QtFormWindow final : public controls::FormWindow {
     bool IsVisible() const override;
     void Show() override;
     void Hide() override;
+    void Minimise() override;
 
   private:
     QPointer<QWidget> window_;
@@ -117,6 +125,68 @@ class QtLabel final : public controls::Captioned {
 
   private:
     QPointer<QLabel> label_;
+};
+
+class QtButtonText final : public controls::Captioned {
+  public:
+    explicit QtButtonText(QAbstractButton* button);
+    void SetText(const std::string& text) override;
+    std::string Text() const override;
+
+  private:
+    QPointer<QAbstractButton> button_;
+};
+
+class QtFrameTitle final : public controls::Captioned {
+  public:
+    explicit QtFrameTitle(QGroupBox* frame);
+    void SetText(const std::string& text) override;
+    std::string Text() const override;
+
+  private:
+    QPointer<QGroupBox> frame_;
+};
+
+// A menu of a menu bar: its caption is the menu's title.
+class QtMenuTitle final : public controls::Captioned {
+  public:
+    explicit QtMenuTitle(QMenu* menu);
+    void SetText(const std::string& text) override;
+    std::string Text() const override;
+
+  private:
+    QPointer<QMenu> menu_;
+};
+
+class QtMenuEntry final : public controls::MenuEntry {
+  public:
+    explicit QtMenuEntry(QAction* action);
+    void SetText(const std::string& text) override;
+    std::string Text() const override;
+    void SetChecked(bool checked) override;
+    bool Checked() const override;
+
+  private:
+    QPointer<QAction> action_;
+};
+
+class QtPopupMenu final : public controls::PopupMenu {
+  public:
+    explicit QtPopupMenu(QMenu* menu);
+    void PopupAtCursor() override;
+
+  private:
+    QPointer<QMenu> menu_;
+};
+
+// Captioned controls by their object names; the adapters are owned here.
+class QtCaptionTargets final : public controls::CaptionTargets {
+  public:
+    controls::Captioned* Find(std::string_view name) override;
+    controls::Captioned& Add(const QString& name, std::unique_ptr<controls::Captioned> control);
+
+  private:
+    std::map<std::string, std::unique_ptr<controls::Captioned>, std::less<>> controls_;
 };
 
 class QtSlider final : public controls::Slider {

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "controls/Controls.h"
+#include "settings/ProgramState.h"
+#include "settings/SettingsStore.h"
+
+namespace wakelatch {
+
+// What the tray menu's entries ask of the main window.
+class TrayMenuActions {
+  public:
+    virtual ~TrayMenuActions() = default;
+    virtual void RestoreFromTray() = 0;    // icon gone, main window shown
+    virtual void ToggleAutomatic() = 0;    // stop a running automatic, start a stopped one
+    virtual void ShowAbout() = 0;          // the About window, modal
+    virtual void cmd_Beenden_Click() = 0;  // end the program
+};
+
+// The window that is never seen: it owns the tray pop-up menu and receives the tray icon's mouse events.
+class frm_TrayMenu {
+  public:
+    struct Controls {
+        controls::MenuEntry& mnuStop;
+        controls::MenuEntry& mnuMax;
+        controls::MenuEntry& mnuAuto;
+        controls::MenuEntry& mnuTrayStart;
+        controls::MenuEntry& mnuInfo;
+        controls::MenuEntry& mnuExit;
+        controls::PopupMenu& menuTray;
+    };
+
+    frm_TrayMenu(ProgramState& state, SettingsStore& settings, Controls controls, TrayMenuActions& main);
+
+    // Check marks from the settings: mnuAuto for AutoStart, mnuTrayStart for AutoTray.
+    void Form_Load();
+    // A mouse event on the tray icon, as the platform numbers it.
+    void Form_MouseMove(int eventKind);
+
+    void mnuStop_Click();
+    void mnuMax_Click();
+    void mnuAuto_Click();
+    void mnuTrayStart_Click();
+    void mnuInfo_Click();
+    void mnuExit_Click();
+
+  private:
+    // Inverts the entry's check mark, sets the field to it and writes the key at once.
+    void Toggle(controls::MenuEntry& entry, bool& field, const char* key);
+
+    ProgramState& state_;
+    SettingsStore& settings_;
+    Controls controls_;
+    TrayMenuActions& main_;
+};
+
+}  // namespace wakelatch
