@@ -1,0 +1,251 @@
+#include <gtest/gtest.h>
+
+#include "fakes/MainFormRig.h"
+#include "ui/main/Captions.h"
+#include "ui/tray/frm_TrayMenu.h"
+
+namespace wakelatch {
+namespace {
+
+using captions::kMainWindowAndTrayMenu;
+
+TEST(Captions, EveryTextOfTheTableForGermanAndEnglish) {
+    for (const int language : {1, 2}) {
+        testing::MainFormRig rig;
+        rig.state.Language = language;
+        rig.state.Times = 17;
+        rig.Form().Form_Load();
+        for (const captions::Caption& caption : kMainWindowAndTrayMenu) {
+            const std::string expected(language == 1 ? caption.german : caption.english);
+            EXPECT_EQ(rig.TextOf(std::string(caption.control)), expected) << caption.control;
+        }
+        EXPECT_EQ(rig.TextOf("lbl_fraStandby_TEXT_AnzeigeMinuten"), "17 Min.");
+        EXPECT_EQ(rig.TextOf("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), "17 Min.");
+        EXPECT_EQ(rig.TextOf("mnuHelp"), "&?");
+        EXPECT_EQ(rig.TextOf("mnuInfo"), "In&fo Wakelatch...");
+        EXPECT_EQ(rig.window.caption, "Wakelatch Version 1.0.0");
+    }
+}
+
+TEST(Captions, SomeTextsAsTheyMustStand) {
+    testing::MainFormRig english;
+    english.state.Language = 2;
+    english.Form().Form_Load();
+    EXPECT_EQ(english.TextOf("cmd_Minimieren"), "Tray-Icon ON");
+    EXPECT_EQ(english.TextOf("mnuMax"), "Maximized");
+    EXPECT_EQ(english.TextOf("fra_Laufwerke"), "  Systemdrives:  ");
+    const std::string hint = english.TextOf("lbl_TEXT_Hinweis");
+    EXPECT_EQ(hint.back(), ' ');  // with its trailing blank
+    EXPECT_EQ(english.TextOf("mnuStop"), "Stop automatic");
+
+    testing::MainFormRig german;
+    german.Form().Form_Load();
+    EXPECT_EQ(german.TextOf("mnuFile"), "Menü");
+    EXPECT_EQ(german.TextOf("mnuStop"), "Automatik anhalten");
+}
+
+TEST(Captions, OtherLanguagesKeepTheDesignTextsAndSetOnlyTheWindowCaption) {
+    testing::MainFormRig rig;
+    rig.state.Language = 3;
+    rig.Form().Form_Load();
+    for (const captions::Caption& caption : kMainWindowAndTrayMenu) {
+        EXPECT_EQ(rig.TextOf(std::string(caption.control)), std::string(captions::DesignText(caption)))
+            << caption.control;
+    }
+    EXPECT_EQ(rig.TextOf("cmd_Start"), "cmd_Start");
+    EXPECT_EQ(rig.TextOf("mnuFile"), "&Datei");
+    EXPECT_EQ(rig.TextOf("lbl_fraStandby_TEXT_AnzeigeMinuten"), "lbl_fraStandby_TEXT_AnzeigeMinuten");
+    EXPECT_EQ(rig.window.caption, "Wakelatch Version 1.0.0");
+}
+
+class Tray : public ::testing::Test, protected testing::MainFormRig {
+  protected:
+    Tray() {
+        drives.drives['C'] = {platform::kDriveFixed, true, "c"};
+        Form().Form_Load();
+        window.visible = true;
+    }
+};
+
+TEST_F(Tray, HidingAddsTheIdleIconWithItsTipAndSavesNothing) {
+    Form().cmd_Minimieren_Click();
+    EXPECT_FALSE(window.visible);
+    EXPECT_TRUE(state.AutoTray);
+    EXPECT_FALSE(store.Has("AutoTray"));
+    EXPECT_EQ(notificationArea.calls, std::vector<std::string>{"add idle"});
+    EXPECT_EQ(notificationArea.tip, std::string("Wakelatch") + '\0' + std::string(54, ' '));
+    const TrayIconRecord& record = trayIcon.Record();
+    EXPECT_EQ(record.cbSize, 88U);
+    EXPECT_EQ(record.uID, 2U);
+    EXPECT_EQ(record.uFlags, 7U);
+    EXPECT_EQ(record.uCallbackMessage, 0x200U);
+    EXPECT_EQ(record.hWnd, host.TrayMenuWindow());
+}
+
+TEST_F(Tray, HidingAgainLeavesThePresentIconAsItIs) {
+    Form().cmd_Minimieren_Click();
+    state.TrayIconBusy = true;  // a second add, even with the other picture, changes nothing
+    window.visible = true;
+    Form().cmd_Minimieren_Click();
+    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(notificationArea.shown, TrayPicture::Idle);
+}
+
+TEST_F(Tray, APassInTheTraySwitchesToTheWorkingIconAndBack) {
+    Form().cmd_Minimieren_Click();
+    notificationArea.calls.clear();
+    TrayPicture during = TrayPicture::None;
+    onYield = [&] { during = notificationArea.shown; };
+    Form().cmd_Start_Click();
+    EXPECT_EQ(during, TrayPicture::Working);
+    EXPECT_EQ(notificationArea.calls,
+              (std::vector<std::string>{"delete", "add working", "delete", "add idle"}));
+    EXPECT_EQ(notificationArea.shown, TrayPicture::Idle);
+}
+
+TEST_F(Tray, ADoubleClickDuringAPassLeavesNoIconBehind) {
+    Form().cmd_Minimieren_Click();
+    bool clicked = false;
+    onYield = [&] {
+        if (!clicked) {
+            clicked = true;
+            Form().RestoreFromTray();  // the user double-clicks the working icon
+        }
+    };
+    Form().cmd_Start_Click();
+    EXPECT_TRUE(window.visible);
+    EXPECT_FALSE(state.AutoTray);
+    EXPECT_FALSE(notificationArea.present);
+    EXPECT_TRUE(state.TrayIconBusy);  // set back only by a pass that ends in the tray
+}
+
+TEST_F(Tray, StartInTheTraySetWhileTheWindowIsShownAddsAnIconAtTheNextPass) {
+    state.AutoTray = true;  // changed in the options dialog
+    Form().cmd_Start_Click();
+    EXPECT_TRUE(window.visible);
+    EXPECT_EQ(notificationArea.calls,
+              (std::vector<std::string>{"delete", "add working", "delete", "add idle"}));
+    EXPECT_TRUE(notificationArea.present);
+}
+
+TEST_F(Tray, WithoutANotificationAreaHidingMinimisesInstead) {
+    notificationArea.available = false;
+    Form().cmd_Minimieren_Click();
+    EXPECT_TRUE(window.minimised);
+    EXPECT_FALSE(state.AutoTray);
+    EXPECT_TRUE(notificationArea.calls.empty());
+}
+
+TEST_F(Tray, UnloadingAlwaysDeletesTheIcon) {
+    Form().Form_Unload();
+    EXPECT_EQ(notificationArea.calls, std::vector<std::string>{"delete"});
+}
+
+class TrayMenu : public Tray {
+  protected:
+    TrayMenu()
+        : menu(state, store, {mnuStop, mnuMax, mnuAuto, mnuTrayStart, mnuInfo, mnuExit, menuTray}, Form()) {}
+    testing::FakeMenuEntry mnuStop{"&Anhalten"}, mnuMax, mnuAuto, mnuTrayStart, mnuInfo, mnuExit;
+    testing::FakePopupMenu menuTray;
+    frm_TrayMenu menu;
+};
+
+TEST_F(TrayMenu, CheckMarksFollowTheSettings) {
+    state.AutoStart = true;
+    state.AutoTray = false;
+    menu.Form_Load();
+    EXPECT_TRUE(mnuAuto.checked);
+    EXPECT_FALSE(mnuTrayStart.checked);
+}
+
+TEST_F(TrayMenu, TogglesChangeTheMarkTheFieldAndTheKeyAtOnce) {
+    menu.Form_Load();
+    menu.mnuAuto_Click();
+    EXPECT_TRUE(mnuAuto.checked);
+    EXPECT_TRUE(state.AutoStart);
+    EXPECT_EQ(store.Get("AutoStart"), "True");
+    EXPECT_TRUE(autostart.calls.empty());  // the autostart entry itself is written at exit
+    menu.mnuTrayStart_Click();
+    menu.mnuTrayStart_Click();
+    EXPECT_FALSE(state.AutoTray);
+    EXPECT_EQ(store.Get("AutoTray"), "False");
+    EXPECT_EQ(store.writes, (std::vector<std::string>{"AutoStart", "AutoTray", "AutoTray"}));
+}
+
+TEST_F(TrayMenu, TheIconsMouseEvents) {
+    Form().cmd_Minimieren_Click();
+    for (const int other : {0x200, 0x201, 0x202, 0x204, 0x207, 0x208}) {
+        menu.Form_MouseMove(other);
+    }
+    EXPECT_FALSE(window.visible);
+    EXPECT_EQ(menuTray.popups, 0);
+    menu.Form_MouseMove(0x205);
+    EXPECT_EQ(menuTray.popups, 1);
+    menu.Form_MouseMove(0x203);
+    EXPECT_TRUE(window.visible);
+    EXPECT_FALSE(state.AutoTray);
+    EXPECT_FALSE(notificationArea.present);
+}
+
+TEST_F(TrayMenu, RestoreAboutAndExit) {
+    Form().cmd_Minimieren_Click();
+    menu.mnuMax_Click();
+    EXPECT_TRUE(window.visible);
+    EXPECT_FALSE(notificationArea.present);
+    menu.mnuInfo_Click();
+    menu.mnuExit_Click();
+    EXPECT_EQ(host.calls.back(), "unload main window");
+    EXPECT_EQ(host.calls[host.calls.size() - 2], "about");
+}
+
+// The stop entry always says what choosing it does, and choosing it does that.
+TEST_F(TrayMenu, TheStopEntryTellsTheTruth) {
+    EXPECT_EQ(TextOf("mnuStop"), "Automatik anhalten");
+    standby.Tick();
+    menu.mnuStop_Click();
+    EXPECT_EQ(TextOf("mnuStop"), "Automatik starten");
+    EXPECT_FALSE(standby.enabled);
+    EXPECT_FALSE(pass.enabled);
+
+    Form().Einstellen_Sprache();  // applying the texts again does not claim it runs
+    EXPECT_EQ(TextOf("mnuStop"), "Automatik starten");
+
+    Form().cmd_Start_Click();  // a manual start sets the automatic going again
+    EXPECT_TRUE(standby.enabled);
+    EXPECT_EQ(TextOf("mnuStop"), "Automatik anhalten");
+
+    menu.mnuStop_Click();
+    menu.mnuStop_Click();
+    EXPECT_TRUE(standby.enabled);
+    EXPECT_EQ(standby.tag, "1");  // the count is kept
+    EXPECT_EQ(TextOf("mnuStop"), "Automatik anhalten");
+}
+
+TEST_F(TrayMenu, AStopCancelsADuePass) {
+    for (int minute = 0; minute < 5; ++minute) {
+        standby.Tick();
+    }
+    ASSERT_TRUE(pass.enabled);
+    menu.mnuStop_Click();
+    EXPECT_FALSE(pass.enabled);
+    pass.Tick();
+    EXPECT_FALSE(standby.enabled);  // nothing turns the counting back on behind the user's back
+}
+
+TEST_F(Tray, OptionsDialogRefreshesOnlyWhenItAsksTo) {
+    const int rebuildsBefore = drives.typeCalls;
+    Form().mnuFileProperties_Click();
+    EXPECT_EQ(drives.typeCalls, rebuildsBefore);  // closed without saving: nothing is refreshed
+
+    host.onOptions = [&] {
+        Form().RefreshPending = true;
+        state.Language = 2;
+    };
+    Form().mnuFileProperties_Click();
+    EXPECT_GT(drives.typeCalls, rebuildsBefore);
+    EXPECT_EQ(TextOf("cmd_Beenden"), "Exit");
+    EXPECT_FALSE(Form().RefreshPending);
+}
+
+}  // namespace
+}  // namespace wakelatch
