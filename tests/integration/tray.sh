@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# The tray icon for real: Wakelatch starts in the tray of a running tray host (trayer) under X, shows the
+# idle hourglass, the working one during a keep-awake pass and the idle one again; a double-click
+# brings the main window back, a right-click opens the tray menu. Skips itself (77) without an X
+# display, xdotool, trayer or ImageMagick's import.
+set -u
+
+program=${1:?usage: tray.sh PATH_TO_WAKELATCH}
+skip() {
+    echo "SKIP: $*"
+    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
+    exit 77
+}
+[ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1 || skip "no X display reachable; run through scripts/test.sh"
+for tool in trayer import convert; do
+    command -v "$tool" >/dev/null || skip "$tool is missing"
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+trayer --edge top --align right --widthtype request --height 32 --transparent false --tint 0xffffff \
+    >"$work/trayer.log" 2>&1 &
+pids+=("$!")
+for _ in $(seq 1 50); do xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")' && break; sleep 0.1; done
+
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$HOME/.config/Wakelatch" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
+printf '[Settings]\nAutoTray=True\nLanguage=2\nTimes=1\n' >"$HOME/.config/Wakelatch/Wakelatch.ini"
+"$program" >"$work/program.log" 2>&1 &
+app=$!
+pids+=("$app")
+started=$(date +%s)
+
+# The icon is a window embedded in the tray host's panel.
+icon_window() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {p=1; next} p && /"Wakelatch"/ {print $1; exit}'; }
+# Pixels of the icon that are clearly red (the working picture's lower half) and clearly green.
+pixels() { import -window "$1" txt:- 2>/dev/null | sed -n 's/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'; }
+red_pixels() { pixels "$1" | awk '$1 > 150 && $2 < 90 && $3 < 90 {n++} END {print n + 0}'; }
+green_pixels() { pixels "$1" | awk '$2 > 120 && $1 < 90 && $3 < 110 {n++} END {print n + 0}'; }
+
+icon=""
+for _ in $(seq 1 50); do icon=$(icon_window); [ -n "$icon" ] && break; sleep 0.1; done
+[ -n "$icon" ] && pass "the icon sits in the tray" || { fail "no icon in the tray"; cat "$work/program.log"; }
+[ "$(xdotool search --onlyvisible --name '^Wakelatch Version' | wc -l)" -eq 0 ] && pass "no main window shown" ||
+    fail "the main window is shown"
+if [ -n "$icon" ]; then
+    [ "$(green_pixels "$icon")" -gt 5 ] && [ "$(red_pixels "$icon")" -eq 0 ] && pass "idle hourglass: green, no red" ||
+        fail "idle icon looks wrong"
+    import -window root "$work/idle.png"
+
+    # Times=1: the first pass comes 61 s after the start. Watch the icon around it.
+    saw_working=0
+    while [ $(( $(date +%s) - started )) -lt 70 ]; do
+        current=$(icon_window)
+        if [ -n "$current" ] && [ "$(red_pixels "$current")" -gt 5 ]; then
+            saw_working=1
+            break
+        fi
+        sleep 0.03
+    done
+    [ "$saw_working" -eq 1 ] && pass "working hourglass during the pass ($(( $(date +%s) - started )) s after start)" ||
+        fail "the working icon never showed"
+    sleep 1
+    icon=$(icon_window)
+    [ -n "$icon" ] && [ "$(red_pixels "$icon")" -eq 0 ] && pass "idle hourglass again after the pass" ||
+        fail "the icon did not return to idle"
+
+    # A right-click opens the tray menu (a pop-up window of the program).
+    read -r ix iy < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x + 10, y + 12}')
+    before=$(xwininfo -root -children | grep -c '"Wakelatch"')
+    xdotool mousemove "$ix" "$iy" click 3
+    sleep 0.7
+    after=$(xwininfo -root -children | grep -c '"Wakelatch"')
+    [ "$after" -gt "$before" ] && pass "right-click opened the tray menu" || fail "no menu after a right-click"
+    import -window root "$work/menu.png"
+    xdotool key Escape
+    sleep 0.3
+
+    # A double-click brings the main window back and takes the icon away.
+    xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 60 1
+    for _ in $(seq 1 30); do
+        [ "$(xdotool search --onlyvisible --name '^Wakelatch Version' | wc -l)" -ge 1 ] && break
+        sleep 0.1
+    done
+    [ "$(xdotool search --onlyvisible --name '^Wakelatch Version' | wc -l)" -ge 1 ] && pass "double-click shows the main window" ||
+        fail "double-click did not bring the window back"
+    [ -z "$(icon_window)" ] && pass "the icon left the tray" || fail "the icon is still in the tray"
+fi
+if [ -n "${WAKELATCH_SCREENSHOTS:-}" ]; then
+    mkdir -p "$WAKELATCH_SCREENSHOTS" && cp "$work"/*.png "$WAKELATCH_SCREENSHOTS"/ 2>/dev/null
+fi
+
+kill -TERM "$app"
+wait "$app"; status=$?
+[ "$status" -eq 0 ] && pass "ends with status 0" || fail "exit status $status"
+echo "$failures failures"
+[ "$failures" -eq 0 ]
