@@ -66,7 +66,12 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     bool ReachDevice(const std::string& drive) override {
         touches.push_back("read " + drive);
         const auto it = drives.find(drive.empty() ? '\0' : drive[0]);
-        return it != drives.end() && it->second.readable;
+        const bool reachable =
+            it != drives.end() && it->second.readable && it->second.type != platform::kDriveNoRoot;
+        if (reachable) {
+            reached.push_back(drive);
+        }
+        return reachable;
     }
 
     void Map(char letter, const std::string& remote) {
@@ -78,6 +83,7 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     std::vector<std::string> connections;
     std::vector<std::string> volumeRoots;
     std::vector<std::string> touches;
+    std::vector<std::string> reached;  // drives whose device a read reached
     char currentDrive = 'C';
     int connectResult = platform::kConnected;
     int typeCalls = 0;

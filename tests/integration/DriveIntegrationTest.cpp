@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <arpa/inet.h>
+#include <grp.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -183,14 +186,84 @@ TEST(RealDrives, AVolumeWithoutLabelIsNamedByItsMountPoint) {
     EXPECT_EQ(label, image.MountPoint());
 }
 
+platform::LinuxDrivePaths FileRouteOnly(const std::string& driveMap) {
+    platform::LinuxDrivePaths paths{"/proc/self/mountinfo", "/etc/fstab", "/sys", driveMap};
+    paths.useBlockDevices = false;  // as a user without read access to the disk: files only
+    return paths;
+}
+
+// Counters around one touch of the drive, from a child process that runs as `uid` (0: as it is).
+testing::DeviceCounters TouchAs(uid_t uid, const testing::LoopImage& image, const std::string& driveMap,
+                                bool& reached) {
+    const testing::DeviceCounters before = image.Counters();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (uid != 0 && (setgroups(0, nullptr) != 0 || setgid(uid) != 0 || setuid(uid) != 0)) {
+            _exit(3);
+        }
+        platform::LinuxDrivePlatform drives(FileRouteOnly(driveMap));
+        const std::optional<char> letter = LetterOf(drives, image.MountPoint());
+        _exit(letter && drives.ReachDevice(std::string(1, *letter) + ":") ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    reached = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 3) << "could not become uid " << uid;
+    const testing::DeviceCounters after = image.Counters();
+    return {after.readsCompleted - before.readsCompleted, after.writesCompleted - before.writesCompleted};
+}
+
+// On the default relatime mounts a read writes an access time that is a day old; the touch must not.
+TEST(RealDrives, TouchesOnRelatimeMountsWriteNothing) {
+    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
+                 (std::vector<std::string>{"/dev/loop-control"}));
+    testing::TempFolder temp;
+    chmod(temp.path().c_str(), 0755);  // the unprivileged touch must get to the mount point
+    testing::LoopImage image(temp.path(), "WLATIME", "relatime");
+    ASSERT_TRUE(image.Mounted());
+    const std::string map = temp.path() + "/drives";
+    const uid_t nobody = 65534;
+    Shell("touch -a -d '3 days ago' " + image.MountPoint() + " " + image.MountPoint() + "/data.bin");
+    image.WarmCache();
+
+    bool reached = false;
+    testing::DeviceCounters delta = TouchAs(0, image, map, reached);
+    std::cout << "as root: reached " << reached << ", reads +" << delta.readsCompleted << ", writes +"
+              << delta.writesCompleted << "\n";
+    EXPECT_TRUE(reached);
+    EXPECT_GE(delta.readsCompleted, 1U);
+    EXPECT_EQ(delta.writesCompleted, 0U);
+
+    // Somebody else's files with old access times: they cannot be read without writing; nothing is.
+    Shell("chmod 0666 " + map + "; touch -a -d '3 days ago' " + image.MountPoint() + " " +
+          image.MountPoint() + "/data.bin");
+    delta = TouchAs(nobody, image, map, reached);
+    std::cout << "as nobody, root's files: reached " << reached << ", reads +" << delta.readsCompleted
+              << ", writes +" << delta.writesCompleted << "\n";
+    EXPECT_FALSE(reached);
+    EXPECT_EQ(delta.writesCompleted, 0U);
+
+    // Their own file: read with its access time left alone.
+    Shell("chown 65534 " + image.MountPoint() + "/data.bin && touch -a -d '3 days ago' " +
+          image.MountPoint() + "/data.bin");
+    // A folder already read since its last change: relatime writes nothing when it is listed again.
+    Shell("ls " + image.MountPoint() + " && sync -f " + image.MountPoint());
+    delta = TouchAs(nobody, image, map, reached);
+    std::cout << "as nobody, own file: reached " << reached << ", reads +" << delta.readsCompleted
+              << ", writes +" << delta.writesCompleted << "\n";
+    EXPECT_TRUE(reached);
+    EXPECT_GE(delta.readsCompleted, 1U);
+    EXPECT_EQ(delta.writesCompleted, 0U);
+}
+
 TEST(RealDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
     SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
                  (std::vector<std::string>{"/dev/loop-control"}));
     testing::TempFolder temp;
     testing::LoopImage image(temp.path(), "WLTOUCH");
     ASSERT_TRUE(image.Mounted());
-    platform::LinuxDrivePlatform drives(
-        {"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"});
+    // The file route alone: the block device (readable to root) would hide a file route that fails.
+    platform::LinuxDrivePlatform drives(FileRouteOnly(temp.path() + "/drives"));
     const std::optional<char> letter = LetterOf(drives, image.MountPoint());
     ASSERT_TRUE(letter);
 

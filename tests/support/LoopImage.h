@@ -8,14 +8,16 @@ namespace wakelatch::testing {
 // The block layer's counters of a device (/sys/block/NAME/stat).
 struct DeviceCounters {
     std::uint64_t readsCompleted = 0;
-    std::uint64_t writesCompleted = 0;
+    std::uint64_t writesCompleted = 0;  // data writes; cache flushes are not counted
 };
 
-// An ext4 image made in a folder (labelled unless the label is empty), loop-mounted (noatime) at
-// folder/mnt, with one 1 MiB file on it, and unmounted again at the end. Needs root.
+// An ext4 image made in a folder (labelled unless the label is empty), loop-mounted at folder/mnt, with
+// one 1 MiB file on it last changed two days ago, and unmounted again at the end. Needs root.
 class LoopImage {
   public:
-    LoopImage(const std::string& folder, const std::string& label);
+    // `mountOptions` beside "loop"; the default leaves access times alone.
+    LoopImage(const std::string& folder, const std::string& label,
+              const std::string& mountOptions = "noatime");
     ~LoopImage();
     LoopImage(const LoopImage&) = delete;
     LoopImage& operator=(const LoopImage&) = delete;
@@ -23,6 +25,7 @@ class LoopImage {
     bool Mounted() const { return !loopDevice_.empty(); }
     const std::string& MountPoint() const { return mountPoint_; }
     const std::string& LoopDevice() const { return loopDevice_; }  // "/dev/loopN"
+    // The counters once everything written to the filesystem so far has reached the device.
     DeviceCounters Counters() const;
     // Reads every file once through the page cache and waits until nothing is left to write.
     void WarmCache() const;

@@ -101,7 +101,11 @@ TEST_F(Pass, AVanishedDriveIsSkippedAndTheOthersAreTouched) {
     drives.drives['E'] = {kDriveNoRoot, false, ""};  // unplugged since the list was built
     drives.touches.clear();
     Form().cmd_Start_Click();
-    EXPECT_EQ(Reads(), (std::vector<std::string>{"C:", "E:", "F:"}));
+    // E: cannot become current: the free-space query goes to C:, and nothing of E: is reached.
+    EXPECT_EQ(drives.touches,
+              (std::vector<std::string>{"current C:", "free C:", "read C:", "current E:", "free C:",
+                                        "read E:", "current F:", "free F:", "read F:"}));
+    EXPECT_EQ(drives.reached, (std::vector<std::string>{"C:", "F:"}));
     EXPECT_EQ(drives.currentDrive, 'F');
 }
 
@@ -228,23 +232,30 @@ TEST_F(Scheduler, AManualStartKeepsTheCountAndDropsADuePass) {
 }
 
 TEST_F(Scheduler, NoPassStartsInsideARunningPass) {
-    Load(1);
-    int nestedAttempts = 0;
-    onYield = [&] {
-        if (nestedAttempts++ == 3) {
-            Form().cmd_Start_Click();  // ignored: RefreshPending
+    for (const bool startedByTimer : {false, true}) {
+        Load(1);
+        drives.touches.clear();
+        // At every moment the pass lets events through, the user clicks and the pass timer fires.
+        onYield = [&] {
+            Form().cmd_Start_Click();
             pass.enabled = true;
-            pass.Tick();  // dropped: a pass runs
+            pass.Tick();
+        };
+        if (startedByTimer) {
+            standby.Tick();
+            pass.Tick();
+        } else {
+            Form().cmd_Start_Click();
         }
-    };
-    Form().cmd_Start_Click();
-    onYield = nullptr;
-    EXPECT_EQ(Passes(), 1);
-    EXPECT_TRUE(standby.enabled);
-    EXPECT_FALSE(pass.enabled);
+        onYield = nullptr;
+        EXPECT_EQ(Passes(), 1) << (startedByTimer ? "timer" : "manual");
+        EXPECT_FALSE(Form().RefreshPending);
+        EXPECT_FALSE(Form().PassRunning());
+        EXPECT_TRUE(standby.enabled);
+    }
 }
 
-TEST_F(Scheduler, StopAndRestartSwitchOnlyTheMinuteCounter) {
+TEST_F(Scheduler, StopAndRestartKeepTheCount) {
     Load(5);
     standby.Tick();
     Form().StopAutomatic();

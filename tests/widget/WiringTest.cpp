@@ -102,5 +102,26 @@ TEST_F(Wiring, ButtonsAndMenusReachTheirHandlers) {
     EXPECT_EQ(tray.Menu()->actions()[0]->text(), "Start automatic");
 }
 
+TEST_F(Wiring, TheSliderSavesWhenItSettlesNotWhileDraggedNorWhenPlacedAtLoad) {
+    auto* slider = view.findChild<QSlider*>("sli_Standby");
+    EXPECT_EQ(slider->value(), 56);
+    EXPECT_TRUE(rig.store.writes.empty());  // positioned at load: nothing saved
+
+    slider->setSliderDown(true);  // the user drags the thumb
+    slider->setSliderPosition(51);
+    EXPECT_EQ(view.findChild<QLabel*>("lbl_fraStandby_TEXT_AnzeigeMinuten")->text(), "10 Min.");
+    EXPECT_EQ(rig.state.Times, 5);
+    EXPECT_TRUE(rig.store.writes.empty());
+    slider->setSliderDown(false);  // and lets go
+    EXPECT_EQ(rig.state.Times, 10);
+    EXPECT_EQ(rig.store.Get("Times"), "10");
+
+    rig.store.writes.clear();
+    slider->triggerAction(QAbstractSlider::SliderSingleStepAdd);  // a key or a click on the groove
+    EXPECT_EQ(rig.state.Times, 9);
+    EXPECT_EQ(rig.store.Get("Times"), "9");
+    EXPECT_EQ(view.findChild<QLabel*>("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert")->text(), "9 Min.");
+}
+
 }  // namespace
 }  // namespace wakelatch

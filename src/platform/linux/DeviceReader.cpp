@@ -7,8 +7,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <ctime>
 #include <deque>
 #include <memory>
 
@@ -29,14 +31,30 @@ struct AlignedBuffer {
     void* data = nullptr;
 };
 
-// Opens read-only without touching the access time where that is allowed (own files, root).
-int OpenForReading(const std::string& path, int extraFlags) {
+constexpr time_t kSettledSeconds = 600;
+
+// Opens read-only without touching the access time: O_NOATIME, which the kernel allows for one's own
+// files (and root for all). Without it, only where the mount's rule leaves the access time anyway.
+int OpenForReading(const std::string& path, int extraFlags, const AtimeRule& rule) {
     const int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | extraFlags;
     int fd = open(path.c_str(), flags | O_NOATIME);
-    if (fd < 0 && errno == EPERM) {
+    struct stat info {};
+    if (fd < 0 && errno == EPERM && lstat(path.c_str(), &info) == 0 &&
+        rule.ReadLeavesAccessTime(info, time(nullptr))) {
         fd = open(path.c_str(), flags);
     }
     return fd;
+}
+
+bool MayLeaveAccessTime(const struct stat& info, const AtimeRule& rule) {
+    return geteuid() == 0 || info.st_uid == geteuid() || rule.ReadLeavesAccessTime(info, time(nullptr));
+}
+
+bool Suitable(const struct stat& info, const AtimeRule& rule) {
+    const bool allOnDisk = info.st_blocks * 512 >= info.st_size;
+    const bool settled = time(nullptr) - info.st_mtime > kSettledSeconds;
+    return S_ISREG(info.st_mode) && info.st_size > 0 && allOnDisk && settled &&
+           MayLeaveAccessTime(info, rule);
 }
 
 bool ReadOnce(int fd, std::uint64_t offset) {
@@ -53,14 +71,48 @@ bool ReadOnce(int fd, std::uint64_t offset) {
 
 }  // namespace
 
-std::optional<FileOnDrive> FindFileOnDrive(const std::string& mountPoint, dev_t device, int maxEntries) {
+AtimeRule AtimeRule::FromMountOptions(const std::string& mountOptions) {
+    AtimeRule rule;
+    std::size_t start = 0;
+    while (start <= mountOptions.size()) {
+        const std::size_t end = std::min(mountOptions.find(',', start), mountOptions.size());
+        const std::string option = mountOptions.substr(start, end - start);
+        rule.never = rule.never || option == "noatime" || option == "ro";
+        rule.neverForFolders = rule.neverForFolders || option == "nodiratime";
+        rule.always = rule.always || option == "strictatime";
+        start = end + 1;
+    }
+    return rule;
+}
+
+bool AtimeRule::ReadLeavesAccessTime(const struct stat& info, time_t now) const {
+    if (never || (neverForFolders && S_ISDIR(info.st_mode))) {
+        return true;
+    }
+    if (always) {
+        return false;
+    }
+    // relatime writes the access time when it is not newer than the last change, or a day old. An hour
+    // to spare keeps a read from landing right on that day's end.
+    constexpr time_t kDay = 24 * 60 * 60;
+    constexpr time_t kSpare = 60 * 60;
+    const auto later = [](const timespec& a, const timespec& b) {
+        return a.tv_sec > b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec > b.tv_nsec);
+    };
+    return later(info.st_atim, info.st_mtim) && later(info.st_atim, info.st_ctim) &&
+           now - info.st_atime < kDay - kSpare;
+}
+
+std::optional<FileOnDrive> FindFileOnDrive(const std::string& mountPoint, dev_t device, const AtimeRule& rule,
+                                           int maxEntries) {
     std::optional<FileOnDrive> best;
     std::deque<std::pair<std::string, int>> folders{{mountPoint, 0}};
     int seen = 0;
     while (!folders.empty() && seen < maxEntries) {
         const auto [folder, depth] = folders.front();
         folders.pop_front();
-        const int folderFd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+        // Listing a folder is reading it: its access time is left alone in the same way as a file's.
+        const int folderFd = OpenForReading(folder, O_DIRECTORY, rule);
         if (folderFd < 0) {
             continue;
         }
@@ -85,7 +137,7 @@ std::optional<FileOnDrive> FindFileOnDrive(const std::string& mountPoint, dev_t 
             const std::string path = folder == "/" ? "/" + name : folder + "/" + name;
             if (S_ISDIR(info.st_mode) && depth < kMaxDepth) {
                 folders.emplace_back(path, depth + 1);
-            } else if (S_ISREG(info.st_mode) && info.st_size > 0 && access(path.c_str(), R_OK) == 0) {
+            } else if (Suitable(info, rule) && access(path.c_str(), R_OK) == 0) {
                 const auto size = static_cast<std::uint64_t>(info.st_size);
                 if (!best || size > best->size) {
                     best = FileOnDrive{path, size};
@@ -110,8 +162,8 @@ std::uint64_t TouchOffset(std::uint64_t size, std::uint64_t touchNumber) {
     return blocks <= 1 ? 0 : (touchNumber % blocks) * kTouchSize;
 }
 
-ReadRoute ReadPastCache(const std::string& path, std::uint64_t offset) {
-    int fd = OpenForReading(path, O_DIRECT);
+ReadRoute ReadPastCache(const std::string& path, std::uint64_t offset, const AtimeRule& rule) {
+    int fd = OpenForReading(path, O_DIRECT, rule);
     if (fd >= 0) {
         const bool read = ReadOnce(fd, offset);
         close(fd);
@@ -120,11 +172,15 @@ ReadRoute ReadPastCache(const std::string& path, std::uint64_t offset) {
         }
     }
     // No O_DIRECT here (or it failed on this file): drop the cached pages of the range, then read it.
-    fd = OpenForReading(path, 0);
+    fd = OpenForReading(path, 0, rule);
     if (fd < 0) {
         return ReadRoute::Failed;
     }
-    posix_fadvise(fd, static_cast<off_t>(offset), static_cast<off_t>(kTouchSize), POSIX_FADV_DONTNEED);
+    if (posix_fadvise(fd, static_cast<off_t>(offset), static_cast<off_t>(kTouchSize), POSIX_FADV_DONTNEED) !=
+        0) {
+        close(fd);
+        return ReadRoute::Failed;
+    }
     const bool read = ReadOnce(fd, offset);
     close(fd);
     return read ? ReadRoute::DroppedCache : ReadRoute::Failed;

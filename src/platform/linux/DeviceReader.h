@@ -1,6 +1,9 @@
 #pragma once
 
+#include <sys/stat.h>
 #include <sys/types.h>
+
+#include <ctime>
 
 #include <cstdint>
 #include <optional>
@@ -17,10 +20,28 @@ struct FileOnDrive {
     std::uint64_t size = 0;
 };
 
-// A regular file of at least kTouchSize bytes (else the largest one seen) on the filesystem mounted at
-// `mountPoint` with device `device`, found by a walk of at most `maxEntries` directory entries that never
-// enters another filesystem and never follows a link.
-std::optional<FileOnDrive> FindFileOnDrive(const std::string& mountPoint, dev_t device, int maxEntries);
+// When reading a file or folder writes its access time, by the mount's options (as mountinfo lists
+// them): never (noatime, ro; nodiratime for folders), when it is older than the last change or a day
+// old (relatime, the default), or on every read (strictatime).
+struct AtimeRule {
+    bool never = false;
+    bool neverForFolders = false;
+    bool always = false;
+
+    static AtimeRule FromMountOptions(const std::string& mountOptions);
+    // Whether reading this file or folder now would leave its access time as it is.
+    bool ReadLeavesAccessTime(const struct stat& info, time_t now) const;
+};
+
+// A file whose reading reaches the device and writes nothing: a regular file on the filesystem mounted at
+// `mountPoint` (device `device`), all of its blocks on the disk (no holes, which read as zeros without
+// any I/O), unchanged for a while (no dirty pages that a direct read would write out first), and one
+// whose access time stays as it is (O_NOATIME is allowed for it, or `rule` says reading leaves it).
+// Folders are listed on the same condition. Found by a walk of at most `maxEntries` directory entries
+// that never enters another filesystem and never follows a link; the first of at least kTouchSize
+// bytes, else the largest seen.
+std::optional<FileOnDrive> FindFileOnDrive(const std::string& mountPoint, dev_t device, const AtimeRule& rule,
+                                           int maxEntries);
 
 // Whether the file is still a regular file of the same size on that device.
 bool StillOnDrive(const FileOnDrive& file, dev_t device);
@@ -32,8 +53,8 @@ std::uint64_t TouchOffset(std::uint64_t size, std::uint64_t touchNumber);
 enum class ReadRoute { Direct, DroppedCache, Failed };
 
 // Reads kTouchSize bytes at `offset`: with O_DIRECT, or, where the filesystem refuses it, after dropping
-// the cached pages of that range. The access time is left alone where the kernel allows it.
-ReadRoute ReadPastCache(const std::string& path, std::uint64_t offset);
+// the cached pages of that range. Where the access time would be written, nothing is read.
+ReadRoute ReadPastCache(const std::string& path, std::uint64_t offset, const AtimeRule& rule);
 
 // The size of a block device, or 0 when it cannot be opened for reading.
 std::uint64_t BlockDeviceSize(const std::string& devicePath);

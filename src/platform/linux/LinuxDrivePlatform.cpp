@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "platform/linux/AtomicFile.h"
 #include "platform/linux/MountCommand.h"
@@ -80,37 +81,28 @@ bool ServedByAProcess(const std::string& fsType) {
     return fsType.rfind("fuse", 0) == 0;
 }
 
-struct TouchResult {
-    bool reached = false;
-    std::optional<linux_drives::FileOnDrive> file;
-};
+constexpr int kSearchEntries = 4000;
+constexpr auto kSearchWait = std::chrono::milliseconds(2000);
 
-// The touch itself, run under the deadline: everything it needs is passed by value.
-TouchResult TouchMount(const std::string& mountPoint, unsigned deviceMajor, unsigned deviceMinor,
-                       bool preferDevice, const std::string& blockDevice,
-                       std::optional<linux_drives::FileOnDrive> file, std::uint64_t touchNumber) {
-    TouchResult result;
+// Reads the file, under the deadline; false also when the file is no longer what was found.
+bool TouchFile(const std::string& mountPoint, unsigned deviceMajor, unsigned deviceMinor,
+               const linux_drives::FileOnDrive& file, const linux_drives::AtimeRule& rule,
+               std::uint64_t touchNumber, bool& fileGone) {
     if (!MountAnswers(mountPoint, deviceMajor, deviceMinor)) {
-        return result;
+        return false;
     }
-    const dev_t device = makedev(deviceMajor, deviceMinor);
-    if (!preferDevice) {
-        if (!file || !linux_drives::StillOnDrive(*file, device)) {
-            file = linux_drives::FindFileOnDrive(mountPoint, device, 4000);
-        }
-        result.file = file;
-        if (file) {
-            const auto offset = linux_drives::TouchOffset(file->size, touchNumber);
-            result.reached =
-                linux_drives::ReadPastCache(file->path, offset) != linux_drives::ReadRoute::Failed;
-        }
+    if (!linux_drives::StillOnDrive(file, makedev(deviceMajor, deviceMinor))) {
+        fileGone = true;
+        return false;
     }
-    if (!result.reached && !blockDevice.empty()) {
-        const std::uint64_t size = linux_drives::BlockDeviceSize(blockDevice);
-        result.reached = size > 0 && linux_drives::ReadBlockDevice(
-                                         blockDevice, linux_drives::TouchOffset(size, touchNumber));
-    }
-    return result;
+    const auto offset = linux_drives::TouchOffset(file.size, touchNumber);
+    return linux_drives::ReadPastCache(file.path, offset, rule) != linux_drives::ReadRoute::Failed;
+}
+
+bool TouchBlockDevice(const std::string& blockDevice, std::uint64_t touchNumber) {
+    const std::uint64_t size = linux_drives::BlockDeviceSize(blockDevice);
+    return size > 0 &&
+           linux_drives::ReadBlockDevice(blockDevice, linux_drives::TouchOffset(size, touchNumber));
 }
 
 }  // namespace
@@ -297,28 +289,73 @@ bool LinuxDrivePlatform::ReachDevice(const std::string& drive) {
     if (mount == nullptr) {
         return false;  // unmounted or unplugged: there is nothing to touch
     }
+    const auto backing = linux_drives::BackingBlockDevice(*mount, devices_);
     std::string blockDevice;
-    if (const auto device = linux_drives::BackingBlockDevice(*mount, devices_)) {
-        const std::string name = devices_.Name(device->first, device->second);
-        if (!name.empty() && access(("/dev/" + name).c_str(), R_OK) == 0) {
-            blockDevice = "/dev/" + name;
+    if (backing && paths_.useBlockDevices) {
+        const std::string node = "/dev/" + devices_.Name(backing->first, backing->second);
+        if (access(node.c_str(), R_OK) == 0) {
+            blockDevice = node;
         }
     }
     TouchRecord& record = touchRecords_[mountPoint];
-    const std::string path = mountPoint;
-    const unsigned deviceMajor = mount->deviceMajor;
-    const unsigned deviceMinor = mount->deviceMinor;
-    const bool preferDevice = ServedByAProcess(mount->fsType) && !blockDevice.empty();
-    const auto file = record.file;
     const std::uint64_t touchNumber = record.touches++;
-    const auto result = deadline_.Run<TouchResult>(path, [=] {
-        return TouchMount(path, deviceMajor, deviceMinor, preferDevice, blockDevice, file, touchNumber);
-    });
-    if (!result) {
-        return false;
+    const std::string path = mountPoint;
+    if (ServedByAProcess(mount->fsType) && backing) {
+        // Its files come through a process that may answer from memory; only the device itself will do,
+        // and without read access to it the drive cannot be reached.
+        return !blockDevice.empty() &&
+               deadline_.Run<bool>(path, [=] { return TouchBlockDevice(blockDevice, touchNumber); })
+                   .value_or(false);
     }
-    record.file = result->file;
-    return result->reached;
+    const auto file = FileToTouch(record, *mount);
+    if (file) {
+        const unsigned deviceMajor = mount->deviceMajor;
+        const unsigned deviceMinor = mount->deviceMinor;
+        const auto rule = linux_drives::AtimeRule::FromMountOptions(mount->options);
+        const auto result = deadline_.Run<std::pair<bool, bool>>(path, [=] {
+            bool fileGone = false;
+            const bool reached =
+                TouchFile(path, deviceMajor, deviceMinor, *file, rule, touchNumber, fileGone);
+            return std::make_pair(reached, fileGone);
+        });
+        if (result && result->second) {
+            record.search.reset();  // the file went away: look for another one next time
+        }
+        if (result && result->first) {
+            return true;
+        }
+    }
+    // No file that can be read without writing (an empty drive, say): the device itself, where readable.
+    return !blockDevice.empty() &&
+           deadline_.Run<bool>(path, [=] { return TouchBlockDevice(blockDevice, touchNumber); })
+               .value_or(false);
+}
+
+std::optional<linux_drives::FileOnDrive> LinuxDrivePlatform::FileToTouch(TouchRecord& record,
+                                                                         const MountEntry& mount) {
+    const dev_t device = makedev(mount.deviceMajor, mount.deviceMinor);
+    if (record.search && record.device != device) {
+        record.search.reset();  // another filesystem is mounted there now
+    }
+    if (!record.search) {
+        // The walk runs on its own thread: on a slow share it may take longer than the window should
+        // wait, and what it finds then serves the next touch.
+        record.device = device;
+        record.search = std::make_shared<FileSearch>();
+        auto search = record.search;
+        const std::string mountPoint = mount.mountPoint;
+        const auto rule = linux_drives::AtimeRule::FromMountOptions(mount.options);
+        std::thread([search, mountPoint, device, rule] {
+            auto found = linux_drives::FindFileOnDrive(mountPoint, device, rule, kSearchEntries);
+            const std::lock_guard lock(search->mutex);
+            search->file = std::move(found);
+            search->finished = true;
+            search->done.notify_all();
+        }).detach();
+    }
+    std::unique_lock lock(record.search->mutex);
+    record.search->done.wait_for(lock, kSearchWait, [&] { return record.search->finished; });
+    return record.search->finished ? record.search->file : std::nullopt;
 }
 
 }  // namespace wakelatch::platform

@@ -1,7 +1,10 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -21,6 +24,7 @@ struct LinuxDrivePaths {
     std::string sysfs = "/sys";
     std::string driveMap;  // empty: $XDG_CONFIG_HOME/Wakelatch/drives
     std::string mountProgram = "/bin/mount";
+    bool useBlockDevices = true;  // where readable, a drive's block device may be read to reach it
 };
 
 // Drive letters on Linux: the drive map gives each drive (a block-backed or network mount, or a
@@ -59,11 +63,21 @@ class LinuxDrivePlatform final : public DrivePlatform {
     const linux_mounts::MountEntry* PresentMount(const Snapshot& snapshot, char letter,
                                                  std::string& mountPoint) const;
 
-    // What the touches of one mount remember: the file they read, and how often they have read it.
-    struct TouchRecord {
+    // The search for a file to read on a mount; it finishes in the background if it takes long.
+    struct FileSearch {
+        std::mutex mutex;
+        std::condition_variable done;
+        bool finished = false;
         std::optional<linux_drives::FileOnDrive> file;
+    };
+    // What the touches of one mount remember: the search for its file, and how often they have read it.
+    struct TouchRecord {
+        std::shared_ptr<FileSearch> search;
+        dev_t device = 0;
         std::uint64_t touches = 0;
     };
+    std::optional<linux_drives::FileOnDrive> FileToTouch(TouchRecord& record,
+                                                         const linux_mounts::MountEntry& mount);
 
     LinuxDrivePaths paths_;
     linux_drives::BlockDevices devices_;

@@ -38,7 +38,8 @@ void frm_Main::TIMER_LAUFWERKSABFRAGE_Timer() {
 }
 
 void frm_Main::cmd_Start_Click() {
-    if (RefreshPending) {
+    // A pass under way (also in the moment before it raises RefreshPending) keeps the manual start out.
+    if (RefreshPending || passRunning_) {
         return;
     }
     controls_.TIMER_LAUFWERKSABFRAGE.SetEnabled(false);

@@ -143,10 +143,11 @@ int QtWindowTimer::Interval() const {
     return timer_->interval();
 }
 
+// Enabling a timer that runs already leaves its period as it is (a restart would stretch it).
 void QtWindowTimer::SetEnabled(bool enabled) {
-    if (enabled) {
+    if (enabled && !timer_->isActive()) {
         timer_->start();
-    } else {
+    } else if (!enabled) {
         timer_->stop();
     }
 }
