@@ -94,6 +94,17 @@ if [ -n "$icon" ]; then
     [ "$(xdotool search --onlyvisible --name '^Wakelatch Version' | wc -l)" -ge 1 ] && pass "double-click shows the main window" ||
         fail "double-click did not bring the window back"
     [ -z "$(icon_window)" ] && pass "the icon left the tray" || fail "the icon is still in the tray"
+
+    # Its "Tray-Icon ON" button hides it into the tray again (the button's place: 5040 + 2175/2 twips
+    # across, 5160 + 495/2 down below the menu bar, at 15 twips per pixel).
+    eval "$(xdotool search --onlyvisible --name '^Wakelatch Version' getwindowgeometry --shell | grep -E '^(X|Y)=')"
+    xdotool mousemove $(( X + (5040 + 1087) / 15 )) $(( Y + 18 + (5160 + 247) / 15 )) click 1
+    for _ in $(seq 1 30); do [ -n "$(icon_window)" ] && break; sleep 0.1; done
+    [ "$(xdotool search --onlyvisible --name '^Wakelatch Version' | wc -l)" -eq 0 ] && [ -n "$(icon_window)" ] &&
+        pass "hiding to the tray shows the icon again" || fail "hiding to the tray did not work"
+    icon=$(icon_window)
+    [ -n "$icon" ] && [ "$(red_pixels "$icon")" -eq 0 ] && [ "$(green_pixels "$icon")" -gt 5 ] &&
+        pass "the idle hourglass" || fail "not the idle hourglass after hiding"
 fi
 if [ -n "${WAKELATCH_SCREENSHOTS:-}" ]; then
     mkdir -p "$WAKELATCH_SCREENSHOTS" && cp "$work"/*.png "$WAKELATCH_SCREENSHOTS"/ 2>/dev/null
