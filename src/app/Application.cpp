@@ -7,6 +7,7 @@
 #include "app/ShutdownSignals.h"
 #include "app/Startup.h"
 #include "ui/main/MainWindowView.h"
+#include "ui/options/OptionsDialogView.h"
 #include "ui/tray/QtNotificationArea.h"
 #include "ui/tray/TrayMenuView.h"
 
@@ -153,8 +154,36 @@ void Application::UnloadMainWindow() {
 }
 
 void Application::ShowOptionsDialog() {
-    // The options dialog opens here, modal; the program has none yet, so nothing changes and the main
-    // window does not refresh.
+    OptionsDialogView view;  // modal, without owner
+    view.setWindowModality(Qt::ApplicationModal);
+    frm_Options form(state_, *platform_.settings, messages_, *this, view.Controls());
+    view.Connect(form);
+    form.Form_Load();
+    view.CentreOnScreen();
+    optionsView_ = &view;
+    view.exec();
+    optionsView_ = nullptr;
+}
+
+void Application::CloseDialog() {
+    if (optionsView_ != nullptr) {
+        optionsView_->close();
+    }
+}
+
+void Application::SetTrayCheckMarks(bool autoStart, bool autoTray) {
+    LoadTrayMenu();
+    trayMenu_->SetCheckMarks(autoStart, autoTray);
+}
+
+void Application::ExtractHelpFile() {
+    ExtractHelpFile(state_);
+}
+
+void Application::SetMainRefreshPending() {
+    if (mainForm_) {
+        mainForm_->RefreshPending = true;
+    }
 }
 
 void Application::ShowAbout() {

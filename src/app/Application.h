@@ -8,6 +8,7 @@
 #include "platform/Platform.h"
 #include "settings/ProgramState.h"
 #include "ui/main/frm_Main.h"
+#include "ui/options/frm_Options.h"
 #include "ui/qt/QtMessageBox.h"
 
 namespace wakelatch {
@@ -15,6 +16,7 @@ namespace wakelatch {
 class LocalInstanceGuard;
 class MainWindowView;
 class ShutdownSignals;
+class OptionsDialogView;
 class TrayMenuView;
 namespace qtui {
 class QtNotificationArea;
@@ -25,7 +27,8 @@ class Application final : public QObject,
                           private StartupWindows,
                           private MainWindowHost,
                           private SupportFiles,
-                          private TrayMenuActions {
+                          private TrayMenuActions,
+                          private OptionsHost {
     Q_OBJECT
 
   public:
@@ -59,6 +62,12 @@ class Application final : public QObject,
     void ToggleAutomatic() override;
     void cmd_Beenden_Click() override;
 
+    // OptionsHost: what the open options dialog asks for.
+    void CloseDialog() override;
+    void SetTrayCheckMarks(bool autoStart, bool autoTray) override;
+    void ExtractHelpFile() override;
+    void SetMainRefreshPending() override;
+
     // SupportFiles
     void InstallTypeLibrary(ProgramState& state) override;
     void ExtractHelpFile(ProgramState& state) override;
@@ -77,6 +86,7 @@ class Application final : public QObject,
     std::unique_ptr<frm_Main> mainForm_;
     std::unique_ptr<TrayMenuView> trayMenuView_;
     std::unique_ptr<frm_TrayMenu> trayMenu_;
+    OptionsDialogView* optionsView_ = nullptr;  // while the options dialog is open
 };
 
 }  // namespace wakelatch

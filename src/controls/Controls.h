@@ -62,6 +62,21 @@ class Captioned {
     virtual std::string Text() const = 0;
 };
 
+// A button that can be switched off.
+class CommandButton : public Captioned {
+  public:
+    virtual void SetEnabled(bool enabled) = 0;
+    virtual bool Enabled() const = 0;
+};
+
+// A check box (value 0 unchecked, 1 checked, 2 greyed) or an option button (0 clear, 1 selected), with
+// its caption. Setting the value from the program runs none of the control's handlers.
+class Toggle : public Captioned {
+  public:
+    virtual void SetValue(int value) = 0;
+    virtual int Value() const = 0;
+};
+
 // An entry of a menu: its caption and, for entries that carry one, its check mark.
 class MenuEntry : public Captioned {
   public:

@@ -151,6 +151,28 @@ class FakeMeasurer final : public controls::TextMeasurer {
     int perCharacter = 100;
 };
 
+class FakeToggle final : public controls::Toggle {
+  public:
+    explicit FakeToggle(std::string initial = {}) : text(std::move(initial)) {}
+    void SetText(const std::string& t) override { text = t; }
+    std::string Text() const override { return text; }
+    void SetValue(int v) override { value = v; }
+    int Value() const override { return value; }
+    std::string text;
+    int value = 0;
+};
+
+class FakeCommandButton final : public controls::CommandButton {
+  public:
+    explicit FakeCommandButton(std::string initial = {}) : text(std::move(initial)) {}
+    void SetText(const std::string& t) override { text = t; }
+    std::string Text() const override { return text; }
+    void SetEnabled(bool on) override { enabled = on; }
+    bool Enabled() const override { return enabled; }
+    std::string text;
+    bool enabled = true;
+};
+
 class FakeMenuEntry final : public controls::MenuEntry {
   public:
     explicit FakeMenuEntry(std::string initial = {}) : text(std::move(initial)) {}
@@ -190,9 +212,15 @@ class FakeMessageBox final : public controls::MessageBoxService {
     int Show(const std::string& text, const std::string& title, controls::MessageIcon icon,
              controls::MessageButtons buttons) override {
         shown.push_back({text, title, icon, buttons});
+        if (!answers.empty()) {
+            const int next = answers.front();
+            answers.erase(answers.begin());
+            return next;
+        }
         return answer;
     }
     std::vector<Shown> shown;
+    std::vector<int> answers;  // given in turn; then `answer`
     int answer = controls::kAnswerOk;
 };
 

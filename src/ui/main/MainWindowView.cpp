@@ -49,13 +49,7 @@ QGroupBox* NewFrame(const char* name, QWidget* parent, QRect geometry) {
 }  // namespace
 
 MainWindowView::MainWindowView(QWidget* parent) : QMainWindow(parent) {
-    setObjectName(QStringLiteral("frm_Main"));
-    setWindowTitle(QStringLiteral("frm_Main"));
-    setWindowIcon(qtui::HourglassIcon(false));
-    // The layout in twips was made for an 8-point font; larger ones would not fit the narrow columns.
-    QFont font = this->font();
-    font.setPointSizeF(8);
-    setFont(font);
+    qtui::SetUpProgramWindow(this, "frm_Main");
     twipsPerPixel_ = qtui::ScreenTwipsPerPixel(this);
     BuildMenus();
     BuildControls();

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QCheckBox>
 #include <QCursor>
 #include <QFontMetrics>
 #include <QGroupBox>
@@ -252,6 +253,49 @@ void QtLabel::SetText(const std::string& text) {
 
 std::string QtLabel::Text() const {
     return label_->text().toStdString();
+}
+
+QtToggle::QtToggle(QAbstractButton* button) : button_(button) {}
+
+void QtToggle::SetText(const std::string& text) {
+    button_->setText(QString::fromStdString(text));
+}
+
+std::string QtToggle::Text() const {
+    return button_->text().toStdString();
+}
+
+void QtToggle::SetValue(int value) {
+    if (auto* box = qobject_cast<QCheckBox*>(button_.data())) {
+        box->setCheckState(value == 2 ? Qt::PartiallyChecked : value == 1 ? Qt::Checked : Qt::Unchecked);
+    } else {
+        button_->setChecked(value == 1);
+    }
+}
+
+int QtToggle::Value() const {
+    if (const auto* box = qobject_cast<const QCheckBox*>(button_.data())) {
+        return box->checkState() == Qt::PartiallyChecked ? 2 : box->checkState() == Qt::Checked ? 1 : 0;
+    }
+    return button_->isChecked() ? 1 : 0;
+}
+
+QtCommandButton::QtCommandButton(QAbstractButton* button) : button_(button) {}
+
+void QtCommandButton::SetText(const std::string& text) {
+    button_->setText(QString::fromStdString(text));
+}
+
+std::string QtCommandButton::Text() const {
+    return button_->text().toStdString();
+}
+
+void QtCommandButton::SetEnabled(bool enabled) {
+    button_->setEnabled(enabled);
+}
+
+bool QtCommandButton::Enabled() const {
+    return button_->isEnabled();
 }
 
 QtButtonText::QtButtonText(QAbstractButton* button) : button_(button) {}

@@ -127,6 +127,31 @@ class QtLabel final : public controls::Captioned {
     QPointer<QLabel> label_;
 };
 
+// A check box or an option button.
+class QtToggle final : public controls::Toggle {
+  public:
+    explicit QtToggle(QAbstractButton* button);
+    void SetText(const std::string& text) override;
+    std::string Text() const override;
+    void SetValue(int value) override;
+    int Value() const override;
+
+  private:
+    QPointer<QAbstractButton> button_;
+};
+
+class QtCommandButton final : public controls::CommandButton {
+  public:
+    explicit QtCommandButton(QAbstractButton* button);
+    void SetText(const std::string& text) override;
+    std::string Text() const override;
+    void SetEnabled(bool enabled) override;
+    bool Enabled() const override;
+
+  private:
+    QPointer<QAbstractButton> button_;
+};
+
 class QtButtonText final : public controls::Captioned {
   public:
     explicit QtButtonText(QAbstractButton* button);

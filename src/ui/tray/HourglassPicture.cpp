@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QWidget>
 
 namespace wakelatch::qtui {
 namespace {
@@ -68,6 +69,15 @@ QPixmap Draw(int size, bool working) {
 }
 
 }  // namespace
+
+void SetUpProgramWindow(QWidget* window, const char* name) {
+    window->setObjectName(QString::fromLatin1(name));
+    window->setWindowTitle(QString::fromLatin1(name));
+    window->setWindowIcon(HourglassIcon(false));
+    QFont font = window->font();
+    font.setPointSizeF(8);
+    window->setFont(font);
+}
 
 QIcon HourglassIcon(bool working) {
     QIcon icon;

@@ -10,8 +10,12 @@ frm_TrayMenu::frm_TrayMenu(ProgramState& state, SettingsStore& settings, Control
     : state_(state), settings_(settings), controls_(controls), main_(main) {}
 
 void frm_TrayMenu::Form_Load() {
-    controls_.mnuAuto.SetChecked(state_.AutoStart);
-    controls_.mnuTrayStart.SetChecked(state_.AutoTray);
+    SetCheckMarks(state_.AutoStart, state_.AutoTray);
+}
+
+void frm_TrayMenu::SetCheckMarks(bool autoStart, bool autoTray) {
+    controls_.mnuAuto.SetChecked(autoStart);
+    controls_.mnuTrayStart.SetChecked(autoTray);
 }
 
 void frm_TrayMenu::Form_MouseMove(int eventKind) {

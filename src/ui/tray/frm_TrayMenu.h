@@ -33,6 +33,7 @@ class frm_TrayMenu {
 
     // Check marks from the settings: mnuAuto for AutoStart, mnuTrayStart for AutoTray.
     void Form_Load();
+    void SetCheckMarks(bool autoStart, bool autoTray);
     // A mouse event on the tray icon, as the platform numbers it.
     void Form_MouseMove(int eventKind);
 

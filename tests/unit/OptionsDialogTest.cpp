@@ -1,0 +1,227 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+
+#include "fakes/FakeControls.h"
+#include "fakes/FakeSettingsStore.h"
+#include "ui/options/OptionsCaptions.h"
+#include "ui/options/frm_Options.h"
+
+namespace wakelatch {
+namespace {
+
+using options_captions::kOptionsDialog;
+
+// The dialog over fakes; closing runs the close check as the window would.
+class Options : public ::testing::Test, public OptionsHost {
+  protected:
+    Options() {
+        state.ProgramVersion = "1.0.0";
+        state.Language = 1;
+        state.DriveName = 1;
+        state.DriveStart = 1;
+        texts.Add("chk_Autostart", chk_Autostart);
+        texts.Add("chk_Traystart", chk_Traystart);
+        texts.Add("chk_StartNetDrive", chk_StartNetDrive);
+        texts.Add("opt_DRIVE_Name(0)", opt_DRIVE_Name_0);
+        texts.Add("opt_DRIVE_Name(1)", opt_DRIVE_Name_1);
+        texts.Add("cmd_Speichern", cmd_Speichern);
+        for (const char* name : {"lbl_TEXT_Hinweis", "fra_Optionen", "fra_Language", "cmd_Beenden",
+                                 "lbl_HINWEIS_Laufwerkbzeichnung"}) {
+            labels.emplace_back(name);
+        }
+        for (auto& label : labels) {
+            texts.Add(label.text, label);
+        }
+    }
+
+    frm_Options& Open() {
+        form = std::make_unique<frm_Options>(
+            state, store, messages, *this,
+            frm_Options::Controls{window, chk_Autostart, chk_Traystart, chk_StartNetDrive, opt_DRIVE_Name_0,
+                                  opt_DRIVE_Name_1, opt_GERMANY, opt_ENGLISCH, cmd_Speichern, texts});
+        form->Form_Load();
+        return *form;
+    }
+    // The close box: true when the dialog closed.
+    bool CloseBox() {
+        closed = !form->Form_QueryUnload();
+        return closed;
+    }
+    // A user click on a check box: the value flips, then the handler runs.
+    void Click(testing::FakeToggle& box, void (frm_Options::*handler)()) {
+        box.value = box.value == 1 ? 0 : 1;
+        (form.get()->*handler)();
+    }
+    std::string TextOf(const std::string& name) { return texts.Find(name)->Text(); }
+
+    // OptionsHost
+    void CloseDialog() override { CloseBox(); }
+    void SetTrayCheckMarks(bool autoStart, bool autoTray) override { trayMarks = {autoStart, autoTray}; }
+    void ExtractHelpFile() override { ++helpExtractions; }
+    void SetMainRefreshPending() override { mainRefreshPending = true; }
+
+    ProgramState state;
+    testing::FakeSettingsStore store;
+    testing::FakeMessageBox messages;
+    testing::FakeFormWindow window;
+    testing::FakeToggle chk_Autostart{"chk_Autostart"}, chk_Traystart{"chk_Traystart"},
+        chk_StartNetDrive{"chk_StartNetDrive"}, opt_DRIVE_Name_0{"opt_DRIVE_Name(0)"},
+        opt_DRIVE_Name_1{"opt_DRIVE_Name(1)"}, opt_GERMANY, opt_ENGLISCH;
+    testing::FakeCommandButton cmd_Speichern{"cmd_Speichern"};
+    std::deque<testing::FakeCaptioned> labels;
+    testing::FakeCaptionTargets texts;
+    std::unique_ptr<frm_Options> form;
+    bool closed = false;
+    std::pair<bool, bool> trayMarks{false, false};
+    int helpExtractions = 0;
+    bool mainRefreshPending = false;
+};
+
+TEST_F(Options, OpeningShowsTheSettingsWithSaveDisabled) {
+    state.AutoTray = true;
+    Open();
+    EXPECT_FALSE(cmd_Speichern.enabled);
+    EXPECT_EQ(opt_GERMANY.value, 1);
+    EXPECT_EQ(opt_ENGLISCH.value, 0);
+    EXPECT_EQ(opt_DRIVE_Name_1.value, 1);
+    EXPECT_EQ(chk_StartNetDrive.value, 1);
+    EXPECT_EQ(chk_Traystart.value, 1);
+    EXPECT_EQ(chk_Autostart.value, 0);
+    EXPECT_EQ(window.caption, "Wakelatch Version 1.0.0 - Programmsetup");
+    for (const auto& caption : kOptionsDialog) {
+        EXPECT_EQ(TextOf(std::string(caption.control)), std::string(caption.german)) << caption.control;
+    }
+}
+
+TEST_F(Options, OpenAndCloseAtOnceAsksAndWritesNothing) {
+    Open();
+    EXPECT_TRUE(CloseBox());
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(store.writes.empty());
+    EXPECT_FALSE(mainRefreshPending);
+}
+
+TEST_F(Options, UndoingAChangeDisablesSaveAgain) {
+    Open();
+    Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
+    EXPECT_TRUE(cmd_Speichern.enabled);
+    Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
+    EXPECT_FALSE(cmd_Speichern.enabled);
+    form->opt_GERMANY_Click();  // German again while German is chosen
+    EXPECT_FALSE(cmd_Speichern.enabled);
+    chk_Traystart.value = 2;  // the greyed state changes nothing
+    form->chk_Traystart_Click();
+    EXPECT_FALSE(cmd_Speichern.enabled);
+}
+
+TEST_F(Options, TheEnglishFlagSwitchesEveryCaptionAndTheQuestionsButDiscardKeepsGerman) {
+    Open();
+    form->img_FLAG_ENGLISCH_Click();
+    EXPECT_EQ(opt_GERMANY.value, 0);
+    EXPECT_EQ(opt_ENGLISCH.value, 1);
+    EXPECT_TRUE(cmd_Speichern.enabled);
+    EXPECT_EQ(window.caption, "Wakelatch Version 1.0.0 - Options");
+    for (const auto& caption : kOptionsDialog) {
+        EXPECT_EQ(TextOf(std::string(caption.control)), std::string(caption.english)) << caption.control;
+    }
+    messages.answers = {controls::kAnswerYes};
+    EXPECT_TRUE(CloseBox());
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.shown[0].title, "Changequestion");
+    EXPECT_EQ(messages.shown[0].text, "You have change some options, you are sure destroy?");
+    EXPECT_EQ(messages.shown[0].buttons, controls::MessageButtons::YesNo);
+    EXPECT_EQ(messages.shown[0].icon, controls::MessageIcon::None);
+    EXPECT_EQ(state.Language, 1);
+    EXPECT_TRUE(store.writes.empty());
+}
+
+TEST_F(Options, NoThenNoKeepsTheDialogOpenWithTheEdits) {
+    Open();
+    Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
+    form->opt_DRIVE_Name_Click(0);
+    messages.answers = {controls::kAnswerNo, controls::kAnswerNo};
+    EXPECT_FALSE(CloseBox());
+    ASSERT_EQ(messages.shown.size(), 2U);
+    EXPECT_EQ(messages.shown[0].title, "Änderungsfeststellung");
+    EXPECT_EQ(messages.shown[1].title, "Verfahrensweise");
+    EXPECT_EQ(messages.shown[1].text,
+              "Sollen die Einstellungen gespeichert und der Dialoag geschlossen werden?");
+    EXPECT_TRUE(cmd_Speichern.enabled);
+    EXPECT_TRUE(form->Working().AutoStart);
+    EXPECT_EQ(form->Working().DriveName, 0);
+    EXPECT_EQ(chk_Autostart.value, 1);
+    EXPECT_TRUE(store.writes.empty());
+    EXPECT_FALSE(mainRefreshPending);
+}
+
+TEST_F(Options, NoThenYesSavesEverythingAndTheMainWindowRefreshes) {
+    Open();
+    Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
+    form->opt_ENGLISCH_Click();
+    messages.answers = {controls::kAnswerNo, controls::kAnswerYes};
+    EXPECT_TRUE(CloseBox());
+    EXPECT_EQ(messages.shown[1].title, "What go now?");  // asked in the language chosen in the dialog
+    EXPECT_EQ(store.writes,
+              (std::vector<std::string>{"Language", "AutoStart", "AutoTray", "DriveName", "DriveStart"}));
+    EXPECT_EQ(store.Get("Language"), "2");
+    EXPECT_EQ(store.Get("AutoStart"), "True");
+    EXPECT_EQ(state.Language, 2);
+    EXPECT_TRUE(state.AutoStart);
+    EXPECT_EQ(trayMarks, std::make_pair(true, false));
+    EXPECT_TRUE(mainRefreshPending);
+    EXPECT_EQ(helpExtractions, 1);
+    EXPECT_EQ(form->Working().CloseState, frm_Options::kSavingFromQuestion);
+}
+
+TEST_F(Options, OkSavesAndClosesWithoutAsking) {
+    Open();
+    Click(chk_Traystart, &frm_Options::chk_Traystart_Click);
+    form->cmd_Speichern_Click();
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(form->Working().CloseState, frm_Options::kClosingAfterSave);
+    EXPECT_TRUE(state.AutoTray);
+    EXPECT_EQ(store.Get("AutoTray"), "True");
+    EXPECT_EQ(store.writes.size(), 5U);
+    EXPECT_TRUE(mainRefreshPending);
+}
+
+TEST_F(Options, CancelAsksWhenThereAreChangesAndAlwaysAsksTheMainWindowToRefresh) {
+    Open();
+    form->cmd_Beenden_Click();
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(mainRefreshPending);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Options, AStoredLanguageOtherThanGermanOrEnglish) {
+    state.Language = 3;
+    Open();
+    EXPECT_EQ(opt_GERMANY.value, 0);
+    EXPECT_EQ(opt_ENGLISCH.value, 0);
+    EXPECT_EQ(TextOf("chk_Autostart"), "chk_Autostart");  // design texts stay
+    EXPECT_EQ(window.caption, "frm_Main");                // the fake window's caption, untouched
+    Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
+    EXPECT_TRUE(CloseBox());  // nothing asked while the working language is still 3
+    EXPECT_TRUE(messages.shown.empty());
+
+    Open();
+    form->opt_GERMANY_Click();
+    EXPECT_TRUE(cmd_Speichern.enabled);
+    EXPECT_EQ(TextOf("chk_Autostart"), "Programmstart mit Windows");
+}
+
+TEST_F(Options, AStoredDriveNameOtherThanZeroOrOne) {
+    state.DriveName = 5;
+    Open();
+    EXPECT_EQ(opt_DRIVE_Name_0.value, 0);
+    EXPECT_EQ(opt_DRIVE_Name_1.value, 0);
+    EXPECT_FALSE(cmd_Speichern.enabled);
+    opt_DRIVE_Name_1.value = 1;
+    form->opt_DRIVE_Name_Click(1);
+    EXPECT_TRUE(cmd_Speichern.enabled);
+}
+
+}  // namespace
+}  // namespace wakelatch
