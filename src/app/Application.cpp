@@ -1,13 +1,19 @@
 #include "app/Application.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QThread>
 
 #include "app/LocalInstanceGuard.h"
 #include "app/ShutdownSignals.h"
 #include "app/Startup.h"
+#include "support/FileOps.h"
+#include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindowView.h"
 #include "ui/options/OptionsDialogView.h"
+#include "ui/shaped/AboutWindow.h"
+#include "ui/shaped/QtProgramStarter.h"
+#include "ui/shaped/SplashWindow.h"
 #include "ui/tray/QtNotificationArea.h"
 #include "ui/tray/TrayMenuView.h"
 
@@ -18,7 +24,11 @@ Application::Application()
       instance_(std::make_unique<LocalInstanceGuard>()),
       signals_(std::make_unique<ShutdownSignals>()),
       notificationArea_(std::make_unique<qtui::QtNotificationArea>()),
-      trayIcon_(std::make_unique<TrayIcon>(*notificationArea_)) {
+      trayIcon_(std::make_unique<TrayIcon>(*notificationArea_)),
+      programs_(std::make_unique<qtui::QtProgramStarter>()),
+      helpViewer_(std::make_unique<qtui::HelpViewer>()) {
+    // Once the help command has chosen a file, F1 opens it in every window of the program.
+    qApp->installEventFilter(this);
     // The icon's mouse events go to the tray-menu window, loaded when they come.
     notificationArea_->SetMouseHandler([this](int eventKind) {
         LoadTrayMenu();
@@ -62,7 +72,12 @@ void Application::SaveForSessionEnd() {
 }
 
 void Application::ShowSplash() {
-    // The splash window is shown here while the main window loads; the program has no splash yet.
+    splash_ = std::make_unique<SplashWindow>();
+    splash_->Form_Load(state_, *platform_.files);
+    splash_->CentreOnScreen();
+    splash_->show();
+    splash_->repaint();
+    QCoreApplication::processEvents();  // painted now, before the long steps that follow
 }
 
 void Application::LoadTrayMenu() {
@@ -121,7 +136,9 @@ void Application::LoadMainWindow() {
     mainForm_->Form_Load();
 }
 
-void Application::UnloadSplash() {}
+void Application::UnloadSplash() {
+    splash_.reset();
+}
 
 void Application::ShowMainWindow() {
     mainView_->show();
@@ -187,11 +204,29 @@ void Application::SetMainRefreshPending() {
 }
 
 void Application::ShowAbout() {
-    // The About window opens here, modal; the program has none yet.
+    AboutWindow about(state_, *platform_.files, *programs_, messages_);
+    about.Form_Load();
+    about.Exec();
 }
 
-void Application::OpenHelp() {
-    // The help file of the language opens here; the program carries no help files yet.
+void Application::SetApplicationHelpFile(const std::string& fileName) {
+    helpFile_ = state_.WindowsDirectory + platform_.files->Separator() + "help" +
+                platform_.files->Separator() + fileName;
+}
+
+void Application::PressHelpKey() {
+    if (!helpFile_.empty()) {
+        helpViewer_->Open(QString::fromStdString(helpFile_));
+    }
+}
+
+bool Application::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        watched->isWidgetType() && !helpFile_.empty()) {
+        PressHelpKey();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void Application::CloseOtherWindows() {
@@ -207,8 +242,8 @@ void Application::InstallTypeLibrary(ProgramState& /*state*/) {
     // Nothing on Linux uses the shell link type library; it is neither written nor registered.
 }
 
-void Application::ExtractHelpFile(ProgramState& /*state*/) {
-    // The help file of the language is written here; the program carries no help files yet.
+void Application::ExtractHelpFile(ProgramState& state) {
+    pim_MAIN::ExtractHelpFile(*platform_.files, state, state.WindowsDirectory);
 }
 
 }  // namespace wakelatch

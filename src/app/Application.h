@@ -17,10 +17,13 @@ class LocalInstanceGuard;
 class MainWindowView;
 class ShutdownSignals;
 class OptionsDialogView;
+class SplashWindow;
 class TrayMenuView;
 namespace qtui {
+class HelpViewer;
 class QtNotificationArea;
-}
+class QtProgramStarter;
+}  // namespace qtui
 
 // Owns the program state, the platform services and the windows, and runs the start-up sequence.
 class Application final : public QObject,
@@ -55,7 +58,8 @@ class Application final : public QObject,
     void UnloadMainWindow() override;
     void ShowOptionsDialog() override;
     void ShowAbout() override;
-    void OpenHelp() override;
+    void SetApplicationHelpFile(const std::string& fileName) override;
+    void PressHelpKey() override;
 
     // TrayMenuActions: the tray menu's entries, passed on to the main window.
     void RestoreFromTray() override;
@@ -87,6 +91,13 @@ class Application final : public QObject,
     std::unique_ptr<TrayMenuView> trayMenuView_;
     std::unique_ptr<frm_TrayMenu> trayMenu_;
     OptionsDialogView* optionsView_ = nullptr;  // while the options dialog is open
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<qtui::QtProgramStarter> programs_;
+    std::unique_ptr<qtui::HelpViewer> helpViewer_;
+    std::string helpFile_;  // the application's help file, once the help command has chosen one
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 };
 
 }  // namespace wakelatch

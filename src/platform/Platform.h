@@ -4,6 +4,7 @@
 
 #include "platform/AutostartEntries.h"
 #include "platform/DrivePlatform.h"
+#include "platform/FileSystem.h"
 #include "platform/ProgramLocation.h"
 #include "platform/SystemFolders.h"
 #include "settings/SettingsStore.h"
@@ -18,6 +19,7 @@ struct Platform {
     std::unique_ptr<ProgramLocation> location;
     std::unique_ptr<AutostartEntries> autostart;
     std::unique_ptr<DrivePlatform> drives;
+    std::unique_ptr<FileSystem> files;
 };
 
 Platform CreatePlatform();

@@ -27,7 +27,9 @@ class RecordingHost final : public MainWindowHost {
         }
     }
     void ShowAbout() override { calls.push_back("about"); }
-    void OpenHelp() override { calls.push_back("help"); }
+    void SetApplicationHelpFile(const std::string& name) override { helpFile = name; }
+    void PressHelpKey() override { calls.push_back("help " + helpFile); }
+    std::string helpFile;
     std::vector<std::string> calls;
     int trayMenuLoads = 0;
     std::function<void()> onOptions;  // what the user does in the options dialog

@@ -65,6 +65,12 @@ stop_program() {  # stop_program SIGNAL
 start_program && pass "window '$title' appeared"
 [ -d "$HOME/.local/share/Wakelatch/TEMP" ] && [ "$(stat -c %a "$HOME/.local/share/Wakelatch")" = 700 ] \
     && pass "private data folder with TEMP" || fail "data folder missing or not private"
+[ -z "$(ls -A "$HOME/.local/share/Wakelatch/TEMP")" ] && pass "no splash picture left in TEMP" ||
+    fail "TEMP holds: $(ls "$HOME/.local/share/Wakelatch/TEMP")"
+help="$HOME/.local/share/Wakelatch/help/wakelatch_help_german.chm"
+[ "$(head -c 4 "$help" 2>/dev/null)" = ITSF ] && pass "German help file written (ITSF)" || fail "no German help file"
+[ ! -e "$HOME/.local/share/Wakelatch/help/wakelatch_help_english.chm" ] && pass "no English help yet" ||
+    fail "English help written for a German start"
 
 # A second copy asks the first to the front and ends at once. Another window covers the first copy's
 # (xwininfo lists the windows from the top down); afterwards the first copy's window is on top.

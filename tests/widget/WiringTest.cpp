@@ -95,8 +95,9 @@ TEST_F(Wiring, ButtonsAndMenusReachTheirHandlers) {
     Action("mnuHelpAbout")->trigger();
     Action("mnuFileExit")->trigger();
     view.findChild<QPushButton*>("cmd_Beenden")->click();
-    EXPECT_EQ(rig.host.calls, (std::vector<std::string>{"add idle", "delete", "options", "help", "about",
-                                                        "unload main window", "unload main window"}));
+    EXPECT_EQ(rig.host.calls,
+              (std::vector<std::string>{"add idle", "delete", "options", "help wakelatch_help_english.chm",
+                                        "about", "unload main window", "unload main window"}));
 
     tray.Menu()->actions()[0]->trigger();  // mnuStop
     EXPECT_EQ(tray.Menu()->actions()[0]->text(), "Start automatic");

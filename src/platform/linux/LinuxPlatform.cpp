@@ -2,6 +2,7 @@
 #include "platform/linux/DesktopAutostart.h"
 #include "platform/linux/IniSettingsStore.h"
 #include "platform/linux/LinuxDrivePlatform.h"
+#include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxProgramLocation.h"
 #include "platform/linux/XdgSystemFolders.h"
 
@@ -14,6 +15,7 @@ Platform CreatePlatform() {
     platform.location = std::make_unique<LinuxProgramLocation>();
     platform.autostart = std::make_unique<DesktopAutostart>();
     platform.drives = std::make_unique<LinuxDrivePlatform>();
+    platform.files = std::make_unique<LinuxFileSystem>();
     return platform;
 }
 

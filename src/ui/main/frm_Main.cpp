@@ -6,6 +6,7 @@
 #include "settings/SettingsSchema.h"
 #include "settings/TextConversions.h"
 #include "support/AutostartEntry.h"
+#include "support/FileOps.h"
 #include "support/Text.h"
 #include "ui/main/Captions.h"
 
@@ -179,7 +180,11 @@ void frm_Main::mnuFileProperties_Click() {
 }
 
 void frm_Main::mnuAnleitung_Click() {
-    services_.host.OpenHelp();
+    // Another language chooses no file: the help key then opens whatever file was set before.
+    if (const std::string name = pim_MAIN::HelpFileNameFor(state_.Language); !name.empty()) {
+        services_.host.SetApplicationHelpFile(name);
+    }
+    services_.host.PressHelpKey();
 }
 
 void frm_Main::mnuHelpAbout_Click() {

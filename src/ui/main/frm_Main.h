@@ -32,8 +32,10 @@ class MainWindowHost {
     virtual void ShowOptionsDialog() = 0;
     // The About window, modal.
     virtual void ShowAbout() = 0;
-    // The help file of the language in the help viewer.
-    virtual void OpenHelp() = 0;
+    // Makes the help file of that name (in the program's help folder) the one the help key opens.
+    virtual void SetApplicationHelpFile(const std::string& fileName) = 0;
+    // What the help key does: the application's help file in the help viewer.
+    virtual void PressHelpKey() = 0;
 };
 
 // The main window's logic: its load and unload handlers and public operations, over its controls.

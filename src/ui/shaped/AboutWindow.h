@@ -1,0 +1,51 @@
+#pragma once
+
+#include "controls/MessageBox.h"
+#include "platform/FileSystem.h"
+#include "settings/ProgramState.h"
+#include "ui/shaped/ShapedWindow.h"
+#include "ui/shaped/SystemInfo.h"
+
+class QLabel;
+class QPushButton;
+
+namespace wakelatch {
+
+// frm_About: the picture-shaped information window, without title bar, moved by its background and
+// texts; "OK" closes it, "&System-Info..." starts the system information program.
+class AboutWindow final : public qtui::ShapedWindow {
+    Q_OBJECT
+
+  public:
+    AboutWindow(ProgramState& state, platform::FileSystem& files, about::ProgramStarter& programs,
+                controls::MessageBoxService& messages);
+
+    void Form_Load();
+    // Shows the window modally and returns when it is closed.
+    void Exec();
+    void cmdOK_Click();
+    void StartSysInfo();
+
+  signals:
+    void closed();
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    QLabel* AddLabel(const char* name, const QString& text, const QRect& place);
+
+    ProgramState& state_;
+    platform::FileSystem& files_;
+    about::ProgramStarter& programs_;
+    controls::MessageBoxService& messages_;
+    QLabel* lbl_Name_ = nullptr;
+    QLabel* lbl_Version_ = nullptr;
+    QLabel* lbl_Beschreibung_ = nullptr;
+    QLabel* lbl_Warnung_ = nullptr;
+    QLabel* lbl_Copyright_ = nullptr;
+    QPushButton* cmdSysInfo_ = nullptr;
+    QPushButton* cmdOK_ = nullptr;
+};
+
+}  // namespace wakelatch

@@ -1,0 +1,55 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/shaped/Region.h"
+
+namespace wakelatch::sml_GIF_TO_FRM {
+namespace {
+
+// A picture drawn in characters: '.' white, '#' black, 'r' red.
+class TextPicture final : public Picture {
+  public:
+    explicit TextPicture(std::vector<std::string> rows) : rows_(std::move(rows)) {}
+    int Width() const override { return static_cast<int>(rows_.front().size()); }
+    int Height() const override { return static_cast<int>(rows_.size()); }
+    std::uint32_t Pixel(int x, int y) const override {
+        switch (rows_[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]) {
+            case '.':
+                return 0xFFFFFF;
+            case '#':
+                return 0x000000;
+            case 'w':
+                return 0xFEFEFE;  // nearly white: kept, colours are compared exactly
+            default:
+                return 0xFF0000;
+        }
+    }
+
+  private:
+    std::vector<std::string> rows_;
+};
+
+TEST(Region, ARunReachingTheRightEdgeClosesThere) {
+    EXPECT_EQ(MakeRegionFromPicture(TextPicture({".##"})), (std::vector<Rect>{{1, 0, 3, 1}}));
+    EXPECT_EQ(MakeRegionFromPicture(TextPicture({".##", "#.."})),
+              (std::vector<Rect>{{1, 0, 3, 1}, {0, 1, 1, 2}}));
+}
+
+TEST(Region, WhiteCornersAndAWhiteSpotAreSeeThrough) {
+    const auto region = MakeRegionFromPicture(TextPicture({".rrr.", "rr.rr", ".rwr."}));
+    EXPECT_EQ(region, (std::vector<Rect>{{1, 0, 4, 1}, {0, 1, 2, 2}, {3, 1, 5, 2}, {1, 2, 4, 3}}));
+}
+
+TEST(Region, TheTopLeftPixelChoosesTheKeyColour) {
+    EXPECT_EQ(MakeRegionFromPicture(TextPicture({"#..#", "##.."})),
+              (std::vector<Rect>{{1, 0, 3, 1}, {2, 1, 4, 2}}));
+}
+
+TEST(Region, AnAllWhitePictureHasNoRegion) {
+    EXPECT_TRUE(MakeRegionFromPicture(TextPicture({"...", "..."})).empty());
+}
+
+}  // namespace
+}  // namespace wakelatch::sml_GIF_TO_FRM

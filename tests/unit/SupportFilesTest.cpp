@@ -1,0 +1,187 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "fakes/FakeControls.h"
+#include "fakes/FakeFileSystem.h"
+#include "support/FileOps.h"
+#include "support/RegistryValue.h"
+#include "support/Resources.h"
+#include "ui/shaped/SystemInfo.h"
+
+namespace wakelatch {
+namespace {
+
+TEST(Resources, TheProgramCarriesItsFiles) {
+    for (const int id : {resources::kSplashBitmap, resources::kAboutBitmap, resources::kHelpGerman,
+                         resources::kHelpEnglish, resources::kTypeLibrary}) {
+        const auto bytes = resources::Find(id);
+        ASSERT_TRUE(bytes) << id;
+        EXPECT_GT(bytes->size, 100U) << id;
+    }
+    for (const int id : {resources::kSplashBitmap, resources::kAboutBitmap}) {
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(resources::Find(id)->data), 2), "BM") << id;
+    }
+    for (const int id : {resources::kHelpGerman, resources::kHelpEnglish}) {
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(resources::Find(id)->data), 4), "ITSF") << id;
+    }
+    EXPECT_FALSE(resources::Find(1002));
+}
+
+class HelpExtraction : public ::testing::Test {
+  protected:
+    testing::FakeFileSystem files;
+    ProgramState state;
+};
+
+TEST_F(HelpExtraction, WritesTheFileOfTheLanguageOnce) {
+    state.Language = 1;
+    pim_MAIN::ExtractHelpFile(files, state, "/home/u/.local/share/Wakelatch");
+    EXPECT_EQ(state.HelpFileName, "wakelatch_help_german.chm");
+    EXPECT_EQ(files.written,
+              std::vector<std::string>{"/home/u/.local/share/Wakelatch/help/wakelatch_help_german.chm"});
+    EXPECT_EQ(files.files.begin()->second.substr(0, 4), "ITSF");
+    EXPECT_EQ(files.made, std::vector<std::string>{"/home/u/.local/share/Wakelatch/help/"});
+
+    pim_MAIN::ExtractHelpFile(files, state, "/home/u/.local/share/Wakelatch");
+    EXPECT_EQ(files.written.size(), 1U);  // an existing file is left alone
+
+    state.Language = 2;
+    pim_MAIN::ExtractHelpFile(files, state, "/home/u/.local/share/Wakelatch/");
+    EXPECT_EQ(files.written.back(), "/home/u/.local/share/Wakelatch/help/wakelatch_help_english.chm");
+    EXPECT_EQ(files.files.size(), 2U);  // both languages side by side
+}
+
+TEST_F(HelpExtraction, OtherLanguagesMakeTheFolderButWriteNothing) {
+    state.Language = 3;
+    pim_MAIN::ExtractHelpFile(files, state, "/data");
+    EXPECT_EQ(files.made, std::vector<std::string>{"/data/help/"});
+    EXPECT_TRUE(files.written.empty());
+    EXPECT_EQ(state.HelpFileName, "");
+}
+
+TEST_F(HelpExtraction, AProgramInTheRootFolderGetsOneSeparator) {
+    state.Language = 2;
+    pim_MAIN::ExtractHelpFile(files, state, "/");
+    EXPECT_EQ(files.written, std::vector<std::string>{"/help/wakelatch_help_english.chm"});
+}
+
+TEST(ResourceToDisk, ReplacesTheWholeFileAndFailsForUnknownResources) {
+    testing::FakeFileSystem files;
+    files.files["/tmp/x"] = std::string(5'000'000, 'x');
+    EXPECT_TRUE(sml_RES_TO_DISK::ResourceToDisk(files, resources::kTypeLibrary, "/tmp/x"));
+    EXPECT_EQ(files.files["/tmp/x"].size(), resources::Find(resources::kTypeLibrary)->size);
+    EXPECT_FALSE(sml_RES_TO_DISK::ResourceToDisk(files, 4711, "/tmp/y"));
+}
+
+class FakeRegistry final : public registry::RegistryReader {
+  public:
+    bool OpenReadOnly(std::uint32_t root, const std::string& key) override {
+        opened = key;
+        openedRoot = root;
+        return open;
+    }
+    std::optional<registry::RawValue> Query(const std::string&) override { return value; }
+    void Close() override { ++closes; }
+    bool open = true;
+    std::optional<registry::RawValue> value;
+    std::string opened;
+    std::uint32_t openedRoot = 0;
+    int closes = 0;
+};
+
+registry::RawValue Raw(std::uint32_t type, const std::string& text) {
+    registry::RawValue value{type, std::vector<unsigned char>(registry::kBufferSize, 0)};
+    std::copy(text.begin(), text.end(), value.bytes.begin());
+    return value;
+}
+
+TEST(GetKeyValue, TextAndNumberValues) {
+    FakeRegistry registry;
+    std::string text = "ignored";
+    registry.value = Raw(registry::kTypeString, "C:\\Tools\\msinfo.exe");
+    EXPECT_TRUE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "SOFTWARE\\X", "PATH", text));
+    EXPECT_EQ(text, "C:\\Tools\\msinfo.exe");
+    EXPECT_EQ(registry.openedRoot, registry::kRootLocalMachine);
+
+    registry.value = Raw(registry::kTypeNumber, std::string("\x0A\x01\xFF", 3));
+    text = "7";
+    EXPECT_TRUE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
+    EXPECT_EQ(text, "&h7FF1A");  // codes from the last character to the first, after the incoming text
+
+    registry.value = Raw(3, "binary");
+    text = "kept";
+    EXPECT_TRUE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
+    EXPECT_EQ(text, "kept");
+    EXPECT_EQ(registry.closes, 3);
+}
+
+TEST(GetKeyValue, FailuresEmptyTheTextAndStillClose) {
+    FakeRegistry registry;
+    std::string text = "old";
+    registry.open = false;
+    EXPECT_FALSE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
+    EXPECT_EQ(text, "");
+    registry.open = true;
+    text = "old";
+    EXPECT_FALSE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));  // no value
+    EXPECT_EQ(text, "");
+    EXPECT_EQ(registry.closes, 2);
+}
+
+class FakePrograms final : public about::ProgramStarter {
+  public:
+    std::optional<std::string> Find(std::string_view program) override {
+        asked.emplace_back(program);
+        if (installed.count(std::string(program)) != 0) {
+            return "/usr/bin/" + std::string(program);
+        }
+        return std::nullopt;
+    }
+    bool Start(const std::string& path) override {
+        started.push_back(path);
+        return startWorks;
+    }
+    std::set<std::string> installed;
+    std::vector<std::string> asked;
+    std::vector<std::string> started;
+    bool startWorks = true;
+};
+
+TEST(StartSysInfo, StartsTheFirstInstalledTool) {
+    FakePrograms programs;
+    programs.installed = {"kinfocenter", "gnome-system-monitor"};
+    testing::FakeMessageBox messages;
+    about::StartSysInfo(programs, messages, 1);
+    EXPECT_EQ(programs.started, std::vector<std::string>{"/usr/bin/kinfocenter"});
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(StartSysInfo, SaysSoWhenNoneCanBeStarted) {
+    for (const auto& [language, message] :
+         std::vector<std::pair<int, std::string>>{{1, "Systeminformationsprogramm zur Zeit nicht verfügbar."},
+                                                  {2, "Systeminformation now are not avaibel."},
+                                                  {5, ""}}) {
+        FakePrograms programs;
+        testing::FakeMessageBox messages;
+        about::StartSysInfo(programs, messages, language);
+        if (message.empty()) {
+            EXPECT_TRUE(messages.shown.empty());
+        } else {
+            ASSERT_EQ(messages.shown.size(), 1U);
+            EXPECT_EQ(messages.shown[0].text, message);
+            EXPECT_EQ(messages.shown[0].title, "Wakelatch");
+            EXPECT_EQ(messages.shown[0].icon, controls::MessageIcon::None);
+            EXPECT_EQ(messages.shown[0].buttons, controls::MessageButtons::Ok);
+        }
+    }
+    FakePrograms broken;
+    broken.installed = {"hardinfo2"};
+    broken.startWorks = false;
+    testing::FakeMessageBox messages;
+    about::StartSysInfo(broken, messages, 2);
+    EXPECT_EQ(messages.shown.size(), 1U);
+}
+
+}  // namespace
+}  // namespace wakelatch
