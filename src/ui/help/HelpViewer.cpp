@@ -36,7 +36,12 @@ QString PageTitle(const QString& resource) {
                                           QRegularExpression::CaseInsensitiveOption |
                                               QRegularExpression::DotMatchesEverythingOption)
                            .match(html);
-    return match.hasMatch() ? match.captured(1).trimmed() : QFileInfo(resource).baseName();
+    if (!match.hasMatch()) {
+        return QFileInfo(resource).baseName();
+    }
+    QString title = match.captured(1).trimmed();
+    title.remove(QRegularExpression(QStringLiteral("^Wakelatch\\s*-\\s*")));  // every page has it
+    return title;
 }
 
 }  // namespace

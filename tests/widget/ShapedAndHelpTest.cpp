@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTextBrowser>
+
+#include "fakes/FakeControls.h"
+#include "fakes/TempFolder.h"
+#include "platform/linux/LinuxFileSystem.h"
+#include "ui/help/HelpViewer.h"
+#include "ui/shaped/AboutWindow.h"
+#include "ui/shaped/QtProgramStarter.h"
+#include "ui/shaped/SplashWindow.h"
+
+namespace wakelatch {
+namespace {
+
+class ShapedWindows : public ::testing::Test {
+  protected:
+    ShapedWindows() {
+        state.ProgramVersion = "1.0.0";
+        state.TempDirectory = temp.path();
+        state.Language = 2;
+    }
+    testing::TempFolder temp;
+    ProgramState state;
+    platform::LinuxFileSystem files;
+};
+
+TEST_F(ShapedWindows, TheSplashTakesItsPicturesShapeAndLeavesNoFile) {
+    SplashWindow splash;
+    splash.Form_Load(state, files);
+    EXPECT_EQ(splash.size(), QSize(418, 277));
+    EXPECT_FALSE(splash.mask().isEmpty());
+    EXPECT_FALSE(splash.mask().contains(QPoint(0, 0)));  // the white corner is cut away
+    EXPECT_TRUE(splash.mask().contains(QPoint(150, 150)));
+    EXPECT_EQ(splash.findChild<QLabel*>("lbl_Programmversion")->text(), "Version 1.0.0");
+    EXPECT_EQ(state.LastResult, 1);
+    EXPECT_FALSE(files.Exists(temp.path() + "/pic_Splash.bmp"));
+}
+
+TEST_F(ShapedWindows, TheAboutWindowHasItsTextsAndClosesWithOk) {
+    testing::FakeMessageBox messages;
+    qtui::QtProgramStarter programs;
+    AboutWindow about(state, files, programs, messages);
+    about.Form_Load();
+    EXPECT_EQ(about.size(), QSize(510, 345));
+    EXPECT_FALSE(about.mask().contains(QPoint(1, 1)));  // rounded corner
+    EXPECT_TRUE(about.findChild<QLabel*>("lbl_Beschreibung")->text().startsWith("if it enables you"));
+    EXPECT_EQ(about.findChild<QLabel*>("lbl_Version")->text(), "Version 1.0.0");
+    EXPECT_FALSE(files.Exists(temp.path() + "/pic_Info.bmp"));
+    bool closed = false;
+    QObject::connect(&about, &AboutWindow::closed, [&] { closed = true; });
+    about.show();
+    about.findChild<QPushButton*>("cmdOK")->click();
+    EXPECT_TRUE(closed);
+}
+
+TEST(BuiltInHelp, ShowsThePagesOfTheLanguage) {
+    for (const char* language : {"de", "en"}) {
+        qtui::HelpWindow window{QString::fromLatin1(language)};
+        EXPECT_GE(window.PageCount(), 6) << language;
+        const auto* page = window.findChild<QTextBrowser*>("HelpPage");
+        EXPECT_FALSE(page->toPlainText().isEmpty()) << language;
+        EXPECT_FALSE(window.findChild<QListWidget*>("HelpPages")->item(0)->text().startsWith("Wakelatch -"));
+    }
+}
+
+}  // namespace
+}  // namespace wakelatch
