@@ -230,6 +230,9 @@ bool Application::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void Application::CloseOtherWindows() {
+    if (optionsView_ != nullptr) {
+        optionsView_->CloseWithoutAsking();  // unsaved edits are dropped: questions would stall the end
+    }
     const QWidgetList windows = QApplication::topLevelWidgets();
     for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
         if (*it != mainView_.get()) {

@@ -92,6 +92,11 @@ TEST_F(Options, OpeningShowsTheSettingsWithSaveDisabled) {
     for (const auto& caption : kOptionsDialog) {
         EXPECT_EQ(TextOf(std::string(caption.control)), std::string(caption.german)) << caption.control;
     }
+    // The texts whose blanks count, written out here rather than taken from the table.
+    EXPECT_EQ(TextOf("fra_Optionen"), " Einstellungen Programmverhalten: ");
+    EXPECT_EQ(TextOf("fra_Language"), " Sprachauswahl: ");
+    EXPECT_EQ(TextOf("lbl_HINWEIS_Laufwerkbzeichnung"), " Anzeigeformat für Laufwerksliste: ");
+    EXPECT_EQ(TextOf("opt_DRIVE_Name(1)"), "Laufwerke mit Bezeichung anzeigen");
 }
 
 TEST_F(Options, OpenAndCloseAtOnceAsksAndWritesNothing) {
@@ -125,6 +130,10 @@ TEST_F(Options, TheEnglishFlagSwitchesEveryCaptionAndTheQuestionsButDiscardKeeps
     for (const auto& caption : kOptionsDialog) {
         EXPECT_EQ(TextOf(std::string(caption.control)), std::string(caption.english)) << caption.control;
     }
+    EXPECT_EQ(TextOf("fra_Optionen"), "Attitudes program-behavior: ");
+    EXPECT_EQ(TextOf("fra_Language"), "Laguage select: ");
+    EXPECT_EQ(TextOf("lbl_HINWEIS_Laufwerkbzeichnung"), " Screens of Drives: ");
+    EXPECT_EQ(TextOf("chk_StartNetDrive"), "Controll and connected all Remote-Drives");
     messages.answers = {controls::kAnswerYes};
     EXPECT_TRUE(CloseBox());
     ASSERT_EQ(messages.shown.size(), 1U);
@@ -187,12 +196,22 @@ TEST_F(Options, OkSavesAndClosesWithoutAsking) {
     EXPECT_TRUE(mainRefreshPending);
 }
 
-TEST_F(Options, CancelAsksWhenThereAreChangesAndAlwaysAsksTheMainWindowToRefresh) {
+TEST_F(Options, CancelAsksOnlyWhenThereAreChangesAndAlwaysAsksTheMainWindowToRefresh) {
     Open();
     form->cmd_Beenden_Click();
     EXPECT_TRUE(closed);
     EXPECT_TRUE(mainRefreshPending);
     EXPECT_TRUE(messages.shown.empty());
+
+    Open();
+    mainRefreshPending = false;
+    Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
+    messages.answers = {controls::kAnswerNo, controls::kAnswerNo};
+    form->cmd_Beenden_Click();
+    EXPECT_FALSE(closed);  // refused: the dialog stays
+    EXPECT_EQ(messages.shown.size(), 2U);
+    EXPECT_TRUE(mainRefreshPending);  // Cancel asked for it before the close check
+    EXPECT_TRUE(store.writes.empty());
 }
 
 TEST_F(Options, AStoredLanguageOtherThanGermanOrEnglish) {

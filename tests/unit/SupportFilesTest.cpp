@@ -66,12 +66,10 @@ TEST_F(HelpExtraction, AProgramInTheRootFolderGetsOneSeparator) {
     EXPECT_EQ(files.written, std::vector<std::string>{"/help/wakelatch_help_english.chm"});
 }
 
-TEST(ResourceToDisk, ReplacesTheWholeFileAndFailsForUnknownResources) {
+TEST(ResourceToDisk, AnUnknownResourceWritesNothing) {
     testing::FakeFileSystem files;
-    files.files["/tmp/x"] = std::string(5'000'000, 'x');
-    EXPECT_TRUE(sml_RES_TO_DISK::ResourceToDisk(files, resources::kTypeLibrary, "/tmp/x"));
-    EXPECT_EQ(files.files["/tmp/x"].size(), resources::Find(resources::kTypeLibrary)->size);
     EXPECT_FALSE(sml_RES_TO_DISK::ResourceToDisk(files, 4711, "/tmp/y"));
+    EXPECT_TRUE(files.written.empty());
 }
 
 class FakeRegistry final : public registry::RegistryReader {

@@ -18,32 +18,42 @@ namespace wakelatch {
 namespace {
 
 // Answers the message boxes that the dialog opens, one after another, by pressing their buttons.
+// Answers the message boxes that the dialog opens, one after another, by pressing their buttons. It
+// looks for a while only; a box nobody answers is closed, so that a test fails instead of hanging.
 class MessageBoxAnswerer {
   public:
     explicit MessageBoxAnswerer(std::vector<QMessageBox::StandardButton> answers)
         : answers_(std::move(answers)) {
-        Arm();
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
+        timer_.start(20);
     }
+    ~MessageBoxAnswerer() { timer_.stop(); }
     std::vector<QString> texts;
 
   private:
-    void Arm() {
-        QTimer::singleShot(20, [this] {
-            for (QWidget* widget : QApplication::topLevelWidgets()) {
-                auto* box = qobject_cast<QMessageBox*>(widget);
-                if (box != nullptr && box->isVisible() && next_ < answers_.size()) {
-                    texts.push_back(box->text());
-                    box->button(answers_[next_++])->click();
-                    break;
-                }
+    void Look() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            auto* box = qobject_cast<QMessageBox*>(widget);
+            if (box == nullptr || !box->isVisible()) {
+                continue;
             }
             if (next_ < answers_.size()) {
-                Arm();
+                texts.push_back(box->text());
+                box->button(answers_[next_++])->click();
+            } else {
+                texts.push_back(QStringLiteral("unexpected: ") + box->text());
+                box->reject();
             }
-        });
+            return;
+        }
+        if (next_ == answers_.size() || ++looks_ > 250) {
+            timer_.stop();
+        }
     }
     std::vector<QMessageBox::StandardButton> answers_;
     std::size_t next_ = 0;
+    int looks_ = 0;
+    QTimer timer_;
 };
 
 class OptionsDialogWidget : public ::testing::Test, public OptionsHost {

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 
@@ -57,13 +61,54 @@ TEST_F(ShapedWindows, TheAboutWindowHasItsTextsAndClosesWithOk) {
     EXPECT_TRUE(closed);
 }
 
+void Mouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held) {
+    QMouseEvent event(type, target->mapFromGlobal(global), global, button, held, Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+TEST_F(ShapedWindows, ALabelMovesTheWindowOnlyWhileTheLeftButtonIsHeld) {
+    testing::FakeMessageBox messages;
+    qtui::QtProgramStarter programs;
+    AboutWindow about(state, files, programs, messages);
+    about.Form_Load();
+    about.move(100, 100);
+    about.show();
+    QLabel* label = about.findChild<QLabel*>("lbl_Name");
+    const QPoint start = label->mapToGlobal(QPoint(5, 5));
+
+    Mouse(label, QEvent::MouseMove, start + QPoint(40, 30), Qt::NoButton, Qt::NoButton);  // passing over it
+    Mouse(label, QEvent::MouseButtonPress, start, Qt::RightButton, Qt::RightButton);
+    Mouse(label, QEvent::MouseMove, start + QPoint(40, 30), Qt::NoButton, Qt::RightButton);
+    Mouse(label, QEvent::MouseButtonRelease, start + QPoint(40, 30), Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(about.pos(), QPoint(100, 100));
+
+    QCursor::setPos(start);
+    Mouse(label, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    Mouse(label, QEvent::MouseMove, start + QPoint(40, 30), Qt::NoButton, Qt::LeftButton);
+    Mouse(label, QEvent::MouseButtonRelease, start + QPoint(40, 30), Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(about.pos(), QPoint(140, 130));
+}
+
+TEST_F(ShapedWindows, EscapeClosesTheAboutWindow) {
+    testing::FakeMessageBox messages;
+    qtui::QtProgramStarter programs;
+    AboutWindow about(state, files, programs, messages);
+    about.Form_Load();
+    bool closed = false;
+    QObject::connect(&about, &AboutWindow::closed, [&] { closed = true; });
+    about.show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&about, &escape);
+    EXPECT_TRUE(closed);
+}
+
 TEST(BuiltInHelp, ShowsThePagesOfTheLanguage) {
     for (const char* language : {"de", "en"}) {
-        qtui::HelpWindow window{QString::fromLatin1(language)};
-        EXPECT_GE(window.PageCount(), 6) << language;
+        qtui::HelpWindow window{QString::fromLatin1(language), nullptr};
+        EXPECT_EQ(window.PageCount(), 8) << language;  // in the order of the table of contents
         const auto* page = window.findChild<QTextBrowser*>("HelpPage");
         EXPECT_FALSE(page->toPlainText().isEmpty()) << language;
-        EXPECT_FALSE(window.findChild<QListWidget*>("HelpPages")->item(0)->text().startsWith("Wakelatch -"));
+        EXPECT_FALSE(window.PageTitle(0).startsWith("Wakelatch -"));
     }
 }
 

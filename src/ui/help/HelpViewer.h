@@ -1,36 +1,43 @@
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
-#include <memory>
+#include <optional>
 
 class QListWidget;
 class QTextBrowser;
 
 namespace wakelatch::qtui {
 
+class HelpWindow;
+
 // Opens a help file in the system's viewer for compiled help, or, where none is registered, shows the
 // same pages (carried inside the program) in a window of its own.
 class HelpViewer {
   public:
-    HelpViewer();
-    ~HelpViewer();
     void Open(const QString& helpFile);
 
   private:
-    std::unique_ptr<QWidget> window_;
+    bool ViewerRegistered();
+
+    std::optional<bool> viewerRegistered_;  // asked once: the answer does not change while we run
+    QPointer<HelpWindow> window_;
 };
 
-// The built-in help window: the pages of one language, listed on the left.
+// The built-in help window: the pages of one language in the order of its table of contents.
 class HelpWindow final : public QWidget {
     Q_OBJECT
 
   public:
-    explicit HelpWindow(const QString& language);  // "de" or "en"
+    HelpWindow(const QString& language, QWidget* parent);  // "de" or "en"
+    const QString& Language() const { return language_; }
     int PageCount() const;
+    QString PageTitle(int row) const;
 
   private:
+    QString language_;
     QListWidget* pages_ = nullptr;
     QTextBrowser* browser_ = nullptr;
 };

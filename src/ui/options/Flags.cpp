@@ -31,10 +31,15 @@ QIcon FromPainter(const std::function<void(QPainter&, double, double)>& draw) {
 
 QIcon GermanFlag() {
     return FromPainter([](QPainter& painter, double width, double height) {
-        const double band = height / 3.0;
-        painter.fillRect(QRectF(0, 0, width, band), QColor(0x00, 0x00, 0x00));
-        painter.fillRect(QRectF(0, band, width, band), QColor(0xdd, 0x00, 0x00));
-        painter.fillRect(QRectF(0, 2 * band, width, height - 2 * band), QColor(0xff, 0xce, 0x00));
+        // Bands on whole pixels, without smoothing: crisp edges at the size the dialog shows.
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        const int band = static_cast<int>(height) / 3;
+        const int w = static_cast<int>(width);
+        painter.fillRect(QRect(0, 0, w, band), QColor(0x00, 0x00, 0x00));
+        painter.fillRect(QRect(0, band, w, band), QColor(0xdd, 0x00, 0x00));
+        painter.fillRect(QRect(0, 2 * band, w, static_cast<int>(height) - 2 * band),
+                         QColor(0xff, 0xce, 0x00));
+        painter.setRenderHint(QPainter::Antialiasing, true);
     });
 }
 

@@ -153,8 +153,13 @@ void OptionsDialogView::CentreOnScreen() {
     }
 }
 
+void OptionsDialogView::CloseWithoutAsking() {
+    asking_ = false;
+    close();
+}
+
 void OptionsDialogView::closeEvent(QCloseEvent* event) {
-    if (queryUnload_ && queryUnload_()) {
+    if (asking_ && queryUnload_ && queryUnload_()) {
         event->ignore();
         return;
     }

@@ -30,6 +30,8 @@ class OptionsDialogView final : public QDialog {
     frm_Options::Controls Controls();
     void Connect(frm_Options& form);
     void CentreOnScreen();
+    // Closes without the close check: the program is ending, and nothing may be asked any more.
+    void CloseWithoutAsking();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -49,6 +51,7 @@ class OptionsDialogView final : public QDialog {
     QToolButton* img_FLAG_ENGLISCH_ = nullptr;
     std::map<std::string, QAbstractButton*> buttons_;
     std::function<bool()> queryUnload_;
+    bool asking_ = true;
 };
 
 }  // namespace wakelatch

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -89,6 +90,19 @@ void AboutWindow::cmdOK_Click() {
 
 void AboutWindow::StartSysInfo() {
     about::StartSysInfo(programs_, messages_, state_.Language);
+}
+
+// Without a title bar the keyboard is the other way out: Escape, or Enter for the default button OK.
+void AboutWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Escape:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            cmdOK_Click();
+            return;
+        default:
+            ShapedWindow::keyPressEvent(event);
+    }
 }
 
 void AboutWindow::closeEvent(QCloseEvent* event) {

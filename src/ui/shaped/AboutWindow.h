@@ -31,6 +31,7 @@ class AboutWindow final : public qtui::ShapedWindow {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QLabel* AddLabel(const char* name, const QString& text, const QRect& place);
