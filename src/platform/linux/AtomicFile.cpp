@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <fstream>
+#include <sstream>
 #include <vector>
 
 namespace wakelatch::platform::linux_files {
@@ -42,6 +44,13 @@ void SyncFolder(const std::string& folder) {
 }
 
 }  // namespace
+
+std::string ReadWholeFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
 
 bool WriteFileAtomically(const std::string& path, const std::string& content, mode_t mode) {
     const std::string folder = FolderOf(path);

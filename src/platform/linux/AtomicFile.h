@@ -11,4 +11,7 @@ namespace wakelatch::platform::linux_files {
 // the target. The temporary file is created exclusively and never follows a link.
 bool WriteFileAtomically(const std::string& path, const std::string& content, mode_t mode);
 
+// The whole text of a file; empty when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
 }  // namespace wakelatch::platform::linux_files

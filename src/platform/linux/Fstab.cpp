@@ -5,22 +5,6 @@
 namespace wakelatch::platform::linux_mounts {
 namespace {
 
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    while (start < line.size()) {
-        const std::size_t begin = line.find_first_not_of(" \t", start);
-        if (begin == std::string_view::npos) {
-            break;
-        }
-        const std::size_t end = line.find_first_of(" \t", begin);
-        fields.push_back(
-            line.substr(begin, end == std::string_view::npos ? std::string_view::npos : end - begin));
-        start = end == std::string_view::npos ? line.size() : end;
-    }
-    return fields;
-}
-
 std::string WithoutTrailingSlash(std::string path) {
     while (path.size() > 1 && path.back() == '/') {
         path.pop_back();
@@ -40,7 +24,7 @@ std::vector<FstabEntry> ParseFstab(std::string_view text) {
         if (first == std::string_view::npos || line[first] == '#') {
             continue;
         }
-        const std::vector<std::string_view> fields = Fields(line);
+        const std::vector<std::string_view> fields = SplitFields(line, " \t");
         if (fields.size() < 3) {
             continue;
         }

@@ -24,13 +24,6 @@ using linux_mounts::MountEntry;
 // The failure code of a request for a letter that stands for no drive (the platform's "bad device").
 constexpr int kNoSuchDevice = 1200;
 
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 // The text of a file that may be missing (then it is empty); nothing when it exists but cannot be read.
 std::optional<std::string> ReadFileIfPresent(const std::string& path) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -115,8 +108,8 @@ LinuxDrivePlatform::LinuxDrivePlatform(LinuxDrivePaths paths, std::chrono::milli
 }
 
 LinuxDrivePlatform::Snapshot LinuxDrivePlatform::Read() {
-    Snapshot snapshot{linux_mounts::ParseMountInfo(ReadWholeFile(paths_.mountInfo)),
-                      linux_mounts::ParseFstab(ReadWholeFile(paths_.fstab)),
+    Snapshot snapshot{linux_mounts::ParseMountInfo(linux_files::ReadWholeFile(paths_.mountInfo)),
+                      linux_mounts::ParseFstab(linux_files::ReadWholeFile(paths_.fstab)),
                       {}};
     const std::optional<std::string> mapText = ReadFileIfPresent(paths_.driveMap);
     if (!mapText) {

@@ -9,17 +9,11 @@
 #include <utility>
 #include <vector>
 
+#include "platform/linux/AtomicFile.h"
 #include "platform/linux/MountTable.h"
 
 namespace wakelatch::platform {
 namespace {
-
-std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 std::string ReadSelfExe() {
     std::vector<char> buffer(4096);
@@ -64,9 +58,10 @@ bool LinuxProgramLocation::StartedFromNetworkPath() {
     if (stat(folder.c_str(), &info) == 0) {
         const unsigned deviceMajor = major(info.st_dev);
         const unsigned deviceMinor = minor(info.st_dev);
-        return FolderIsOnNetworkFilesystem(ReadWholeFile(mountInfoPath_), folder, &deviceMajor, &deviceMinor);
+        return FolderIsOnNetworkFilesystem(linux_files::ReadWholeFile(mountInfoPath_), folder, &deviceMajor,
+                                           &deviceMinor);
     }
-    return FolderIsOnNetworkFilesystem(ReadWholeFile(mountInfoPath_), folder, nullptr, nullptr);
+    return FolderIsOnNetworkFilesystem(linux_files::ReadWholeFile(mountInfoPath_), folder, nullptr, nullptr);
 }
 
 bool FolderIsOnNetworkFilesystem(const std::string& mountInfoText, const std::string& folder,

@@ -6,20 +6,6 @@
 namespace wakelatch::platform::linux_mounts {
 namespace {
 
-std::vector<std::string_view> SplitFields(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t start = 0;
-    while (start < line.size()) {
-        const std::size_t end = line.find(' ', start);
-        const std::size_t stop = end == std::string_view::npos ? line.size() : end;
-        if (stop > start) {
-            fields.push_back(line.substr(start, stop - start));
-        }
-        start = stop + 1;
-    }
-    return fields;
-}
-
 template <typename Number>
 bool ParseNumber(std::string_view text, Number& value) {
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -63,7 +49,7 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text) {
         const std::string_view line = text.substr(0, newline);
         text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
 
-        const std::vector<std::string_view> fields = SplitFields(line);
+        const std::vector<std::string_view> fields = SplitFields(line, " ");
         // Fields: id parent major:minor root mountpoint options [optional...] - fstype source superoptions
         std::size_t separator = 6;
         while (separator < fields.size() && fields[separator] != "-") {
@@ -91,6 +77,18 @@ std::vector<MountEntry> ParseMountInfo(std::string_view text) {
         mounts.push_back(std::move(entry));
     }
     return mounts;
+}
+
+std::vector<std::string_view> SplitFields(std::string_view line, std::string_view blanks) {
+    std::vector<std::string_view> fields;
+    std::size_t start = line.find_first_not_of(blanks);
+    while (start != std::string_view::npos) {
+        const std::size_t end = line.find_first_of(blanks, start);
+        fields.push_back(
+            line.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
+        start = end == std::string_view::npos ? end : line.find_first_not_of(blanks, end);
+    }
+    return fields;
 }
 
 const MountEntry* FindMountContaining(const std::vector<MountEntry>& mounts, std::string_view path) {

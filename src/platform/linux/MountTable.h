@@ -23,6 +23,9 @@ struct MountEntry {
 // Parses the text of a mountinfo file; malformed lines are skipped.
 std::vector<MountEntry> ParseMountInfo(std::string_view text);
 
+// The fields of a line, separated by runs of the given blank characters.
+std::vector<std::string_view> SplitFields(std::string_view line, std::string_view blanks);
+
 // Undoes the kernel's octal escapes (\040, \011, \012, \134) in a mountinfo or fstab field.
 std::string UnescapeMountField(std::string_view field);
 
