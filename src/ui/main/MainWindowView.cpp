@@ -138,9 +138,19 @@ void MainWindowView::BuildControls() {
     sli_Standby_->setInvertedControls(true);
     sli_Standby_->setTickPosition(QSlider::TicksBothSides);
     sli_Standby_->setTickInterval(5);
+    // No filled part: with 60 minutes at the top a fill would grow as the interval shrinks.
+    sli_Standby_->setStyleSheet(QStringLiteral(
+        "QSlider::groove:vertical { width: 4px; background: palette(mid); border-radius: 2px; }"
+        "QSlider::handle:vertical { height: 10px; margin: 0 -6px; background: palette(button);"
+        " border: 1px solid palette(dark); border-radius: 3px; }"));
     sli_Standby_->setGeometry(FromTwips(120, 840, 675, 2415, twipsPerPixel_));
-    AddLabel("lbl_fraStandby_TEXT_gespeicherteMinuten", fra_Standby_, -240, 3315, 1455, 255)
-        ->setAlignment(Qt::AlignCenter);
+    QLabel* savedHeading =
+        AddLabel("lbl_fraStandby_TEXT_gespeicherteMinuten", fra_Standby_, -240, 3315, 1455, 255);
+    savedHeading->setAlignment(Qt::AlignCenter);
+    // Its label is wider than the narrow column; a point smaller, "Gespeichert:" stays whole.
+    QFont headingFont = savedHeading->font();
+    headingFont.setPointSizeF(7);
+    savedHeading->setFont(headingFont);
     lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_ =
         AddLabel("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert", fra_Standby_, -80, 3600, 1095, 255);
     lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert_->setAlignment(Qt::AlignCenter);
