@@ -61,11 +61,19 @@ char LetterOfRoot(const std::string& root) {
 
 // The mount point answers statvfs and is still the mount that mountinfo names (not the empty folder
 // left on the parent filesystem after an unmount).
-bool MountAnswers(const std::string& mountPoint, unsigned deviceMajor, unsigned deviceMinor) {
+std::optional<struct statvfs> AnsweringVolume(const std::string& mountPoint, unsigned deviceMajor,
+                                              unsigned deviceMinor) {
     struct statvfs volume {};
     struct stat info {};
-    return statvfs(mountPoint.c_str(), &volume) == 0 && stat(mountPoint.c_str(), &info) == 0 &&
-           major(info.st_dev) == deviceMajor && minor(info.st_dev) == deviceMinor;
+    if (statvfs(mountPoint.c_str(), &volume) == 0 && stat(mountPoint.c_str(), &info) == 0 &&
+        major(info.st_dev) == deviceMajor && minor(info.st_dev) == deviceMinor) {
+        return volume;
+    }
+    return std::nullopt;
+}
+
+bool MountAnswers(const std::string& mountPoint, unsigned deviceMajor, unsigned deviceMinor) {
+    return AnsweringVolume(mountPoint, deviceMajor, deviceMinor).has_value();
 }
 
 // A filesystem whose files are served by a process (FUSE) may answer from that process's own cache; the
@@ -253,13 +261,7 @@ bool LinuxDrivePlatform::GetDiskFreeSpace(DiskFreeSpace& space) {
     const unsigned deviceMajor = mount->deviceMajor;
     const unsigned deviceMinor = mount->deviceMinor;
     const auto volume = deadline_.Run<std::optional<struct statvfs>>(
-        path, [=]() -> std::optional<struct statvfs> {
-            struct statvfs result {};
-            if (!MountAnswers(path, deviceMajor, deviceMinor) || statvfs(path.c_str(), &result) != 0) {
-                return std::nullopt;
-            }
-            return result;
-        });
+        path, [=] { return AnsweringVolume(path, deviceMajor, deviceMinor); });
     if (!volume || !*volume) {
         return false;
     }

@@ -50,12 +50,17 @@ controls::Toggle& frm_Options::DriveNameButton(int index) {
     return index == 0 ? controls_.opt_DRIVE_Name_0 : controls_.opt_DRIVE_Name_1;
 }
 
-void frm_Options::opt_GERMANY_Click() {
-    controls_.opt_GERMANY.SetValue(1);
-    controls_.opt_ENGLISCH.SetValue(0);
-    working_.Language = 1;
+// The dialog keeps the two language buttons exclusive itself, and shows its texts in the new language.
+void frm_Options::ChooseLanguage(std::int32_t language) {
+    controls_.opt_GERMANY.SetValue(language == 1 ? 1 : 0);
+    controls_.opt_ENGLISCH.SetValue(language == 2 ? 1 : 0);
+    working_.Language = language;
     Speicherueberwachung();
     Einstellen_Beschriftung();
+}
+
+void frm_Options::opt_GERMANY_Click() {
+    ChooseLanguage(1);
 }
 
 void frm_Options::img_FLAG_GERMANY_Click() {
@@ -63,11 +68,7 @@ void frm_Options::img_FLAG_GERMANY_Click() {
 }
 
 void frm_Options::opt_ENGLISCH_Click() {
-    controls_.opt_GERMANY.SetValue(0);
-    controls_.opt_ENGLISCH.SetValue(1);
-    working_.Language = 2;
-    Speicherueberwachung();
-    Einstellen_Beschriftung();
+    ChooseLanguage(2);
 }
 
 void frm_Options::img_FLAG_ENGLISCH_Click() {

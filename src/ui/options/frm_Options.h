@@ -75,6 +75,7 @@ class frm_Options {
 
   private:
     void Einstellen_Beschriftung();
+    void ChooseLanguage(std::int32_t language);
     int AskYesNo(std::string_view prompt, std::string_view title);
     void Save();
     controls::Toggle& DriveNameButton(int index);
