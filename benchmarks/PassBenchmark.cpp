@@ -1,6 +1,10 @@
 // Measures keep-awake passes over N selected loop-mounted drives: device reads and writes per drive per
 // pass (from the block layer's counters) and the wall time of a pass. Needs root.
-//   wakelatch_pass_benchmark [drives=4] [passes=10]
+//   wakelatch_pass_benchmark [drives=4] [passes=10] [pause]
+// With "pause" the program stops itself (SIGSTOP) after a first pass and again after the measured ones, so
+// that a tracer can be attached around exactly those passes (benchmarks/pass-benchmark.sh); the device
+// counters, which run programs of their own, are left out then.
+#include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -21,6 +25,7 @@ int main(int argc, char** argv) {
     using namespace wakelatch;
     const int driveCount = argc > 1 ? std::atoi(argv[1]) : 4;
     const int passCount = argc > 2 ? std::atoi(argv[2]) : 10;
+    const bool pause = argc > 3 && std::string(argv[3]) == "pause";
     if (geteuid() != 0) {
         std::fprintf(stderr, "the benchmark mounts loop images and needs root\n");
         return 77;
@@ -59,13 +64,19 @@ int main(int argc, char** argv) {
     }
 
     std::printf("selection %s, %d drives, %d passes\n", state.Drives.c_str(), driveCount, passCount);
+    if (pause) {
+        KeepAwakePass(
+            state, engine, drives, refreshPending, [] {}, true);
+        std::fflush(stdout);
+        raise(SIGSTOP);
+    }
     std::printf("%-5s %12s %22s %23s\n", "pass", "wall ms", "reads/drive (min-max)",
                 "writes/drive (min-max)");
     double totalMs = 0;
     for (int pass = 1; pass <= passCount; ++pass) {
         std::vector<testing::DeviceCounters> before;
         for (const auto& image : images) {
-            before.push_back(image->Counters());
+            before.push_back(pause ? testing::DeviceCounters{} : image->Counters());
         }
         const auto start = std::chrono::steady_clock::now();
         KeepAwakePass(
@@ -75,7 +86,7 @@ int main(int argc, char** argv) {
         totalMs += ms;
         std::uint64_t minReads = UINT64_MAX, maxReads = 0, minWrites = UINT64_MAX, maxWrites = 0;
         for (std::size_t i = 0; i < images.size(); ++i) {
-            const auto after = images[i]->Counters();
+            const auto after = pause ? testing::DeviceCounters{} : images[i]->Counters();
             const auto reads = after.readsCompleted - before[i].readsCompleted;
             const auto writes = after.writesCompleted - before[i].writesCompleted;
             minReads = std::min(minReads, reads);
@@ -88,5 +99,9 @@ int main(int argc, char** argv) {
                     static_cast<unsigned long long>(minWrites), static_cast<unsigned long long>(maxWrites));
     }
     std::printf("mean pass: %.2f ms\n", totalMs / passCount);
+    if (pause) {
+        std::fflush(stdout);
+        raise(SIGSTOP);
+    }
     return 0;
 }

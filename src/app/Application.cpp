@@ -20,7 +20,7 @@
 namespace wakelatch {
 
 Application::Application()
-    : platform_(platform::CreatePlatform()),
+    : platform_(platform::CreatePlatform(awaiter_)),
       instance_(std::make_unique<LocalInstanceGuard>()),
       signals_(std::make_unique<ShutdownSignals>()),
       notificationArea_(std::make_unique<qtui::QtNotificationArea>()),

@@ -6,6 +6,7 @@
 
 #include "app/StartupServices.h"
 #include "platform/Platform.h"
+#include "platform/common/BlockingAwaiter.h"
 #include "settings/ProgramState.h"
 #include "ui/main/frm_Main.h"
 #include "ui/options/frm_Options.h"
@@ -80,6 +81,7 @@ class Application final : public QObject,
     void SaveForSessionEnd();
 
     ProgramState state_;
+    platform::BlockingAwaiter awaiter_;  // declared before the platform, which awaits through it
     platform::Platform platform_;
     qtui::QtMessageBox messages_;
     std::unique_ptr<LocalInstanceGuard> instance_;

@@ -60,6 +60,7 @@ DriveEngine::DriveEngine(ProgramState& state, platform::DrivePlatform& drives, L
     : state_(state), drives_(drives), lists_(lists), measurer_(measurer), yield_(std::move(yield)) {}
 
 void DriveEngine::FillDriveList() {
+    drives_.Survey();
     controls::CheckList& list = lists_.list_Laufwerke;
     const int previousCount = list.Count();
     const int highlighted = list.ListIndex();

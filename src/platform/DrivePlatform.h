@@ -40,6 +40,9 @@ class DrivePlatform {
   public:
     virtual ~DrivePlatform() = default;
 
+    // Takes a fresh look at the system; every query until the next Survey answers from it.
+    virtual void Survey() {}
+
     // The type of the drive at root "X:\"; kDriveNoRoot when the letter has no drive.
     virtual int GetDriveType(const std::string& root) = 0;
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "platform/AutostartEntries.h"
+#include "platform/Awaiter.h"
 #include "platform/DrivePlatform.h"
 #include "platform/FileSystem.h"
 #include "platform/ProgramLocation.h"
@@ -12,7 +13,8 @@
 namespace wakelatch::platform {
 
 // The operating-system services of one platform. The build links exactly one implementation of
-// CreatePlatform (platform/linux or platform/windows).
+// CreatePlatform (platform/linux or platform/windows). Calls that may wait for a drive await through
+// `awaiter`, which must outlive the platform.
 struct Platform {
     std::unique_ptr<SettingsStore> settings;
     std::unique_ptr<SystemFolders> folders;
@@ -22,6 +24,6 @@ struct Platform {
     std::unique_ptr<FileSystem> files;
 };
 
-Platform CreatePlatform();
+Platform CreatePlatform(Awaiter& awaiter);
 
 }  // namespace wakelatch::platform

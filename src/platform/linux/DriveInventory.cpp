@@ -55,28 +55,50 @@ std::string ReadFirstLine(const fs::path& path) {
 
 BlockDevices::BlockDevices(std::string sysfsRoot) : sysfsRoot_(std::move(sysfsRoot)) {}
 
-std::string BlockDevices::DeviceFolder(unsigned major, unsigned minor) const {
+BlockDevices::Facts& BlockDevices::Lookup(unsigned major, unsigned minor) const {
+    const auto key = std::make_pair(major, minor);
+    const auto known = facts_.find(key);
+    if (known != facts_.end()) {
+        return known->second;
+    }
     std::error_code error;
     const fs::path link =
         fs::path(sysfsRoot_) / "dev" / "block" / (std::to_string(major) + ":" + std::to_string(minor));
     const fs::path folder = fs::canonical(link, error);
-    return error ? std::string() : folder.string();
+    return facts_[key] = Facts{error ? std::string() : folder.string(), std::nullopt};
 }
 
 std::string BlockDevices::Name(unsigned major, unsigned minor) const {
-    const std::string folder = DeviceFolder(major, minor);
+    const std::string& folder = Lookup(major, minor).folder;
     return folder.empty() ? std::string() : fs::path(folder).filename().string();
 }
 
 bool BlockDevices::IsRemovable(unsigned major, unsigned minor) const {
-    const std::string folder = DeviceFolder(major, minor);
-    if (folder.empty()) {
+    Facts& facts = Lookup(major, minor);
+    if (facts.folder.empty()) {
         return false;
     }
-    std::error_code error;
-    const fs::path device(folder);
-    const fs::path disk = fs::exists(device / "partition", error) ? device.parent_path() : device;
-    return ReadFirstLine(disk / "removable") == "1";
+    if (!facts.removable) {
+        std::error_code error;
+        const fs::path device(facts.folder);
+        const fs::path disk = fs::exists(device / "partition", error) ? device.parent_path() : device;
+        facts.removable = ReadFirstLine(disk / "removable") == "1";
+    }
+    return *facts.removable;
+}
+
+std::optional<std::pair<unsigned, unsigned>> BlockDevices::NodeDevice(const std::string& node) const {
+    const auto known = nodes_.find(node);
+    if (known != nodes_.end()) {
+        return known->second;
+    }
+    struct stat info {};
+    std::optional<std::pair<unsigned, unsigned>> device;
+    if (node.rfind("/dev/", 0) == 0 && stat(node.c_str(), &info) == 0 && S_ISBLK(info.st_mode)) {
+        device = std::make_pair(static_cast<unsigned>(major(info.st_rdev)),
+                                static_cast<unsigned>(minor(info.st_rdev)));
+    }
+    return nodes_[node] = device;
 }
 
 std::optional<std::pair<unsigned, unsigned>> BackingBlockDevice(const MountEntry& mount,
@@ -84,13 +106,7 @@ std::optional<std::pair<unsigned, unsigned>> BackingBlockDevice(const MountEntry
     if (!devices.Name(mount.deviceMajor, mount.deviceMinor).empty()) {
         return std::make_pair(mount.deviceMajor, mount.deviceMinor);
     }
-    struct stat info {};
-    if (mount.source.rfind("/dev/", 0) == 0 && stat(mount.source.c_str(), &info) == 0 &&
-        S_ISBLK(info.st_mode)) {
-        return std::make_pair(static_cast<unsigned>(major(info.st_rdev)),
-                              static_cast<unsigned>(minor(info.st_rdev)));
-    }
-    return std::nullopt;
+    return devices.NodeDevice(mount.source);
 }
 
 const MountEntry* MountAt(const std::vector<MountEntry>& mounts, const std::string& mountPoint) {

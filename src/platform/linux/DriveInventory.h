@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,7 +10,8 @@
 
 namespace wakelatch::platform::linux_drives {
 
-// Block devices as sysfs describes them, below a given sysfs root ("/sys" on a real system).
+// Block devices as sysfs describes them, below a given sysfs root ("/sys" on a real system). What sysfs
+// says of a device is looked up once and kept: one object serves one look at the system.
 class BlockDevices {
   public:
     explicit BlockDevices(std::string sysfsRoot);
@@ -19,10 +21,18 @@ class BlockDevices {
     // Whether the disk the device belongs to (the device itself, or the disk of a partition) reports
     // removable media.
     bool IsRemovable(unsigned major, unsigned minor) const;
+    // The device numbers of a device node ("/dev/sdb1"); nothing when it is none.
+    std::optional<std::pair<unsigned, unsigned>> NodeDevice(const std::string& node) const;
 
   private:
-    std::string DeviceFolder(unsigned major, unsigned minor) const;
+    struct Facts {
+        std::string folder;  // empty: no such block device
+        std::optional<bool> removable;
+    };
+    Facts& Lookup(unsigned major, unsigned minor) const;
     std::string sysfsRoot_;
+    mutable std::map<std::pair<unsigned, unsigned>, Facts> facts_;
+    mutable std::map<std::string, std::optional<std::pair<unsigned, unsigned>>> nodes_;
 };
 
 // The device numbers of a mount's backing block device: those of mountinfo, or, where the filesystem

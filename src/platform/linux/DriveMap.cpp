@@ -1,5 +1,7 @@
 #include "platform/linux/DriveMap.h"
 
+#include <limits.h>
+
 #include <cctype>
 
 namespace wakelatch::platform::linux_drives {
@@ -30,7 +32,7 @@ DriveMap DriveMap::Parse(std::string_view text) {
         text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
 
         const std::size_t first = line.find_first_not_of(" \t");
-        if (first == std::string_view::npos || line[first] == '#' || first + 2 > line.size() ||
+        if (line.size() > PATH_MAX || first == std::string_view::npos || line[first] == '#' || first + 2 > line.size() ||
             line[first + 1] != ':' || !std::isalpha(static_cast<unsigned char>(line[first]))) {
             continue;
         }
@@ -70,7 +72,7 @@ bool DriveMap::AssignLetters(const std::vector<std::string>& mountPoints) {
     bool added = false;
     for (const std::string& mountPoint : mountPoints) {
         // A path that cannot stand on one line of the file gets no letter.
-        if (mountPoint.empty() || mountPoint[0] != '/' || mountPoint.find('\n') != std::string::npos ||
+        if (mountPoint.empty() || mountPoint.size() > PATH_MAX || mountPoint[0] != '/' || mountPoint.find('\n') != std::string::npos ||
             NormalisedPath(mountPoint) != mountPoint || LetterOf(mountPoint)) {
             continue;
         }

@@ -11,7 +11,7 @@ namespace wakelatch::platform::linux_drives {
 // The drive map: which mount point a drive letter stands for. Its file has one line per letter,
 // "X: /absolute/mount/point" (the rest of the line is the path); a line whose first non-blank
 // character is '#' is a comment. The first line for a letter counts. C: is "/" unless the file maps
-// C: elsewhere.
+// C: elsewhere. Lines longer than a path can be are ignored.
 class DriveMap {
   public:
     static DriveMap Parse(std::string_view text);

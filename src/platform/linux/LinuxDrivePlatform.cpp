@@ -1,15 +1,12 @@
 #include "platform/linux/LinuxDrivePlatform.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 #include "platform/linux/AtomicFile.h"
 #include "platform/linux/MountCommand.h"
@@ -19,36 +16,16 @@
 namespace wakelatch::platform {
 namespace {
 
+using linux_helper::Op;
+using linux_helper::Reply;
+using linux_helper::Request;
 using linux_mounts::MountEntry;
 
 // The failure code of a request for a letter that stands for no drive (the platform's "bad device").
 constexpr int kNoSuchDevice = 1200;
-
-// The text of a file that may be missing (then it is empty); nothing when it exists but cannot be read.
-std::optional<std::string> ReadFileIfPresent(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
-    }
-    std::string text;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            close(fd);
-            return std::nullopt;
-        }
-        if (got == 0) {
-            break;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
-    close(fd);
-    return text;
-}
+constexpr int kSearchEntries = 4000;
+// What a killed mount program and its helpers may take beyond the mount limit before the wait ends.
+constexpr std::chrono::milliseconds kKillMargin{2000};
 
 // "E:\", "E:" or "e" → 'E'; anything else → 0.
 char LetterOfRoot(const std::string& root) {
@@ -59,21 +36,8 @@ char LetterOfRoot(const std::string& root) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(root[0])));
 }
 
-// The mount point answers statvfs and is still the mount that mountinfo names (not the empty folder
-// left on the parent filesystem after an unmount).
-std::optional<struct statvfs> AnsweringVolume(const std::string& mountPoint, unsigned deviceMajor,
-                                              unsigned deviceMinor) {
-    struct statvfs volume {};
-    struct stat info {};
-    if (statvfs(mountPoint.c_str(), &volume) == 0 && stat(mountPoint.c_str(), &info) == 0 &&
-        major(info.st_dev) == deviceMajor && minor(info.st_dev) == deviceMinor) {
-        return volume;
-    }
-    return std::nullopt;
-}
-
-bool MountAnswers(const std::string& mountPoint, unsigned deviceMajor, unsigned deviceMinor) {
-    return AnsweringVolume(mountPoint, deviceMajor, deviceMinor).has_value();
+dev_t DeviceOf(const MountEntry& mount) {
+    return makedev(mount.deviceMajor, mount.deviceMinor);
 }
 
 // A filesystem whose files are served by a process (FUSE) may answer from that process's own cache; the
@@ -82,78 +46,101 @@ bool ServedByAProcess(const std::string& fsType) {
     return fsType.rfind("fuse", 0) == 0;
 }
 
-constexpr int kSearchEntries = 4000;
-constexpr auto kSearchWait = std::chrono::milliseconds(2000);
-
-// Reads the file, under the deadline; false also when the file is no longer what was found.
-bool TouchFile(const std::string& mountPoint, unsigned deviceMajor, unsigned deviceMinor,
-               const linux_drives::FileOnDrive& file, const linux_drives::AtimeRule& rule,
-               std::uint64_t touchNumber, bool& fileGone) {
-    if (!MountAnswers(mountPoint, deviceMajor, deviceMinor)) {
-        return false;
-    }
-    if (!linux_drives::StillOnDrive(file, makedev(deviceMajor, deviceMinor))) {
-        fileGone = true;
-        return false;
-    }
-    const auto offset = linux_drives::TouchOffset(file.size, touchNumber);
-    return linux_drives::ReadPastCache(file.path, offset, rule) != linux_drives::ReadRoute::Failed;
+// Nothing serves the mount any more (its FUSE process died, its transport broke): it is no connection.
+// A server that merely does not answer is not this: its calls hang, and the mount is left alone.
+bool Dead(const std::optional<Reply>& reply) {
+    return reply && (reply->status == ENOTCONN || reply->status == EIO);
 }
 
-bool TouchBlockDevice(const std::string& blockDevice, std::uint64_t touchNumber) {
-    const std::uint64_t size = linux_drives::BlockDeviceSize(blockDevice);
-    return size > 0 &&
-           linux_drives::ReadBlockDevice(blockDevice, linux_drives::TouchOffset(size, touchNumber));
+std::string HelperBesideProgram() {
+    char path[4096];
+    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) {
+        return {};
+    }
+    const std::string program(path, static_cast<std::size_t>(length));
+    return program.substr(0, program.rfind('/') + 1) + "wakelatch-drive-helper";
+}
+
+std::vector<int> MountIdsAt(const std::vector<MountEntry>& mounts, const std::string& mountPoint) {
+    std::vector<int> ids;
+    for (const MountEntry& mount : mounts) {
+        if (mount.mountPoint == mountPoint) {
+            ids.push_back(mount.mountId);
+        }
+    }
+    return ids;
 }
 
 }  // namespace
 
-LinuxDrivePlatform::LinuxDrivePlatform(LinuxDrivePaths paths, std::chrono::milliseconds callLimit)
-    : paths_(std::move(paths)), devices_(paths_.sysfs), deadline_(callLimit) {
+LinuxDrivePlatform::LinuxDrivePlatform(LinuxDrivePaths paths, Awaiter& awaiter)
+    : paths_(std::move(paths)),
+      gate_(awaiter),
+      helper_(paths_.helperProgram.empty() ? HelperBesideProgram() : paths_.helperProgram) {
     if (paths_.driveMap.empty()) {
         paths_.driveMap = linux_xdg::ConfigHome() + "/Wakelatch/drives";
     }
 }
 
-LinuxDrivePlatform::Snapshot LinuxDrivePlatform::Read() {
-    Snapshot snapshot{linux_mounts::ParseMountInfo(linux_files::ReadWholeFile(paths_.mountInfo)),
-                      linux_mounts::ParseFstab(linux_files::ReadWholeFile(paths_.fstab)),
-                      {}};
-    const std::optional<std::string> mapText = ReadFileIfPresent(paths_.driveMap);
-    if (!mapText) {
-        // A map that is there but cannot be read is not replaced: new letters from scratch would move
-        // every drive and make the saved selection name other disks. The letters known so far serve.
-        snapshot.map = lastMap_.value_or(linux_drives::DriveMap::Parse(""));
-        return snapshot;
-    }
-    snapshot.map = linux_drives::DriveMap::Parse(*mapText);
-    const auto newDrives =
-        linux_drives::DriveMountPoints(snapshot.mounts, snapshot.fstab, devices_, snapshot.map.MountPoints());
-    if (snapshot.map.AssignLetters(newDrives)) {
+void LinuxDrivePlatform::Survey() {
+    auto view = std::make_shared<View>(paths_.sysfs);
+    view->mounts = linux_mounts::ParseMountInfo(linux_files::ReadWholeFile(paths_.mountInfo));
+    view->fstab = linux_mounts::ParseFstab(linux_files::ReadWholeFile(paths_.fstab));
+    const linux_drives::DriveMapFile file = linux_drives::ReadDriveMapFile(paths_.driveMap);
+    const bool usable = file.state != linux_drives::DriveMapFile::State::Unusable;
+    // A map that is there but cannot be used is left as it is: new letters from scratch would move every
+    // drive and make the saved selection name other disks. The letters known so far serve, and new
+    // drives get letters in memory only.
+    view->map = usable ? linux_drives::DriveMap::Parse(file.text)
+                       : lastMap_.value_or(linux_drives::DriveMap::Parse(""));
+    const auto newDrives = linux_drives::DriveMountPoints(view->mounts, view->fstab, view->devices,
+                                                          view->map.MountPoints());
+    if (view->map.AssignLetters(newDrives) && usable) {
         const std::string folder = paths_.driveMap.substr(0, paths_.driveMap.rfind('/'));
         linux_xdg::MakeDirectories(folder);
-        linux_files::WriteFileAtomically(paths_.driveMap, snapshot.map.Text(), 0600);
+        linux_files::WriteFileAtomically(paths_.driveMap, view->map.Text(), 0600);
     }
-    lastMap_ = snapshot.map;
-    return snapshot;
+    lastMap_ = view->map;
+    view_ = std::move(view);
 }
 
-const MountEntry* LinuxDrivePlatform::PresentMount(const Snapshot& snapshot, char letter,
-                                                   std::string& mountPoint) const {
-    const auto mapped = snapshot.map.MountPointOf(letter);
+std::shared_ptr<const LinuxDrivePlatform::View> LinuxDrivePlatform::Current() {
+    if (!view_) {
+        Survey();
+    }
+    return view_;
+}
+
+std::optional<MountEntry> LinuxDrivePlatform::PresentMount(const View& view, char letter) const {
+    const auto mapped = view.map.MountPointOf(letter);
     if (!mapped) {
-        return nullptr;
+        return std::nullopt;
     }
-    const MountEntry* mount = linux_drives::MountAt(snapshot.mounts, *mapped);
-    if (mount == nullptr || linux_drives::DeviceGone(*mount, devices_)) {
-        return nullptr;
+    const MountEntry* mount = linux_drives::MountAt(view.mounts, *mapped);
+    if (mount == nullptr || linux_drives::DeviceGone(*mount, view.devices)) {
+        return std::nullopt;
     }
-    mountPoint = *mapped;
-    return mount;
+    return *mount;
+}
+
+std::optional<Reply> LinuxDrivePlatform::Ask(const std::string& key, const Request& request) {
+    return gate_.Call<Reply>(key, paths_.callLimit, [&](CallGate::Done<Reply> done) {
+        helper_.Send(request, std::move(done));
+    });
+}
+
+std::optional<Reply> LinuxDrivePlatform::Probe(const MountEntry& mount, bool withLabel) {
+    Request request;
+    request.op = Op::Probe;
+    request.path = mount.mountPoint;
+    request.device = DeviceOf(mount);
+    request.number = withLabel ? 1 : 0;
+    return Ask(mount.mountPoint, request);
 }
 
 std::optional<std::string> LinuxDrivePlatform::MountPointOf(char letter) {
-    return Read().map.MountPointOf(letter);
+    return Current()->map.MountPointOf(letter);
 }
 
 int LinuxDrivePlatform::GetDriveType(const std::string& root) {
@@ -161,12 +148,27 @@ int LinuxDrivePlatform::GetDriveType(const std::string& root) {
     if (letter == 0) {
         return kDriveNoRoot;
     }
-    const Snapshot snapshot = Read();
-    const auto mountPoint = snapshot.map.MountPointOf(letter);
+    const auto view = Current();
+    const auto mountPoint = view->map.MountPointOf(letter);
     if (!mountPoint) {
         return kDriveNoRoot;
     }
-    return linux_drives::ClassifyMountPoint(snapshot.mounts, snapshot.fstab, devices_, *mountPoint);
+    return linux_drives::ClassifyMountPoint(view->mounts, view->fstab, view->devices, *mountPoint);
+}
+
+std::string LinuxDrivePlatform::LabelOf(const View& view, const MountEntry& mount,
+                                        const std::string& fromFilesystem) const {
+    if (!fromFilesystem.empty()) {
+        return fromFilesystem;
+    }
+    if (const auto device = linux_drives::BackingBlockDevice(mount, view.devices)) {
+        if (auto label = linux_drives::UdevLabel(paths_.udevData, paths_.labelLinks, device->first,
+                                                 device->second,
+                                                 view.devices.Name(device->first, device->second))) {
+            return *label;
+        }
+    }
+    return mount.mountPoint;
 }
 
 bool LinuxDrivePlatform::GetVolumeInformation(const std::string& root, std::string& label) {
@@ -174,76 +176,103 @@ bool LinuxDrivePlatform::GetVolumeInformation(const std::string& root, std::stri
     if (letter == 0 || root.size() != 3) {
         return false;
     }
-    const Snapshot snapshot = Read();
-    std::string mountPoint;
-    const MountEntry* mount = PresentMount(snapshot, letter, mountPoint);
-    if (mount == nullptr) {
+    const auto view = Current();
+    const auto mount = PresentMount(*view, letter);
+    if (!mount) {
         return false;
     }
-    const std::string path = mountPoint;
-    const unsigned deviceMajor = mount->deviceMajor;
-    const unsigned deviceMinor = mount->deviceMinor;
-    if (!deadline_.Run<bool>(path, [=] { return MountAnswers(path, deviceMajor, deviceMinor); })
-             .value_or(false)) {
-        return false;
-    }
-    auto fromFilesystem =
-        deadline_.Run<std::optional<std::string>>(path, [=] { return linux_drives::FilesystemLabel(path); });
-    if (fromFilesystem && *fromFilesystem) {
-        label = **fromFilesystem;
-        return true;
-    }
-    if (linux_drives::BackingBlockDevice(*mount, devices_) && mount->source.rfind("/dev/", 0) == 0) {
-        const std::string device = mount->source;
-        auto fromDevice = deadline_.Run<std::optional<std::string>>(
-            device, [=] { return linux_drives::BlockDeviceLabel(device); });
-        if (fromDevice && *fromDevice) {
-            label = **fromDevice;
-            return true;
+    // A list row asks several times; the volume is asked once per look at the system.
+    const auto known = view->volumes.find(mount->mountPoint);
+    std::optional<std::string> answer;
+    if (known != view->volumes.end()) {
+        answer = known->second;
+    } else {
+        const auto reply = Probe(*mount, true);
+        if (reply && reply->status == 0) {
+            answer = LabelOf(*view, *mount, reply->text);
         }
+        view->volumes[mount->mountPoint] = answer;
     }
-    label = path;
-    return true;
+    if (answer) {
+        label = *answer;
+    }
+    return answer.has_value();
 }
 
 MappingValue LinuxDrivePlatform::ReadNetworkMapping(char letter) {
-    const Snapshot snapshot = Read();
-    const auto mountPoint = snapshot.map.MountPointOf(letter);
+    const auto view = Current();
+    const auto mountPoint = view->map.MountPointOf(letter);
     if (!mountPoint) {
         return {};
     }
-    const MountEntry* mount = linux_drives::MountAt(snapshot.mounts, *mountPoint);
+    const MountEntry* mount = linux_drives::MountAt(view->mounts, *mountPoint);
     if (mount != nullptr && linux_mounts::IsNetworkFilesystem(mount->fsType)) {
         return {MappingValue::Kind::Text, mount->source};
     }
-    if (const auto* entry = linux_mounts::FindNetworkEntry(snapshot.fstab, *mountPoint)) {
+    if (const auto* entry = linux_mounts::FindNetworkEntry(view->fstab, *mountPoint)) {
         return {MappingValue::Kind::Text, entry->spec};
     }
     return {};
 }
 
+bool LinuxDrivePlatform::Unmount(const std::string& mountPoint, bool fuse) {
+    const auto limit = paths_.callLimit;
+    return gate_
+        .Run<bool>("unmount " + mountPoint, limit + kKillMargin,
+                   [=] { return linux_drives::RunLazyUnmount(mountPoint, fuse, limit); })
+        .value_or(false);
+}
+
+void LinuxDrivePlatform::RemoveMountsAddedSince(const std::string& mountPoint,
+                                                const std::vector<int>& mountIdsBefore) {
+    const auto mounts = linux_mounts::ParseMountInfo(linux_files::ReadWholeFile(paths_.mountInfo));
+    for (auto it = mounts.rbegin(); it != mounts.rend(); ++it) {
+        if (it->mountPoint == mountPoint &&
+            std::find(mountIdsBefore.begin(), mountIdsBefore.end(), it->mountId) == mountIdsBefore.end()) {
+            Unmount(mountPoint, ServedByAProcess(it->fsType));
+        }
+    }
+}
+
 int LinuxDrivePlatform::UseConnection(const std::string& localName, const std::string& /*remotePath*/) {
     const char letter = LetterOfRoot(localName);
-    const Snapshot snapshot = letter != 0 ? Read() : Snapshot{};
-    const auto mountPoint = letter != 0 ? snapshot.map.MountPointOf(letter) : std::nullopt;
+    const auto view = Current();
+    const auto mountPoint = letter != 0 ? view->map.MountPointOf(letter) : std::nullopt;
     if (!mountPoint) {
         return kNoSuchDevice;
     }
-    if (linux_drives::MountAt(snapshot.mounts, *mountPoint) != nullptr) {
-        return kAlreadyAssigned;
+    if (const MountEntry* mount = linux_drives::MountAt(view->mounts, *mountPoint)) {
+        // Still connected, or hanging (a frozen server): that is the user's mount, left alone.
+        const MountEntry present = *mount;
+        if (!Dead(Probe(present, false))) {
+            return kAlreadyAssigned;
+        }
+        // Nothing serves it any more: taken away, so that it can be mounted again.
+        Unmount(present.mountPoint, ServedByAProcess(present.fsType));
     }
+    const std::vector<int> before =
+        MountIdsAt(linux_mounts::ParseMountInfo(linux_files::ReadWholeFile(paths_.mountInfo)), *mountPoint);
     // mount finds what to mount in fstab; name the file when it is not the system's own.
     const std::string fstab = paths_.fstab == "/etc/fstab" ? std::string() : paths_.fstab;
-    return linux_drives::RunMount(paths_.mountProgram, *mountPoint, fstab, kMountLimit);
+    const auto limit = paths_.mountLimit;
+    const int result =
+        gate_
+            .Run<int>("mount " + *mountPoint, limit + kKillMargin,
+                      [program = paths_.mountProgram, point = *mountPoint, fstab, limit] {
+                          return linux_drives::RunMount(program, point, fstab, limit);
+                      })
+            .value_or(linux_drives::kMountTimedOut);
+    if (result != kConnected) {
+        // A request that failed or ran out of time may have left a mount that nothing serves.
+        RemoveMountsAddedSince(*mountPoint, before);
+    }
+    Survey();  // what the request changed shows in the rows built next
+    return result;
 }
 
 bool LinuxDrivePlatform::SetCurrentDrive(const std::string& drive) {
     const char letter = LetterOfRoot(drive);
-    if (letter == 0) {
-        return false;
-    }
-    std::string mountPoint;
-    if (PresentMount(Read(), letter, mountPoint) == nullptr) {
+    if (letter == 0 || !PresentMount(*Current(), letter)) {
         return false;
     }
     currentDrive_ = letter;
@@ -251,25 +280,18 @@ bool LinuxDrivePlatform::SetCurrentDrive(const std::string& drive) {
 }
 
 bool LinuxDrivePlatform::GetDiskFreeSpace(DiskFreeSpace& space) {
-    const Snapshot snapshot = Read();
-    std::string mountPoint;
-    const MountEntry* mount = PresentMount(snapshot, currentDrive_, mountPoint);
-    if (mount == nullptr) {
+    const auto mount = PresentMount(*Current(), currentDrive_);
+    if (!mount) {
         return false;
     }
-    const std::string path = mountPoint;
-    const unsigned deviceMajor = mount->deviceMajor;
-    const unsigned deviceMinor = mount->deviceMinor;
-    const auto volume = deadline_.Run<std::optional<struct statvfs>>(
-        path, [=] { return AnsweringVolume(path, deviceMajor, deviceMinor); });
-    if (!volume || !*volume) {
+    const auto reply = Probe(*mount, false);
+    if (!reply || reply->status != 0) {
         return false;
     }
-    const struct statvfs& answer = **volume;
-    space.bytesPerSector = answer.f_frsize != 0 ? answer.f_frsize : answer.f_bsize;
+    space.bytesPerSector = reply->blockSize;
     space.sectorsPerCluster = 1;
-    space.freeClusters = answer.f_bavail;
-    space.totalClusters = answer.f_blocks;
+    space.freeClusters = reply->freeBlocks;
+    space.totalClusters = reply->totalBlocks;
     return true;
 }
 
@@ -278,79 +300,113 @@ bool LinuxDrivePlatform::ReachDevice(const std::string& drive) {
     if (letter == 0) {
         return false;
     }
-    const Snapshot snapshot = Read();
-    std::string mountPoint;
-    const MountEntry* mount = PresentMount(snapshot, letter, mountPoint);
-    if (mount == nullptr) {
+    const auto view = Current();
+    const auto mount = PresentMount(*view, letter);
+    if (!mount) {
         return false;  // unmounted or unplugged: there is nothing to touch
     }
-    const auto backing = linux_drives::BackingBlockDevice(*mount, devices_);
+    const auto backing = linux_drives::BackingBlockDevice(*mount, view->devices);
     std::string blockDevice;
     if (backing && paths_.useBlockDevices) {
-        const std::string node = "/dev/" + devices_.Name(backing->first, backing->second);
+        const std::string node = "/dev/" + view->devices.Name(backing->first, backing->second);
         if (access(node.c_str(), R_OK) == 0) {
             blockDevice = node;
         }
     }
-    TouchRecord& record = touchRecords_[mountPoint];
-    const std::uint64_t touchNumber = record.touches++;
-    const std::string path = mountPoint;
+    auto& slot = touchRecords_[mount->mountPoint];
+    if (!slot) {
+        slot = std::make_shared<TouchRecord>();
+    }
+    const std::shared_ptr<TouchRecord> record = slot;
+    std::uint64_t touchNumber = 0;
+    {
+        const std::lock_guard lock(record->mutex);
+        touchNumber = record->touches++;
+    }
+    const auto touchDevice = [&] {
+        Request request;
+        request.op = Op::TouchDevice;
+        request.path = blockDevice;
+        request.number = touchNumber;
+        const auto reply = blockDevice.empty() ? std::nullopt : Ask(mount->mountPoint, request);
+        return reply && reply->status == 0;
+    };
     if (ServedByAProcess(mount->fsType) && backing) {
         // Its files come through a process that may answer from memory; only the device itself will do,
         // and without read access to it the drive cannot be reached.
-        return !blockDevice.empty() &&
-               deadline_.Run<bool>(path, [=] { return TouchBlockDevice(blockDevice, touchNumber); })
-                   .value_or(false);
+        return touchDevice();
     }
-    const auto file = FileToTouch(record, *mount);
-    if (file) {
-        const unsigned deviceMajor = mount->deviceMajor;
-        const unsigned deviceMinor = mount->deviceMinor;
-        const auto rule = linux_drives::AtimeRule::FromMountOptions(mount->options);
-        const auto result = deadline_.Run<std::pair<bool, bool>>(path, [=] {
-            bool fileGone = false;
-            const bool reached =
-                TouchFile(path, deviceMajor, deviceMinor, *file, rule, touchNumber, fileGone);
-            return std::make_pair(reached, fileGone);
-        });
-        if (result && result->second) {
-            record.search.reset();  // the file went away: look for another one next time
-        }
-        if (result && result->first) {
+    if (const auto file = FileToTouch(record, *mount)) {
+        Request request;
+        request.op = Op::TouchFile;
+        request.path = mount->mountPoint;
+        request.file = file->path;
+        request.size = file->size;
+        request.device = DeviceOf(*mount);
+        request.number = linux_drives::TouchOffset(file->size, touchNumber);
+        request.mountOptions = mount->options;
+        const auto reply = Ask(mount->mountPoint, request);
+        if (reply && reply->status == 0) {
             return true;
+        }
+        if (reply && reply->status == linux_helper::kNotOnDrive) {
+            // The file went, or the mount did: look for another file next time.
+            const std::lock_guard lock(record->mutex);
+            record->searched = false;
+            record->file.reset();
         }
     }
     // No file that can be read without writing (an empty drive, say): the device itself, where readable.
-    return !blockDevice.empty() &&
-           deadline_.Run<bool>(path, [=] { return TouchBlockDevice(blockDevice, touchNumber); })
-               .value_or(false);
+    return touchDevice();
 }
 
-std::optional<linux_drives::FileOnDrive> LinuxDrivePlatform::FileToTouch(TouchRecord& record,
+std::optional<linux_drives::FileOnDrive> LinuxDrivePlatform::FileToTouch(const std::shared_ptr<TouchRecord>& record,
                                                                          const MountEntry& mount) {
-    const dev_t device = makedev(mount.deviceMajor, mount.deviceMinor);
-    if (record.search && record.device != device) {
-        record.search.reset();  // another filesystem is mounted there now
+    const dev_t device = DeviceOf(mount);
+    {
+        const std::lock_guard lock(record->mutex);
+        if (record->device != device) {
+            // Another filesystem is mounted there now.
+            record->device = device;
+            record->searching = false;
+            record->searched = false;
+            record->file.reset();
+        }
+        if (record->searched || record->searching) {
+            return record->file;
+        }
+        record->searching = true;
     }
-    if (!record.search) {
-        // The walk runs on its own thread: on a slow share it may take longer than the window should
-        // wait, and what it finds then serves the next touch.
-        record.device = device;
-        record.search = std::make_shared<FileSearch>();
-        auto search = record.search;
-        const std::string mountPoint = mount.mountPoint;
-        const auto rule = linux_drives::AtimeRule::FromMountOptions(mount.options);
-        std::thread([search, mountPoint, device, rule] {
-            auto found = linux_drives::FindFileOnDrive(mountPoint, device, rule, kSearchEntries);
-            const std::lock_guard lock(search->mutex);
-            search->file = std::move(found);
-            search->finished = true;
-            search->done.notify_all();
-        }).detach();
+    // The search is one more call under the gate. On a slow share it may take longer than the wait; what
+    // it finds then is kept for the next touch, which picks it up without waiting again.
+    Request request;
+    request.op = Op::FindFile;
+    request.path = mount.mountPoint;
+    request.device = device;
+    request.number = kSearchEntries;
+    request.mountOptions = mount.options;
+    bool started = false;
+    gate_.Call<Reply>(mount.mountPoint, paths_.callLimit, [&](CallGate::Done<Reply> done) {
+        started = true;
+        helper_.Send(request, [record, device, done = std::move(done)](std::optional<Reply> reply) {
+            {
+                const std::lock_guard lock(record->mutex);
+                if (record->device == device && record->searching) {
+                    record->searching = false;
+                    record->searched = reply.has_value();
+                    if (reply && reply->status == 0) {
+                        record->file = linux_drives::FileOnDrive{reply->text, reply->size};
+                    }
+                }
+            }
+            done(std::move(reply));
+        });
+    });
+    const std::lock_guard lock(record->mutex);
+    if (!started && record->device == device) {
+        record->searching = false;  // the mount is stuck: no search was started
     }
-    std::unique_lock lock(record.search->mutex);
-    record.search->done.wait_for(lock, kSearchWait, [&] { return record.search->finished; });
-    return record.search->finished ? record.search->file : std::nullopt;
+    return record->file;
 }
 
 }  // namespace wakelatch::platform

@@ -8,13 +8,13 @@
 
 namespace wakelatch::platform {
 
-Platform CreatePlatform() {
+Platform CreatePlatform(Awaiter& awaiter) {
     Platform platform;
     platform.settings = std::make_unique<IniSettingsStore>();
     platform.folders = std::make_unique<XdgSystemFolders>();
     platform.location = std::make_unique<LinuxProgramLocation>();
     platform.autostart = std::make_unique<DesktopAutostart>();
-    platform.drives = std::make_unique<LinuxDrivePlatform>();
+    platform.drives = std::make_unique<LinuxDrivePlatform>(LinuxDrivePaths{}, awaiter);
     platform.files = std::make_unique<LinuxFileSystem>();
     return platform;
 }

@@ -54,6 +54,27 @@ int RunMount(const std::string& program, const std::string& mountPoint, const st
         arguments.insert(arguments.end(), {"--fstab", fstabFile});
     }
     arguments.insert(arguments.end(), {"--", mountPoint});
+    return RunProgram(std::move(arguments), limit);
+}
+
+bool RunLazyUnmount(const std::string& mountPoint, bool fuse, std::chrono::milliseconds limit) {
+    if (fuse) {
+        for (const char* program : {"/usr/bin/fusermount3", "/usr/bin/fusermount", "/bin/fusermount"}) {
+            if (access(program, X_OK) == 0 && RunProgram({program, "-u", "-z", "--", mountPoint}, limit) == 0) {
+                return true;
+            }
+        }
+    }
+    for (const char* program : {"/usr/bin/umount", "/bin/umount"}) {
+        if (access(program, X_OK) == 0) {
+            return RunProgram({program, "-l", "--", mountPoint}, limit) == 0;
+        }
+    }
+    return false;
+}
+
+int RunProgram(std::vector<std::string> arguments, std::chrono::milliseconds limit) {
+    const std::string program = arguments.front();
     std::vector<char*> argv;
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());

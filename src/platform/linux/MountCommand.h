@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <string>
+#include <vector>
 
 namespace wakelatch::platform::linux_drives {
 
@@ -14,5 +15,14 @@ inline constexpr int kMountTimedOut = 1460;   // it did not finish in time and w
 // the codes above.
 int RunMount(const std::string& program, const std::string& mountPoint, const std::string& fstabFile,
              std::chrono::milliseconds limit);
+
+// Takes away whatever is mounted at the mount point without touching its filesystem, which may not answer:
+// `fusermount -u -z` for a FUSE mount (which its user may take away), else `umount -l`, each as a child
+// process that is killed after `limit`. True when one of them succeeded.
+bool RunLazyUnmount(const std::string& mountPoint, bool fuse, std::chrono::milliseconds limit);
+
+// Runs the program (arguments[0], an absolute path) without a shell as RunMount does; its exit status, or
+// one of the codes above.
+int RunProgram(std::vector<std::string> arguments, std::chrono::milliseconds limit);
 
 }  // namespace wakelatch::platform::linux_drives
