@@ -11,7 +11,10 @@ command -v trayer >/dev/null || { echo "trayer is missing"; exit 77; }
 
 work=$(mktemp -d)
 pids=()
-cleanup() { for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done; rm -rf "$work"; }
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
 trap cleanup EXIT
 
 if ! xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")'; then
