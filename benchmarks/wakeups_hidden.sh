@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Wake-ups of a program hidden in the tray: voluntary context switches (each a wake-up after a sleep) of
-# all its threads over a period, from /proc/PID/task/*/status. Needs an X display and trayer.
+# its threads over a period, from /proc/PID/task/*/status. Needs an X display and trayer.
 #   benchmarks/wakeups_hidden.sh build/wakelatch [SECONDS]     (default 300)
 #   benchmarks/wakeups_hidden.sh build/benchmarks/minimal_tray_program [SECONDS]
 set -u
@@ -30,10 +30,17 @@ app=$!
 pids+=("$app")
 sleep 3  # start-up over, the icon in the tray
 
-switches() { cat /proc/"$app"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {n += $2} END {print n + 0}'; }
-main_switches() { awk '/^voluntary_ctxt_switches/ {print $2}' /proc/"$app"/status; }
-before=$(switches); before_main=$(main_switches)
+# "TID COUNT" per thread; a thread that starts meanwhile counts from 0, one that ends is lost.
+per_thread() {
+    for status in /proc/"$app"/task/*/status; do
+        awk -v tid="$(basename "$(dirname "$status")")" '/^voluntary_ctxt_switches/ {print tid, $2}' "$status" 2>/dev/null
+    done
+}
+per_thread >"$work/before"
 sleep "$seconds"
-after=$(switches); after_main=$(main_switches)
-echo "$(basename "$program"): $((after - before)) wake-ups in ${seconds} s hidden in the tray" \
-     "(main thread $((after_main - before_main)))"
+per_thread >"$work/after"
+awk -v app="$app" -v program="$(basename "$program")" -v seconds="$seconds" '
+    NR == FNR { before[$1] = $2; next }
+    { n = $2 - before[$1]; total += n; if ($1 == app) main = n }
+    END { printf "%s: %d wake-ups in %d s hidden in the tray (user-interface thread %d)\n", program, total, seconds, main }
+' "$work/before" "$work/after"

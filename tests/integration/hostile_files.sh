@@ -5,28 +5,8 @@
 # otherwise.
 set -u
 
-program=${1:?usage: hostile_files.sh PATH_TO_WAKELATCH}
-title='Wakelatch Version 1.0.0'
+source "$(dirname "$0")/x_program.sh"
 
-if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
-    echo "SKIP: no X display reachable (DISPLAY='${DISPLAY:-}') or xdotool missing; run through scripts/test.sh"
-    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
-    exit 77
-fi
-
-work=$(mktemp -d)
-app=""
-cleanup() {
-    [ -n "$app" ] && kill -KILL "$app" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
-
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
-unset XDG_CONFIG_HOME XDG_DATA_HOME
 config="$HOME/.config/Wakelatch"
 ini="$config/Wakelatch.ini"
 drives="$config/drives"
@@ -42,15 +22,7 @@ signature() {
         stat -c %F "$1" 2>/dev/null || echo absent
     fi
 }
-window_shown() { xdotool search --name "^${title//./\\.}\$" >/dev/null 2>&1; }
-# Waits up to $2 tenths of a second for process $1 to end; sets status to its exit status, or "running".
-wait_for_end() {
-    status=running
-    for _ in $(seq 1 "$2"); do
-        kill -0 "$1" 2>/dev/null || { wait "$1"; status=$?; return; }
-        sleep 0.1
-    done
-}
+window_shown() { [ "$(windows_titled)" -ge 1 ]; }
 
 ten_megabytes() { head -c 10485760 /dev/zero | tr '\0' "$1"; }
 
@@ -66,6 +38,7 @@ try() {
     before=$(signature "$path")
     "$program" >"$work/program.log" 2>&1 &
     app=$!
+    pids+=("$app")
     local shown=no
     for _ in $(seq 1 100); do
         window_shown && { shown=yes; break; }
@@ -81,7 +54,6 @@ try() {
     else
         [ "$status" -eq 0 ] && pass "$name: SIGTERM ends it with status 0" || fail "$name: exit status $status"
     fi
-    app=""
     [ "$path" = - ] && return
     local after
     after=$(signature "$path")

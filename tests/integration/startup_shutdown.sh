@@ -3,32 +3,10 @@
 # autostart entry on disk. Needs an X display (DISPLAY) and xdotool; skips itself (77) otherwise.
 set -u
 
-program=${1:?usage: startup_shutdown.sh PATH_TO_WAKELATCH}
-title='Wakelatch Version 1.0.0'
+source "$(dirname "$0")/x_program.sh"
 
-if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
-    echo "SKIP: no X display reachable (DISPLAY='${DISPLAY:-}') or xdotool missing; run through scripts/test.sh"
-    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
-    exit 77
-fi
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-export HOME="$work/home"
-export XDG_RUNTIME_DIR="$work/run"
-unset XDG_CONFIG_HOME XDG_DATA_HOME
-mkdir -p "$HOME" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
 ini="$HOME/.config/Wakelatch/Wakelatch.ini"
 desktop="$HOME/.config/autostart/Wakelatch.desktop"
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 set_key() {  # set_key KEY VALUE: in the [Settings] group of the settings file
     if grep -q "^$1=" "$ini"; then
@@ -37,9 +15,6 @@ set_key() {  # set_key KEY VALUE: in the [Settings] group of the settings file
         sed -i "s|^\[Settings\]\$|[Settings]\n$1=$2|" "$ini"
     fi
 }
-pass() { echo "ok: $*"; }
-
-windows_titled() { xdotool search --name "^${title//./\\.}\$" 2>/dev/null | wc -l; }
 
 start_program() {
     "$program" >"$work/program.log" 2>&1 &
@@ -144,11 +119,7 @@ for trial in $(seq 1 40); do
     first=$!
     sleep "$(awk -v ms="$delay_ms" 'BEGIN { printf "%.3f", ms / 1000 }')"
     kill -TERM "$first"
-    status=running
-    for _ in $(seq 1 50); do
-        kill -0 "$first" 2>/dev/null || { wait "$first"; status=$?; break; }
-        sleep 0.1
-    done
+    wait_for_end "$first" 50
     if [ "$status" != 0 ] || ! settings_parse || [ "$(program_copies)" -ne 0 ]; then
         fail "SIGTERM after ${delay_ms} ms: status $status, settings $(settings_parse && echo parse || echo torn), $(program_copies) copies left"
         trial_failures=$((trial_failures + 1))
