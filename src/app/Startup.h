@@ -32,7 +32,9 @@ struct StartupOutcome {
 inline constexpr int kRefusedExitCode = 1;
 
 // The start-up sequence. Each step that fails is abandoned and the next one runs; nothing is shown
-// except the network-path refusal.
+// except the network-path refusal. Once services.shutdownRequested answers true (looked at between
+// steps) the remaining steps are skipped, a loaded main window is unloaded as at any exit, and the
+// outcome is to end with status 0.
 StartupOutcome Main(ProgramState& state, StartupServices& services);
 
 }  // namespace pim_MAIN

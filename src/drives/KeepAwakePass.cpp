@@ -26,7 +26,7 @@ void KeepAwakePass(ProgramState& state, DriveEngine& engine, platform::DrivePlat
         // The selection may be saved anew while the pass yields; each entry is read as it is reached.
         const int entries = selection::EntryCount(state.Drives);
         for (int k = 0; k < entries && goOn(); ++k) {
-            std::string drive = selection::EntryTail(state.Drives, k).substr(0, 2);
+            std::string drive(selection::EntryTail(state.Drives, k).substr(0, 2));
             for (char& c : drive) {
                 c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             }

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QSignalSpy>
 
@@ -36,6 +38,47 @@ TEST(InstanceGuard, ALaterCopyAsksTheFirstToComeToTheFront) {
     second.ActivateWindow("Wakelatch");
     EXPECT_TRUE(activations.wait(3000));
     EXPECT_EQ(activations.count(), 1);
+}
+
+// The liveness probe: every "ping" line is answered "pong" on the same connection, and nothing comes
+// to the front.
+TEST(InstanceGuard, PingIsAnsweredWithoutActivating) {
+    testing::TempFolder temp;
+    LocalInstanceGuard first(QString::fromStdString(temp.path()));
+    ASSERT_FALSE(first.PreviousInstanceRunning());
+    QSignalSpy activations(&first, &LocalInstanceGuard::activationRequested);
+    QLocalSocket probe;
+    probe.connectToServer(QString::fromStdString(temp.path() + "/Wakelatch.socket"));
+    ASSERT_TRUE(probe.waitForConnected(1000));
+    for (int round = 0; round < 2; ++round) {
+        probe.write("ping\n");
+        QByteArray answer;
+        for (int wait = 0; wait < 100 && !answer.endsWith('\n'); ++wait) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            probe.waitForReadyRead(10);
+            answer += probe.readAll();
+        }
+        EXPECT_EQ(answer, "pong\n");
+    }
+    EXPECT_EQ(activations.count(), 0);
+}
+
+// Empty, garbage or another machine's: a lock that names no copy of this program that could be
+// running is taken over.
+TEST(InstanceGuard, ALockThatCannotBeReadIsStale) {
+    testing::TempFolder temp;
+    const QString folder = QString::fromStdString(temp.path());
+    for (const QByteArray& content : {QByteArray(), QByteArray("\x01\xff garbage\n"),
+                                      QByteArray::number(getpid()) + "\nwakelatch\nanother-machine\n"}) {
+        SCOPED_TRACE(content.toStdString());
+        QFile file(folder + "/Wakelatch.lock");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(content);
+        file.close();
+        LocalInstanceGuard guard(folder);
+        EXPECT_FALSE(guard.PreviousInstanceRunning());
+        guard.Release();
+    }
 }
 
 // A lock file as the lock writes it, but naming the given process.

@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace wakelatch::platform::linux_xdg {
 namespace {
@@ -72,6 +74,33 @@ bool MakePrivateDirectory(const std::string& path) {
         chmod(path.c_str(), 0700);
     }
     return true;
+}
+
+bool MakeOwnFolder(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0 || !MakeDirectories(path.substr(0, slash))) {
+        return false;
+    }
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode) && info.st_uid == geteuid()) {
+            return (info.st_mode & 07777) == 0700 || chmod(path.c_str(), 0700) == 0;
+        }
+        // A folder can only be moved aside; anything else is removed (unlink never follows a link).
+        const bool cleared =
+            S_ISDIR(info.st_mode)
+                ? rename(path.c_str(), (path + ".aside." + std::to_string(getpid())).c_str()) == 0
+                : unlink(path.c_str()) == 0;
+        if (!cleared) {
+            return false;
+        }
+    }
+    if (mkdir(path.c_str(), 0700) != 0) {
+        return false;
+    }
+    // mkdir applies the umask; and what was made must still be ours when looked at.
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+           chmod(path.c_str(), 0700) == 0;
 }
 
 }  // namespace wakelatch::platform::linux_xdg

@@ -18,4 +18,9 @@ bool MakeDirectories(const std::string& path);
 // As MakeDirectories, and the folder itself is made private (0700) when this user owns it.
 bool MakePrivateDirectory(const std::string& path);
 
+// As MakeDirectories, and the folder itself is a real folder of this user, mode 0700: what stands there
+// otherwise (a link, a file, somebody else's folder) is removed or moved aside, never followed, and the
+// folder made anew. For folders the program writes fixed names into (its temp and help folders).
+bool MakeOwnFolder(const std::string& path);
+
 }  // namespace wakelatch::platform::linux_xdg
