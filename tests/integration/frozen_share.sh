@@ -99,7 +99,9 @@ socket_path="$XDG_RUNTIME_DIR/Wakelatch.socket"
 probe() {  # probe SECONDS: the longest answer time of the user-interface thread, in ms
     python3 "$here/probe_ui.py" "$socket_path" "$1"
 }
-window_id() { xdotool search --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null | head -1; }
+window_id() {  # the main window of the program started last
+    xdotool search --onlyvisible --pid "$program_pid" --name "^${title//./\\.}\$" 2>/dev/null | head -1
+}
 click_button() {  # click_button LEFT_TWIPS: a button of the bottom row (top 5160, 2175 × 495 twips)
     local X Y
     eval "$(xdotool getwindowgeometry --shell "$(window_id)" | grep -E '^(X|Y)=')"
@@ -108,9 +110,12 @@ click_button() {  # click_button LEFT_TWIPS: a button of the bottom row (top 516
 start_program() {
     "$program" >>"$work/program.log" 2>&1 &
     program_pid=$!
-    local started=$SECONDS
+    local started=$SECONDS start_ns=$(date +%s%N)
     for _ in $(seq 1 150); do
-        [ -n "$(window_id)" ] && [ -S "$socket_path" ] && return 0
+        if [ -n "$(window_id)" ] && [ -S "$socket_path" ]; then
+            echo "   (window after $(( ($(date +%s%N) - start_ns) / 1000000 )) ms)"
+            return 0
+        fi
         kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -160,9 +165,15 @@ freeze
 click_button 2640
 sleep 1
 click_button 7440  # cmd_Beenden
-gone_within_ms 1000 && pass "Exit ended the program with a call stuck on the share" ||
+if gone_within_ms 1000; then
+    pass "Exit ended the program with a call stuck on the share"
+else
     fail "the program was still there 1 s after Exit"
-[ -n "$program_pid" ] && kill -KILL "$program_pid" 2>/dev/null && program_pid=""
+    thaw  # the stuck copy can only go once its call returns
+    kill -KILL "$program_pid" 2>/dev/null
+    wait "$program_pid" 2>/dev/null
+    freeze
+fi
 start_program || exit 1
 click_button 2640
 sleep 1
