@@ -2,7 +2,7 @@
 # Installs the Debian packages Wakelatch needs that are missing. Usage: install-deps.sh build|test
 set -euo pipefail
 
-build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev libblkid-dev fp-utils)
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev fp-utils)
 test_packages=(xvfb xauth xdotool x11-utils trayer imagemagick e2fsprogs mount sshfs openssh-server openssh-client python3)
 
 case "${1:-build}" in

@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fakes/TempFolder.h"
 #include "platform/DrivePlatform.h"
 #include "platform/FakeSystemTree.h"
 #include "platform/linux/DriveInventory.h"
 #include "platform/linux/LinuxDrivePlatform.h"
+#include "platform/linux/VolumeLabel.h"
 
 namespace wakelatch::platform {
 namespace {
@@ -240,6 +242,24 @@ TEST_F(FakeTreePlatform, NetworkMappingsAndConnectionRequests) {
     EXPECT_EQ(platform.ReadNetworkMapping('Q').kind, MappingValue::Kind::Absent);
     EXPECT_EQ(platform.UseConnection("D:", "nas:/live"), kAlreadyAssigned);
     EXPECT_NE(platform.UseConnection("Q:", "x"), kConnected);
+}
+
+// Labels come from what udev recorded when the device appeared; the device itself is never read.
+TEST(RecordedLabel, FromUdevsDatabaseWithItsEscapesAndNothingFromAFifo) {
+    testing::TempFolder udev;
+    const auto entry = [&](const std::string& name, const std::string& text) {
+        std::ofstream(udev.path() + "/" + name) << text;
+    };
+    entry("b8:17", "S:disk/by-label/My_Disk\nE:ID_FS_LABEL=My_Disk\nE:ID_FS_LABEL_ENC=My\\x20Disk\n");
+    entry("b8:33", "E:ID_FS_TYPE=ext4\nE:ID_FS_LABEL=BACKUP\n");
+    entry("b8:49", "E:ID_FS_TYPE=ext4\n");
+    mkfifo((udev.path() + "/b8:65").c_str(), 0600);  // would block a reader that opened it
+    const linux_drives::LabelSources sources{udev.path(), udev.path() + "/no-links"};
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 17, sources), "My Disk");
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 33, sources), "BACKUP");
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 49, sources), std::nullopt);
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 65, sources), std::nullopt);
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 81, sources), std::nullopt);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include "platform/linux/AtomicFile.h"
 #include "platform/linux/MountCommand.h"
+#include "platform/linux/RegularFile.h"
 #include "platform/linux/VolumeLabel.h"
 #include "platform/linux/XdgPaths.h"
 
@@ -24,30 +25,22 @@ using linux_mounts::MountEntry;
 // The failure code of a request for a letter that stands for no drive (the platform's "bad device").
 constexpr int kNoSuchDevice = 1200;
 
-// The text of a file that may be missing (then it is empty); nothing when it exists but cannot be read.
+// A drive map is a few lines; a larger file is not one the user wrote.
+constexpr std::size_t kLongestDriveMap = 64 * 1024;
+
+// The text of the drive map, empty when there is none; nothing when something is there that may not be
+// read as one (a FIFO, a device, a folder, a huge file): it is then left as it is, never rewritten.
 std::optional<std::string> ReadFileIfPresent(const std::string& path) {
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return errno == ENOENT ? std::optional<std::string>(std::string()) : std::nullopt;
-    }
-    std::string text;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            close(fd);
+    auto file = linux_files::ReadRegularFile(path, kLongestDriveMap);
+    switch (file.outcome) {
+        case linux_files::RegularFileText::Outcome::Absent:
+            return std::string();
+        case linux_files::RegularFileText::Outcome::Refused:
             return std::nullopt;
-        }
-        if (got == 0) {
+        case linux_files::RegularFileText::Outcome::Read:
             break;
-        }
-        text.append(buffer, static_cast<std::size_t>(got));
     }
-    close(fd);
-    return text;
+    return std::move(file.text);
 }
 
 // "E:\", "E:" or "e" → 'E'; anything else → 0.
