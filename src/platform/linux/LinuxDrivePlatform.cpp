@@ -90,7 +90,8 @@ bool TouchFile(const std::string& mountPoint, unsigned deviceMajor, unsigned dev
         return false;
     }
     const auto offset = linux_drives::TouchOffset(file.size, touchNumber);
-    return linux_drives::ReadPastCache(file.path, offset, rule) != linux_drives::ReadRoute::Failed;
+    return linux_drives::ReadPastCache(mountPoint, makedev(deviceMajor, deviceMinor), file.path, offset,
+                                       rule) != linux_drives::ReadRoute::Failed;
 }
 
 bool TouchBlockDevice(const std::string& blockDevice, std::uint64_t touchNumber) {
