@@ -135,6 +135,21 @@ TEST_F(IniStore, ReadsAndWritesValuesAsQSettingsDoes) {
     }
 }
 
+// A hand-edited last line left open (a stray quote, a single backslash at the very end) keeps its
+// value, and the keys saved after it stay keys of their own.
+TEST_F(IniStore, AnOpenLastLineDoesNotSwallowKeysSavedAfterIt) {
+    for (const std::string last : {"Foo=\"unclosed", "Foo=\"unclosed\n", "Foo=ends\\", "Foo=\"both\\"}) {
+        SCOPED_TRACE(last);
+        WriteFile("[Settings]\n" + last);
+        const std::string before =
+            IniSettingsStore(temp.path()).GetSetting("Wakelatch", "Settings", "Foo", "");
+        ASSERT_TRUE(IniSettingsStore(temp.path()).SaveSetting("Wakelatch", "Settings", "MainLeft", "1000"));
+        IniSettingsStore store(temp.path());
+        EXPECT_EQ(store.GetSetting("Wakelatch", "Settings", "MainLeft", "absent"), "1000");
+        EXPECT_EQ(store.GetSetting("Wakelatch", "Settings", "Foo", ""), before);
+    }
+}
+
 // What is not a small regular file is never waited on, never written over, and reads as defaults.
 TEST_F(IniStore, HostileFilesAreLeftAsTheyAreAndReadAsDefaults) {
     const auto fileType = [this] {
