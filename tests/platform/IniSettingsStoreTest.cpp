@@ -172,6 +172,8 @@ TEST_F(IniStore, HostileFilesAreLeftAsTheyAreAndReadAsDefaults) {
     const std::vector<Case> cases = {
         {"FIFO", [&] { mkfifo(File().c_str(), 0600); }},
         {"link to /dev/zero", [&] { symlink("/dev/zero", File().c_str()); }},
+        {"link to nothing",
+         [&] { symlink((temp.path() + "/unmounted/Wakelatch.ini").c_str(), File().c_str()); }},
         {"folder", [&] { std::filesystem::create_directory(File()); }},
         {"a line longer than the file limit", [&] { WriteFile(longLine); }},
         {"100,000 keys", [&] { WriteFile(manyKeys); }},
