@@ -82,8 +82,14 @@ bool IniSettingsStore::SaveSetting(const std::string& appName, const std::string
     ini::Set(document, section, key, ini::RawValue(text));
     const std::string content = ini::Serialize(document);
     // A file this store would refuse to read is not written.
-    return content.size() <= kLargestFile &&
-           linux_files::WriteFileAtomically(ReplacementTarget(path), content, 0600);
+    if (content.size() > kLargestFile ||
+        !linux_files::WriteFileAtomically(ReplacementTarget(path), content, 0600)) {
+        return false;
+    }
+    // The new file may get the old one's inode number and, within one clock tick, its times: its
+    // identity alone would not show that the cached text is out of date.
+    files_.erase(appName);
+    return true;
 }
 
 }  // namespace wakelatch::platform
