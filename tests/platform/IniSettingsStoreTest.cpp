@@ -135,6 +135,24 @@ TEST_F(IniStore, ReadsAndWritesValuesAsQSettingsDoes) {
     }
 }
 
+// The new file keeps the permissions of the one it replaces; a read-only file, the user's way to keep
+// the settings as they are, is not replaced.
+TEST_F(IniStore, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneStays) {
+    const auto mode = [this] {
+        struct stat info {};
+        stat(File().c_str(), &info);
+        return info.st_mode & 07777;
+    };
+    WriteFile("[Settings]\nTimes=3\n");
+    chmod(File().c_str(), 0640);
+    IniSettingsStore store(temp.path());
+    ASSERT_TRUE(store.SaveSetting("Wakelatch", "Settings", "Times", "4"));
+    EXPECT_EQ(mode(), 0640U);
+    chmod(File().c_str(), 0444);
+    EXPECT_FALSE(store.SaveSetting("Wakelatch", "Settings", "Times", "5"));
+    EXPECT_EQ(FileText(), "[Settings]\nTimes=4\n");
+}
+
 // A hand-edited last line left open (a stray quote, a single backslash at the very end) keeps its
 // value, and the keys saved after it stay keys of their own.
 TEST_F(IniStore, AnOpenLastLineDoesNotSwallowKeysSavedAfterIt) {
