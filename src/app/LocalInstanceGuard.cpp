@@ -15,6 +15,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/linux/XdgPaths.h"
+
 namespace wakelatch {
 namespace {
 
@@ -70,6 +72,13 @@ QString LocalInstanceGuard::DefaultFolder() {
 }
 
 bool LocalInstanceGuard::PreviousInstanceRunning() {
+    // A lock is a regular file. Anything else at its place was never written by a copy of this program:
+    // a folder could not be taken over, and reading a FIFO or a link to a device would wait for ever.
+    const std::string lockPath = QFile::encodeName(LockPath(folder_)).toStdString();
+    struct stat info {};
+    if (lstat(lockPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        platform::linux_xdg::ClearAway(lockPath);
+    }
     lock_ = std::make_unique<QLockFile>(LockPath(folder_));
     lock_->setStaleLockTime(0);  // stale only when its process is gone, however long ago it was taken
     if (lock_->tryLock(0)) {

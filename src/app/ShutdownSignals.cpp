@@ -2,7 +2,6 @@
 
 #include <QSocketNotifier>
 
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 

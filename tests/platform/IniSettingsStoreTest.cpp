@@ -135,6 +135,39 @@ TEST_F(IniStore, ReadsAndWritesValuesAsQSettingsDoes) {
     }
 }
 
+// The new file keeps the permissions of the one it replaces; a read-only file, the user's way to keep
+// the settings as they are, is not replaced.
+TEST_F(IniStore, AReplacedFileKeepsItsPermissionsAndAReadOnlyOneStays) {
+    const auto mode = [this] {
+        struct stat info {};
+        stat(File().c_str(), &info);
+        return info.st_mode & 07777;
+    };
+    WriteFile("[Settings]\nTimes=3\n");
+    chmod(File().c_str(), 0640);
+    IniSettingsStore store(temp.path());
+    ASSERT_TRUE(store.SaveSetting("Wakelatch", "Settings", "Times", "4"));
+    EXPECT_EQ(mode(), 0640U);
+    chmod(File().c_str(), 0444);
+    EXPECT_FALSE(store.SaveSetting("Wakelatch", "Settings", "Times", "5"));
+    EXPECT_EQ(FileText(), "[Settings]\nTimes=4\n");
+}
+
+// A hand-edited last line left open (a stray quote, a single backslash at the very end) keeps its
+// value, and the keys saved after it stay keys of their own.
+TEST_F(IniStore, AnOpenLastLineDoesNotSwallowKeysSavedAfterIt) {
+    for (const std::string last : {"Foo=\"unclosed", "Foo=\"unclosed\n", "Foo=ends\\", "Foo=\"both\\"}) {
+        SCOPED_TRACE(last);
+        WriteFile("[Settings]\n" + last);
+        const std::string before =
+            IniSettingsStore(temp.path()).GetSetting("Wakelatch", "Settings", "Foo", "");
+        ASSERT_TRUE(IniSettingsStore(temp.path()).SaveSetting("Wakelatch", "Settings", "MainLeft", "1000"));
+        IniSettingsStore store(temp.path());
+        EXPECT_EQ(store.GetSetting("Wakelatch", "Settings", "MainLeft", "absent"), "1000");
+        EXPECT_EQ(store.GetSetting("Wakelatch", "Settings", "Foo", ""), before);
+    }
+}
+
 // What is not a small regular file is never waited on, never written over, and reads as defaults.
 TEST_F(IniStore, HostileFilesAreLeftAsTheyAreAndReadAsDefaults) {
     const auto fileType = [this] {
@@ -157,6 +190,8 @@ TEST_F(IniStore, HostileFilesAreLeftAsTheyAreAndReadAsDefaults) {
     const std::vector<Case> cases = {
         {"FIFO", [&] { mkfifo(File().c_str(), 0600); }},
         {"link to /dev/zero", [&] { symlink("/dev/zero", File().c_str()); }},
+        {"link to nothing",
+         [&] { symlink((temp.path() + "/unmounted/Wakelatch.ini").c_str(), File().c_str()); }},
         {"folder", [&] { std::filesystem::create_directory(File()); }},
         {"a line longer than the file limit", [&] { WriteFile(longLine); }},
         {"100,000 keys", [&] { WriteFile(manyKeys); }},

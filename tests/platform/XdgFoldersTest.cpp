@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "fakes/TempFolder.h"
@@ -80,13 +82,14 @@ TEST(XdgFolders, TempAndHelpFoldersAreTheUsersOwnRealFolders) {
         const char* name;
         std::function<void(const std::string&)> plant;
         bool keepsContent;
+        bool movedAside = false;  // a file may be somebody's data: it is moved aside, not removed
     };
     const std::vector<Case> cases = {
         {"link to a folder",
          [&](const std::string& p) { std::filesystem::create_directory_symlink(elsewhere, p); }, false},
         {"dangling link",
          [&](const std::string& p) { std::filesystem::create_symlink(temp.path() + "/none", p); }, false},
-        {"file", [](const std::string& p) { std::ofstream(p) << "x"; }, false},
+        {"file", [](const std::string& p) { std::ofstream(p) << "x"; }, false, true},
         {"open folder of the user",
          [](const std::string& p) {
              std::filesystem::create_directory(p);
@@ -111,6 +114,8 @@ TEST(XdgFolders, TempAndHelpFoldersAreTheUsersOwnRealFolders) {
             EXPECT_TRUE(std::filesystem::is_directory(folder));
             EXPECT_EQ(ModeOf(folder), 0700U);
             EXPECT_EQ(std::filesystem::exists(folder + "/kept"), c.keepsContent);
+            EXPECT_EQ(std::filesystem::is_regular_file(folder + ".aside." + std::to_string(getpid())),
+                      c.movedAside);
             EXPECT_TRUE(std::filesystem::exists(elsewhere + "/pic_Splash.bmp"));
         }
     }

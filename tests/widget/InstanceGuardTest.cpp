@@ -8,8 +8,15 @@
 #include <QSignalSpy>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/LocalInstanceGuard.h"
 #include "fakes/TempFolder.h"
@@ -79,6 +86,28 @@ TEST(InstanceGuard, ALockThatCannotBeReadIsStale) {
         EXPECT_FALSE(guard.PreviousInstanceRunning());
         guard.Release();
     }
+}
+
+// What is not a file at the lock's place is no lock: it is cleared away (a folder moved aside with what
+// it holds), not waited on, and the program runs.
+TEST(InstanceGuard, WhatIsNotAFileAtTheLockIsClearedAway) {
+    testing::TempFolder temp;
+    const std::string lock = temp.path() + "/Wakelatch.lock";
+    const std::string aside = lock + ".aside." + std::to_string(getpid());
+    const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        {"folder", [&] { std::filesystem::create_directories(lock + "/kept"); }},
+        {"FIFO", [&] { mkfifo(lock.c_str(), 0600); }},
+        {"link to /dev/zero", [&] { std::filesystem::create_symlink("/dev/zero", lock); }},
+    };
+    for (const auto& [name, plant] : cases) {
+        SCOPED_TRACE(name);
+        plant();
+        LocalInstanceGuard guard(QString::fromStdString(temp.path()));
+        EXPECT_FALSE(guard.PreviousInstanceRunning());
+        EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(lock)));
+        guard.Release();
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(aside + "/kept"));
 }
 
 // A lock file as the lock writes it, but naming the given process.

@@ -1,7 +1,9 @@
 #include "platform/linux/IniSettingsStore.h"
 
-#include <climits>
+#include <unistd.h>
+
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "platform/linux/AtomicFile.h"
@@ -31,6 +33,19 @@ std::string ReplacementTarget(const std::string& path) {
         }
     }
     return path;
+}
+
+// The permissions of the new file: those of the file it replaces, 0600 for a first one. None when that
+// file is read-only, as a user makes it to keep the settings as they are: it is not replaced then.
+std::optional<mode_t> NewFileMode(const std::string& target) {
+    struct stat info {};
+    if (stat(target.c_str(), &info) != 0) {
+        return 0600;
+    }
+    if ((info.st_mode & 0222) == 0 || access(target.c_str(), W_OK) != 0) {
+        return std::nullopt;
+    }
+    return info.st_mode & 0777;
 }
 
 }  // namespace
@@ -81,9 +96,16 @@ bool IniSettingsStore::SaveSetting(const std::string& appName, const std::string
         file.outcome == RegularFileText::Outcome::Read ? ini::Parse(file.text) : ini::Document{};
     ini::Set(document, section, key, ini::RawValue(text));
     const std::string content = ini::Serialize(document);
+    const std::string target = ReplacementTarget(path);
+    const std::optional<mode_t> mode = NewFileMode(target);
     // A file this store would refuse to read is not written.
-    return content.size() <= kLargestFile &&
-           linux_files::WriteFileAtomically(ReplacementTarget(path), content, 0600);
+    if (content.size() > kLargestFile || !mode || !linux_files::WriteFileAtomically(target, content, *mode)) {
+        return false;
+    }
+    // The new file may get the old one's inode number and, within one clock tick, its times: its
+    // identity alone would not show that the cached text is out of date.
+    files_.erase(appName);
+    return true;
 }
 
 }  // namespace wakelatch::platform

@@ -16,7 +16,8 @@ namespace wakelatch::platform {
 // QSettings wrote, read and written by the program itself so that nothing ever waits: there is no lock
 // file, every write replaces the file atomically (a crash never leaves a torn file), and only a regular
 // file of at most kLargestFile bytes is read. Anything else at the path (a FIFO, a device, a folder, a
-// larger file) is left as it is, never written over, and every key reads as its default.
+// larger file) is left as it is, never written over, and every key reads as its default. A read-only
+// file is read but not replaced; a replaced file keeps its permissions.
 class IniSettingsStore final : public SettingsStore {
   public:
     static constexpr std::size_t kLargestFile = 64 * 1024;

@@ -48,6 +48,9 @@ void AppendUtf8(std::string& out, std::uint32_t code) {
 struct Line {
     std::string_view text;
     std::size_t equals = std::string_view::npos;  // the first '=' outside quotes, relative to text
+    // Only the file's last line can end inside quotes or right after a backslash.
+    bool endsInQuotes = false;
+    bool endsInEscape = false;
 };
 
 // The next logical line from `pos`: blank lines and ';' comment lines are skipped; a line runs to its
@@ -71,13 +74,16 @@ bool NextLine(std::string_view data, std::size_t& pos, Line& line) {
     const std::size_t start = pos;
     bool inQuotes = false;
     line.equals = std::string_view::npos;
+    line.endsInEscape = false;
     for (; pos < data.size(); ++pos) {
         const char c = data[pos];
         if (c == '=' && !inQuotes && line.equals == std::string_view::npos) {
             line.equals = pos - start;
         } else if ((c == '\n' || c == '\r' || c == ';') && !inQuotes) {
             break;
-        } else if (c == '\\' && pos + 1 < data.size()) {
+        } else if (c == '\\' && pos + 1 == data.size()) {
+            line.endsInEscape = true;
+        } else if (c == '\\') {
             ++pos;
             const char next = pos + 1 < data.size() ? data[pos + 1] : '\0';
             if ((data[pos] == '\n' && next == '\r') || (data[pos] == '\r' && next == '\n')) {
@@ -88,7 +94,22 @@ bool NextLine(std::string_view data, std::size_t& pos, Line& line) {
         }
     }
     line.text = data.substr(start, pos - start);
+    line.endsInQuotes = inQuotes;
     return true;
+}
+
+// The raw value of a key line. A value left open at the end of the file is closed as a reader ends it
+// there (the dangling backslash stands for nothing, the quotes end): written back open, it would take
+// in the lines written after it, and keys saved there would be lost.
+std::string RawValueOf(const Line& line) {
+    std::string raw(line.text.substr(line.equals + 1));
+    if (line.endsInEscape) {
+        raw.pop_back();
+    }
+    if (line.endsInQuotes) {
+        raw += '"';
+    }
+    return raw;
 }
 
 Section& SectionNamed(Document& document, std::string_view name) {
@@ -197,8 +218,7 @@ Document Parse(std::string_view text) {
         if (document.sections.empty()) {
             enter(kGeneral);
         }
-        document.sections[current].entries.push_back(
-            Entry{std::string(key), std::string(line.text.substr(line.equals + 1))});
+        document.sections[current].entries.push_back(Entry{std::string(key), RawValueOf(line)});
     }
     // A key named twice in a group keeps its later value.
     for (Section& section : document.sections) {

@@ -20,7 +20,9 @@ bool IsUsable(const struct stat& info, std::size_t limit) {
 RegularFileText ReadRegularFile(const std::string& path, std::size_t limit) {
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) {
-        return {errno == ENOENT || errno == ENOTDIR ? Outcome::Absent : Outcome::Refused, {}};
+        // A link to nothing is something all the same: a link the user made is not written over.
+        const bool nothingThere = (errno == ENOENT || errno == ENOTDIR) && lstat(path.c_str(), &info) != 0;
+        return {nothingThere ? Outcome::Absent : Outcome::Refused, {}};
     }
     // Opening a device can have effects of its own (a tape rewinds); what is not a file is not opened.
     if (!IsUsable(info, limit)) {

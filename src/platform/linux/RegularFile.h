@@ -8,7 +8,8 @@ namespace wakelatch::platform::linux_files {
 struct RegularFileText {
     enum class Outcome {
         Absent,   // nothing at the path (or a missing folder above it)
-        Refused,  // not a regular file (FIFO, device, folder, socket), larger than the limit, unreadable
+        Refused,  // not a regular file (FIFO, device, folder, socket, a link to nothing), larger than the
+                  // limit, unreadable
         Read,
     };
     Outcome outcome = Outcome::Absent;

@@ -18,9 +18,8 @@ constexpr std::size_t kTemporarySuffixLength = 6;  // mkstemp's XXXXXX
 
 bool IsPictureName(std::string_view name) {
     return name.size() > kPicturePrefix.size() + kPictureSuffix.size() &&
-           name.substr(0, 4) == kPicturePrefix &&
-           name.substr(name.size() - kPictureSuffix.size()) == kPictureSuffix &&
-           name.find('/') == std::string_view::npos;
+           name.substr(0, kPicturePrefix.size()) == kPicturePrefix &&
+           name.substr(name.size() - kPictureSuffix.size()) == kPictureSuffix;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "platform/linux/XdgPaths.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -82,25 +83,27 @@ bool MakeOwnFolder(const std::string& path) {
         return false;
     }
     struct stat info {};
-    if (lstat(path.c_str(), &info) == 0) {
-        if (S_ISDIR(info.st_mode) && info.st_uid == geteuid()) {
-            return (info.st_mode & 07777) == 0700 || chmod(path.c_str(), 0700) == 0;
-        }
-        // A folder can only be moved aside; anything else is removed (unlink never follows a link).
-        const bool cleared =
-            S_ISDIR(info.st_mode)
-                ? rename(path.c_str(), (path + ".aside." + std::to_string(getpid())).c_str()) == 0
-                : unlink(path.c_str()) == 0;
-        if (!cleared) {
-            return false;
-        }
+    if (lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid()) {
+        return (info.st_mode & 07777) == 0700 || chmod(path.c_str(), 0700) == 0;
     }
-    if (mkdir(path.c_str(), 0700) != 0) {
+    if (!ClearAway(path) || mkdir(path.c_str(), 0700) != 0) {
         return false;
     }
     // mkdir applies the umask; and what was made must still be ours when looked at.
     return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
            chmod(path.c_str(), 0700) == 0;
+}
+
+bool ClearAway(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) {
+        return errno == ENOENT;
+    }
+    if (S_ISDIR(info.st_mode) || S_ISREG(info.st_mode)) {
+        const std::string aside = path + ".aside." + std::to_string(getpid());
+        return renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0;
+    }
+    return unlink(path.c_str()) == 0;  // a link itself, never what it names
 }
 
 }  // namespace wakelatch::platform::linux_xdg
