@@ -18,6 +18,7 @@
 #include "drives/KeepAwakePass.h"
 #include "fakes/FakeControls.h"
 #include "fakes/TempFolder.h"
+#include "platform/common/BlockingAwaiter.h"
 #include "platform/linux/LinuxDrivePlatform.h"
 #include "support/LoopImage.h"
 
@@ -41,8 +42,10 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
-    platform::LinuxDrivePlatform drives(
-        {"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"});
+    platform::BlockingAwaiter awaiter;
+    platform::LinuxDrivePaths paths{"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"};
+    paths.helperProgram = WAKELATCH_DRIVE_HELPER;
+    platform::LinuxDrivePlatform drives(paths, awaiter);
     ProgramState state;
     state.Language = 2;
     state.DriveName = 1;

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev fp-utils)
-test_packages=(xvfb xauth xdotool x11-utils trayer imagemagick e2fsprogs mount sshfs openssh-server openssh-client)
+test_packages=(xvfb xauth xdotool x11-utils trayer imagemagick e2fsprogs mount sshfs openssh-server openssh-client python3)
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QThread>
+#include <QTimer>
 
 #include "app/LocalInstanceGuard.h"
 #include "app/ShutdownSignals.h"
@@ -34,7 +35,15 @@ Application::Application()
         LoadTrayMenu();
         trayMenu_->Form_MouseMove(eventKind);
     });
-    connect(signals_.get(), &ShutdownSignals::shutdownRequested, this, &Application::Shutdown);
+    // While start-up runs a signal is only recorded (start-up looks between its steps); a modal question
+    // that would hold start-up up is closed.
+    connect(signals_.get(), &ShutdownSignals::shutdownRequested, this, [this] {
+        if (running_) {
+            Shutdown();
+        } else if (QWidget* modal = QApplication::activeModalWidget()) {
+            modal->close();
+        }
+    });
     // The session manager asks before the desktop session ends. The end may still be cancelled, so the
     // program saves what its exit would save and runs on; the session then ends it with a signal.
     connect(qApp, &QGuiApplication::commitDataRequest, this, &Application::SaveForSessionEnd);
@@ -44,7 +53,8 @@ Application::~Application() = default;
 
 int Application::Run() {
     StartupServices services{
-        *instance_, *platform_.folders, *platform_.settings, *platform_.location, messages_, *this, *this};
+        *instance_, *platform_.folders,         *platform_.settings, *platform_.location, messages_, *this,
+        *this,      &ShutdownSignals::Requested};
     const pim_MAIN::StartupOutcome outcome = pim_MAIN::Main(state_, services);
     if (!outcome.keepRunning) {
         return outcome.exitCode;
@@ -54,14 +64,22 @@ int Application::Run() {
     }
     connect(instance_.get(), &LocalInstanceGuard::activationRequested, this,
             [this] { mainView_->BringToFront([this] { mainForm_->RestoreFromTray(); }); });
+    // A request to leave the loop made before it runs would be lost; one recorded since start-up last
+    // looked is carried out from inside the loop.
+    running_ = true;
+    QTimer::singleShot(0, this, [this] {
+        if (ShutdownSignals::Requested()) {
+            Shutdown();
+        }
+    });
     return QApplication::exec();
 }
 
 void Application::Shutdown() {
-    if (mainView_) {
+    if (mainForm_ && !mainForm_->Unloaded()) {
         mainView_->close();  // the unload handler runs, then the event loop ends
     } else {
-        QCoreApplication::exit(0);
+        QCoreApplication::exit(0);  // already unloaded: a repeated request still ends the loop
     }
 }
 

@@ -97,6 +97,7 @@ class Application final : public QObject,
     std::unique_ptr<qtui::QtProgramStarter> programs_;
     std::unique_ptr<qtui::HelpViewer> helpViewer_;
     std::string helpFile_;  // the application's help file, once the help command has chosen one
+    bool running_ = false;  // start-up is over and the event loop runs (or is about to)
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocalSocket>
+#include <QSysInfo>
 #include <QThread>
 
 #include <sys/stat.h>
@@ -13,11 +15,18 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/linux/XdgPaths.h"
+
 namespace wakelatch {
 namespace {
 
 constexpr int kConnectMilliseconds = 1200;
-const QByteArray kActivateRequest = QByteArrayLiteral("activate\n");
+constexpr int kProbeMilliseconds = 200;
+constexpr qsizetype kLongestRequest = 64;
+// The requests are lines; the socket's owner alone can connect (UserAccessOption).
+const QByteArray kActivateRequest = QByteArrayLiteral("activate");
+const QByteArray kPingRequest = QByteArrayLiteral("ping");
+const QByteArray kPingAnswer = QByteArrayLiteral("pong\n");
 
 QString LockPath(const QString& folder) {
     return folder + QStringLiteral("/Wakelatch.lock");
@@ -63,22 +72,57 @@ QString LocalInstanceGuard::DefaultFolder() {
 }
 
 bool LocalInstanceGuard::PreviousInstanceRunning() {
+    // A lock is a regular file. Anything else at its place was never written by a copy of this program:
+    // a folder could not be taken over, and reading a FIFO or a link to a device would wait for ever.
+    const std::string lockPath = QFile::encodeName(LockPath(folder_)).toStdString();
+    struct stat info {};
+    if (lstat(lockPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        platform::linux_xdg::ClearAway(lockPath);
+    }
     lock_ = std::make_unique<QLockFile>(LockPath(folder_));
     lock_->setStaleLockTime(0);  // stale only when its process is gone, however long ago it was taken
     if (lock_->tryLock(0)) {
-        // A socket file left behind by a copy that died would keep the server from listening.
-        QLocalServer::removeServer(SocketPath(folder_));
-        if (!server_.listen(SocketPath(folder_))) {
-            QLocalServer::removeServer(SocketPath(folder_));
-            server_.listen(SocketPath(folder_));
-        }
+        Listen();
         return false;
     }
-    if (lock_->error() == QLockFile::LockFailedError) {
-        return true;
+    if (lock_->error() != QLockFile::LockFailedError) {
+        return false;  // the lock cannot be taken at all (no folder, no permission): run without the guard
     }
-    // The lock cannot be taken at all (no folder, no permission): run without the guard.
-    return false;
+    if (FirstCopyAnswers() || NamesACopyOfThisProgram(*lock_)) {
+        return true;  // a copy that answers, or one that lives and is still starting
+    }
+    // Empty (a kill between creating and writing it), garbage, or another program's or machine's: stale.
+    // The removal fails while a process holds the lock's native lock, as a copy writing it now does.
+    if (lock_->removeStaleLockFile() && lock_->tryLock(0)) {
+        Listen();
+        return false;
+    }
+    return true;
+}
+
+void LocalInstanceGuard::Listen() {
+    // A socket file left behind by a copy that died would keep the server from listening.
+    QLocalServer::removeServer(SocketPath(folder_));
+    if (!server_.listen(SocketPath(folder_))) {
+        QLocalServer::removeServer(SocketPath(folder_));
+        server_.listen(SocketPath(folder_));
+    }
+}
+
+bool LocalInstanceGuard::FirstCopyAnswers() const {
+    QLocalSocket socket;
+    socket.connectToServer(SocketPath(folder_));
+    return socket.waitForConnected(kProbeMilliseconds);
+}
+
+bool LocalInstanceGuard::NamesACopyOfThisProgram(const QLockFile& lock) {
+    qint64 pid = 0;
+    QString host;
+    QString program;
+    // A lock it could read on this machine that names a process that is gone has already been taken
+    // over by tryLock; what is left names a living process.
+    return lock.getLockInfo(&pid, &host, &program) && pid > 0 && host == QSysInfo::machineHostName() &&
+           program == QFileInfo(QCoreApplication::applicationFilePath()).fileName();
 }
 
 void LocalInstanceGuard::SetApplicationTitle(const std::string& title) {
@@ -94,7 +138,7 @@ void LocalInstanceGuard::ActivateWindow(const std::string& /*title*/) {
     while (!deadline.hasExpired()) {
         socket.connectToServer(SocketPath(folder_));
         if (socket.waitForConnected(static_cast<int>(std::min<qint64>(100, deadline.remainingTime())))) {
-            socket.write(kActivateRequest);
+            socket.write(kActivateRequest + '\n');
             socket.waitForBytesWritten(static_cast<int>(std::min<qint64>(300, deadline.remainingTime())));
             socket.disconnectFromServer();
             return;
@@ -117,11 +161,23 @@ void LocalInstanceGuard::OnNewConnection() {
 }
 
 void LocalInstanceGuard::ReadRequest(QLocalSocket* socket) {
-    pending_[socket] += socket->readAll();
-    if (pending_[socket].contains(kActivateRequest)) {
+    QByteArray& pending = pending_[socket];
+    pending += socket->readAll();
+    for (qsizetype end = pending.indexOf('\n'); end >= 0; end = pending.indexOf('\n')) {
+        const QByteArray line = pending.left(end);
+        pending.remove(0, end + 1);
+        if (line == kPingRequest) {
+            socket->write(kPingAnswer);  // answered here, on the user-interface thread: a liveness probe
+        } else if (line == kActivateRequest) {
+            pending_.remove(socket);
+            socket->disconnectFromServer();
+            emit activationRequested();
+            return;
+        }
+    }
+    if (pending.size() > kLongestRequest) {
         pending_.remove(socket);
-        socket->disconnectFromServer();
-        emit activationRequested();
+        socket->abort();  // not one of ours: nothing it sends is worth keeping
     }
 }
 

@@ -15,7 +15,13 @@ namespace wakelatch {
 
 // One copy per user: the first copy holds a lock file and listens on a local socket beside it; a later
 // copy finds the lock taken and sends the first an "activate" request over the socket. A lock left by a
-// copy that died is recovered (its process no longer exists).
+// copy that died is recovered (its process no longer exists), and so is one that cannot be read or
+// names another program or machine, unless a first copy answers on the socket. What is not a file at
+// the lock's place (a folder, a FIFO, a link) is cleared away first.
+//
+// The socket takes requests as lines: "activate" brings the window to the front and ends the
+// connection; "ping" is answered "pong" on the user-interface thread and changes nothing, so a client
+// can measure how long that thread takes to answer.
 class LocalInstanceGuard final : public QObject, public InstanceGuard {
     Q_OBJECT
 
@@ -40,6 +46,9 @@ class LocalInstanceGuard final : public QObject, public InstanceGuard {
     void activationRequested();
 
   private:
+    void Listen();
+    bool FirstCopyAnswers() const;
+    static bool NamesACopyOfThisProgram(const QLockFile& lock);
     void OnNewConnection();
     void ReadRequest(QLocalSocket* socket);
 

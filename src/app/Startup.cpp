@@ -1,6 +1,8 @@
 #include "app/Startup.h"
 
 #include <exception>
+#include <functional>
+#include <utility>
 
 #include "settings/SettingsSchema.h"
 
@@ -16,6 +18,29 @@ void RunStep(Step&& step) {
     } catch (...) {  // NOLINT(bugprone-empty-catch): abandoning the step is the rule
     }
 }
+
+// Runs start-up's steps until the program is asked to end; from then on the remaining steps are skipped.
+// The request is looked at between steps only: a step that has begun finishes, so nothing is left torn.
+class StartupSteps {
+  public:
+    explicit StartupSteps(const std::function<bool()>& shutdownRequested) : requested_(shutdownRequested) {}
+
+    template <typename Step>
+    void Run(Step&& step) {
+        if (!Abandoned()) {
+            RunStep(std::forward<Step>(step));
+        }
+    }
+    // True once a request to end has been seen (checked now when none was before).
+    bool Abandoned() {
+        abandoned_ = abandoned_ || (requested_ && requested_());
+        return abandoned_;
+    }
+
+  private:
+    const std::function<bool()>& requested_;
+    bool abandoned_ = false;
+};
 
 struct NetworkStartMessage {
     const char* title;
@@ -87,38 +112,52 @@ bool pim_MAIN::CheckNetworkStart(const ProgramState& state, platform::ProgramLoc
 }
 
 pim_MAIN::StartupOutcome pim_MAIN::Main(ProgramState& state, StartupServices& services) {
+    StartupSteps steps(services.shutdownRequested);
     bool anotherCopyRuns = false;
-    RunStep([&] { anotherCopyRuns = sml_OS_MINITOOLS::EnsureSingleInstance(services.instance); });
+    steps.Run([&] { anotherCopyRuns = sml_OS_MINITOOLS::EnsureSingleInstance(services.instance); });
     if (anotherCopyRuns) {
         return {false, 0};
     }
-    RunStep([&] { ReadWindowsDirectory(state, services.folders); });
-    RunStep([&] { settings::LoadProgramSettings(services.settings, state); });
-    if (state.Drives.empty()) {
-        state.Drives = settings::kNoSelection;
-    }
+    steps.Run([&] { ReadWindowsDirectory(state, services.folders); });
+    steps.Run([&] { settings::LoadProgramSettings(services.settings, state); });
+    steps.Run([&] {
+        if (state.Drives.empty()) {
+            state.Drives = settings::kNoSelection;
+        }
+    });
     bool refused = false;
-    RunStep([&] { refused = CheckNetworkStart(state, services.location, services.messages); });
+    steps.Run([&] { refused = CheckNetworkStart(state, services.location, services.messages); });
     if (refused) {
         return {false, kRefusedExitCode};
     }
-    RunStep([&] { services.supportFiles.InstallTypeLibrary(state); });
-    RunStep([&] { services.supportFiles.ExtractHelpFile(state); });
-    state.ProgramVersion = kProgramVersion;
-    RunStep([&] { state.TempDirectory = services.folders.TempDirectoryFor(state.WindowsDirectory); });
-    RunStep([&] { services.windows.ShowSplash(); });
-    state.TrayIconBusy = false;
-    RunStep([&] { services.windows.LoadTrayMenu(); });
-    RunStep([&] { services.windows.LoadMainWindow(); });
-    RunStep([&] { services.windows.UnloadSplash(); });
-    RunStep([&] {
+    steps.Run([&] { services.supportFiles.InstallTypeLibrary(state); });
+    steps.Run([&] { services.supportFiles.ExtractHelpFile(state); });
+    steps.Run([&] { state.ProgramVersion = kProgramVersion; });
+    steps.Run([&] { state.TempDirectory = services.folders.TempDirectoryFor(state.WindowsDirectory); });
+    steps.Run([&] { services.windows.ShowSplash(); });
+    steps.Run([&] { state.TrayIconBusy = false; });
+    steps.Run([&] { services.windows.LoadTrayMenu(); });
+    bool mainWindowLoaded = false;
+    steps.Run([&] {
+        services.windows.LoadMainWindow();
+        mainWindowLoaded = true;
+    });
+    steps.Run([&] { services.windows.UnloadSplash(); });
+    steps.Run([&] {
         if (state.AutoTray && services.windows.TrayAvailable()) {
             services.windows.TrayAction();
         } else {
             services.windows.ShowMainWindow();
         }
     });
-    return {true, 0};
+    if (!steps.Abandoned()) {
+        return {true, 0};
+    }
+    // Ending now is an exit like any other: a loaded main window unloads and saves what it saves.
+    if (mainWindowLoaded) {
+        RunStep([&] { services.windows.UnloadMainWindow(); });
+    }
+    return {false, 0};
 }
 
 }  // namespace wakelatch

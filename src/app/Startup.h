@@ -32,7 +32,10 @@ struct StartupOutcome {
 inline constexpr int kRefusedExitCode = 1;
 
 // The start-up sequence. Each step that fails is abandoned and the next one runs; nothing is shown
-// except the network-path refusal.
+// except the network-path refusal. Once services.shutdownRequested answers true (looked at between
+// steps) the remaining steps are skipped, a loaded main window is unloaded as at any exit, and the
+// outcome is to end with status 0 (a copy that refuses to run from a network path keeps its own status,
+// also when a signal closes the refusal).
 StartupOutcome Main(ProgramState& state, StartupServices& services);
 
 }  // namespace pim_MAIN

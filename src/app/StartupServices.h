@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "controls/MessageBox.h"
@@ -39,6 +40,8 @@ class StartupWindows {
     virtual void LoadMainWindow() = 0;
     virtual void UnloadSplash() = 0;
     virtual void ShowMainWindow() = 0;
+    // Unloads the main window as any exit does (placement and autostart entry written).
+    virtual void UnloadMainWindow() = 0;
     // Hides the program into the notification area (the main window's TRAY_ACTION).
     virtual void TrayAction() = 0;
     // Whether an icon can live in the notification area now. Without one, a start in the tray would
@@ -54,6 +57,8 @@ struct StartupServices {
     controls::MessageBoxService& messages;
     SupportFiles& supportFiles;
     StartupWindows& windows;
+    // True once the program has been asked to end (a signal); start-up then abandons its remaining steps.
+    std::function<bool()> shutdownRequested = [] { return false; };
 };
 
 }  // namespace wakelatch

@@ -8,7 +8,9 @@
 namespace wakelatch {
 
 void KeepAwakePass(ProgramState& state, DriveEngine& engine, platform::DrivePlatform& drives,
-                   bool& refreshPending, const std::function<void()>& yield, bool touch) {
+                   bool& refreshPending, const std::function<void()>& yield, bool touch,
+                   const std::function<bool()>& abandoned) {
+    const auto goOn = [&] { return !abandoned || !abandoned(); };
     refreshPending = true;
     yield();
     engine.FillDriveList();
@@ -16,20 +18,20 @@ void KeepAwakePass(ProgramState& state, DriveEngine& engine, platform::DrivePlat
     yield();
     engine.ApplyDriveSelection();
     yield();
-    if (state.DriveStart == 1) {
+    if (state.DriveStart == 1 && goOn()) {
         engine.ReconnectNetworkDrives();
     }
     yield();
-    if (!selection::IsNoSelection(state.Drives) && touch) {
+    if (!selection::IsNoSelection(state.Drives) && touch && goOn()) {
         // The selection may be saved anew while the pass yields; each entry is read as it is reached.
         const int entries = selection::EntryCount(state.Drives);
-        for (int k = 0; k < entries; ++k) {
-            std::string drive = selection::EntryTail(state.Drives, k).substr(0, 2);
+        for (int k = 0; k < entries && goOn(); ++k) {
+            std::string drive(selection::EntryTail(state.Drives, k).substr(0, 2));
             for (char& c : drive) {
                 c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
             }
             yield();
-            if (engine.IsDriveSelected(drive)) {
+            if (goOn() && engine.IsDriveSelected(drive)) {
                 TouchDrive(drives, drive, false, true);
             }
             yield();

@@ -13,21 +13,21 @@ int EntryCount(const std::string& drives) {
     return static_cast<int>((drives.size() + 1) / 3);
 }
 
-std::string EntryTail(const std::string& drives, int k) {
+std::string_view EntryTail(const std::string& drives, int k) {
     if (k < 0 || k >= EntryCount(drives)) {
         return {};
     }
     const std::size_t length = static_cast<std::size_t>(EntryCount(drives) - k) * 3;
-    return length >= drives.size() ? drives : drives.substr(drives.size() - length);
+    const std::string_view all(drives);
+    return length >= all.size() ? all : all.substr(all.size() - length);
 }
 
 std::vector<char> EntryLetters(const std::string& drives) {
     std::vector<char> letters;
-    for (int k = 0; k < EntryCount(drives); ++k) {
-        const std::string tail = EntryTail(drives, k);
-        if (!tail.empty()) {
-            letters.push_back(tail[0]);
-        }
+    const int count = EntryCount(drives);
+    letters.reserve(static_cast<std::size_t>(count));
+    for (int k = 0; k < count; ++k) {
+        letters.push_back(EntryTail(drives, k).front());
     }
     return letters;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/Controls.h"
@@ -17,8 +18,9 @@ bool IsNoSelection(const std::string& drives);
 int EntryCount(const std::string& drives);
 
 // Entry k (0-based) as the program has always read it: the last (n - k) * 3 characters of the string,
-// which for a well-formed string is the k-th three-character entry onwards.
-std::string EntryTail(const std::string& drives, int k);
+// which for a well-formed string is the k-th three-character entry onwards. A view, not a copy: reading
+// every entry stays linear in the length of the string.
+std::string_view EntryTail(const std::string& drives, int k);
 
 // The first character of every entry, in order.
 std::vector<char> EntryLetters(const std::string& drives);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <stdexcept>
 #include <string>
@@ -26,6 +27,9 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     }
     bool GetVolumeInformation(const std::string& root, std::string& label) override {
         volumeRoots.push_back(root);
+        if (duringCall) {
+            duringCall("volume " + root);
+        }
         if (!root.empty() && root[0] == throwFor) {
             throw std::runtime_error("broken drive");
         }
@@ -65,6 +69,9 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     }
     bool ReachDevice(const std::string& drive) override {
         touches.push_back("read " + drive);
+        if (duringCall) {
+            duringCall("read " + drive);  // the event loop turns while the read is awaited
+        }
         const auto it = drives.find(drive.empty() ? '\0' : drive[0]);
         const bool reachable =
             it != drives.end() && it->second.readable && it->second.type != platform::kDriveNoRoot;
@@ -87,7 +94,8 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     char currentDrive = 'C';
     int connectResult = platform::kConnected;
     int typeCalls = 0;
-    char throwFor = '\0';  // a letter whose volume query throws
+    char throwFor = '\0';                                // a letter whose volume query throws
+    std::function<void(const std::string&)> duringCall;  // events handled while a call is awaited
 
   private:
     static char Letter(const std::string& root) { return root.empty() ? '\0' : root[0]; }

@@ -11,6 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -21,6 +23,7 @@
 #include "drives/KeepAwakePass.h"
 #include "fakes/FakeControls.h"
 #include "fakes/TempFolder.h"
+#include "platform/common/BlockingAwaiter.h"
 #include "platform/linux/LinuxDrivePlatform.h"
 #include "support/LoopImage.h"
 
@@ -93,7 +96,19 @@ bool IsMounted(const std::string& mountPoint) {
     return false;
 }
 
-// The drive list as the program builds it, over the real platform, in English with names.
+platform::Awaiter& Awaiter() {
+    static platform::BlockingAwaiter awaiter;
+    return awaiter;
+}
+
+// The real system, with the drive helper of this build.
+platform::LinuxDrivePaths RealPaths(const std::string& driveMap, const std::string& fstab = "/etc/fstab") {
+    platform::LinuxDrivePaths paths{"/proc/self/mountinfo", fstab, "/sys", driveMap};
+    paths.helperProgram = WAKELATCH_DRIVE_HELPER;
+    return paths;
+}
+
+// The drive list and passes as the program runs them over the real platform, in English with names.
 class RealDriveList {
   public:
     explicit RealDriveList(platform::LinuxDrivePlatform& drives) : drives_(drives) {
@@ -113,6 +128,16 @@ class RealDriveList {
         }
         return {};
     }
+    // A keep-awake pass with the letter ticked (list rebuilt, drives touched).
+    void Pass(char ticked) {
+        state_.Drives = std::string(1, ticked) + ":\\";
+        DriveEngine engine(state_, drives_, {list_, substitute_}, measurer_, [] {});
+        bool refreshPending = false;
+        KeepAwakePass(
+            state_, engine, drives_, refreshPending, [] {}, true);
+        EXPECT_FALSE(refreshPending);
+    }
+    std::vector<std::string> Rows() const { return list_.Texts(); }
 
   private:
     ProgramState state_;
@@ -149,8 +174,7 @@ TEST(RealDrives, ALoopMountedImageGetsTheNextLetterAndGoesWithItsMount) {
     fs::create_directories(mountPoint);
     ASSERT_EQ(Shell("truncate -s 16M " + image + " && mkfs.ext4 -q -L WLTEST " + image), 0);
 
-    platform::LinuxDrivePlatform drives(
-        {"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"});
+    platform::LinuxDrivePlatform drives(RealPaths(temp.path() + "/drives"), Awaiter());
     RealDriveList list(drives);
     list.RowOf('C');  // gives today's drives their letters first
     const char letter = FirstFreeLetter(drives);
@@ -177,8 +201,7 @@ TEST(RealDrives, AVolumeWithoutLabelIsNamedByItsMountPoint) {
     testing::TempFolder temp;
     testing::LoopImage image(temp.path(), "");
     ASSERT_TRUE(image.Mounted());
-    platform::LinuxDrivePlatform drives(
-        {"/proc/self/mountinfo", "/etc/fstab", "/sys", temp.path() + "/drives"});
+    platform::LinuxDrivePlatform drives(RealPaths(temp.path() + "/drives"), Awaiter());
     const std::optional<char> letter = LetterOf(drives, image.MountPoint());
     ASSERT_TRUE(letter);
     std::string label;
@@ -187,7 +210,7 @@ TEST(RealDrives, AVolumeWithoutLabelIsNamedByItsMountPoint) {
 }
 
 platform::LinuxDrivePaths FileRouteOnly(const std::string& driveMap) {
-    platform::LinuxDrivePaths paths{"/proc/self/mountinfo", "/etc/fstab", "/sys", driveMap};
+    platform::LinuxDrivePaths paths = RealPaths(driveMap);
     paths.useBlockDevices = false;  // as a user without read access to the disk: files only
     return paths;
 }
@@ -201,7 +224,7 @@ testing::DeviceCounters TouchAs(uid_t uid, const testing::LoopImage& image, cons
         if (uid != 0 && (setgroups(0, nullptr) != 0 || setgid(uid) != 0 || setuid(uid) != 0)) {
             _exit(3);
         }
-        platform::LinuxDrivePlatform drives(FileRouteOnly(driveMap));
+        platform::LinuxDrivePlatform drives(FileRouteOnly(driveMap), Awaiter());
         const std::optional<char> letter = LetterOf(drives, image.MountPoint());
         _exit(letter && drives.ReachDevice(std::string(1, *letter) + ":") ? 0 : 1);
     }
@@ -263,26 +286,15 @@ TEST(RealDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
     testing::LoopImage image(temp.path(), "WLTOUCH");
     ASSERT_TRUE(image.Mounted());
     // The file route alone: the block device (readable to root) would hide a file route that fails.
-    platform::LinuxDrivePlatform drives(FileRouteOnly(temp.path() + "/drives"));
+    platform::LinuxDrivePlatform drives(FileRouteOnly(temp.path() + "/drives"), Awaiter());
     const std::optional<char> letter = LetterOf(drives, image.MountPoint());
     ASSERT_TRUE(letter);
 
-    ProgramState state;
-    state.Language = 2;
-    state.DriveName = 1;
-    state.DriveStart = 0;
-    state.Drives = std::string(1, *letter) + ":\\";
-    testing::FakeCheckList list;
-    testing::FakeCheckList substitute;
-    testing::FakeMeasurer measurer;
-    DriveEngine engine(state, drives, {list, substitute}, measurer, [] {});
-    bool refreshPending = false;
-
+    RealDriveList list(drives);
     image.WarmCache();
     for (int pass = 1; pass <= 2; ++pass) {
         const testing::DeviceCounters before = image.Counters();
-        KeepAwakePass(
-            state, engine, drives, refreshPending, [] {}, true);
+        list.Pass(*letter);
         const testing::DeviceCounters after = image.Counters();
         std::cout << "pass " << pass << " on " << image.LoopDevice() << ": reads " << before.readsCompleted
                   << " -> " << after.readsCompleted << ", writes " << before.writesCompleted << " -> "
@@ -290,10 +302,73 @@ TEST(RealDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
         EXPECT_GE(after.readsCompleted - before.readsCompleted, 1U) << "pass " << pass;
         EXPECT_EQ(after.writesCompleted, before.writesCompleted) << "pass " << pass;
     }
-    EXPECT_FALSE(refreshPending);
     char cwd[4096];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
     EXPECT_EQ(std::string(cwd).rfind(image.MountPoint(), 0), std::string::npos);  // not left on the drive
+}
+
+// Listing reads no device: an unticked drive, labelled or not, stays asleep through passes with cold
+// caches, while the ticked one is read by its touch.
+TEST(RealDrives, UntickedDrivesAreNeverReadAndTheTickedOneIsReadByItsTouch) {
+    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
+                 (std::vector<std::string>{"/dev/loop-control", "/proc/sys/vm/drop_caches"}));
+    testing::TempFolder temp;
+    const std::vector<std::string> labels = {"WLTICKED", "WLQUIET", ""};
+    std::vector<std::unique_ptr<testing::LoopImage>> images;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        fs::create_directories(temp.path() + "/" + std::to_string(i));
+        images.push_back(
+            std::make_unique<testing::LoopImage>(temp.path() + "/" + std::to_string(i), labels[i]));
+        ASSERT_TRUE(images.back()->Mounted());
+    }
+    platform::LinuxDrivePlatform drives(RealPaths(temp.path() + "/drives"), Awaiter());
+    const std::optional<char> ticked = LetterOf(drives, images[0]->MountPoint());
+    ASSERT_TRUE(ticked);
+    RealDriveList list(drives);
+    for (int pass = 1; pass <= 3; ++pass) {
+        std::vector<testing::DeviceCounters> before;
+        for (const auto& image : images) {
+            before.push_back(image->Counters());
+        }
+        ASSERT_EQ(Shell("sync && echo 3 > /proc/sys/vm/drop_caches"), 0);
+        list.Pass(*ticked);
+        for (std::size_t i = 0; i < images.size(); ++i) {
+            const auto reads = images[i]->Counters().readsCompleted - before[i].readsCompleted;
+            std::cout << "pass " << pass << ", drive '" << labels[i] << "': " << reads << " reads\n";
+            if (i == 0) {
+                EXPECT_GE(reads, 1U) << "pass " << pass;
+            } else {
+                EXPECT_EQ(reads, 0U) << "pass " << pass << ", unticked drive '" << labels[i] << "'";
+            }
+        }
+    }
+    bool labelled = false;
+    for (const auto& row : list.Rows()) {
+        labelled = labelled || row.find("WLQUIET") != std::string::npos;
+    }
+    EXPECT_TRUE(labelled) << "the unticked drive's label was not listed";
+}
+
+// The touch opens its file below the mount and only on the drive's device: a drive unmounted since the
+// last look, with a file of the same name and size now in the bare folder, is not reached.
+TEST(RealDrives, TheTouchRefusesAFileThatIsNotOnTheDrive) {
+    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
+                 (std::vector<std::string>{"/dev/loop-control"}));
+    testing::TempFolder temp;
+    testing::LoopImage image(temp.path(), "WLMOVED");
+    ASSERT_TRUE(image.Mounted());
+    platform::LinuxDrivePlatform drives(FileRouteOnly(temp.path() + "/drives"), Awaiter());
+    const std::optional<char> letter = LetterOf(drives, image.MountPoint());
+    ASSERT_TRUE(letter);
+    const std::string drive = std::string(1, *letter) + ":";
+    ASSERT_TRUE(drives.ReachDevice(drive));
+
+    ASSERT_EQ(Shell("umount " + image.MountPoint()), 0);
+    ASSERT_EQ(Shell("head -c 1048576 /dev/zero > " + image.MountPoint() +
+                    "/data.bin && touch -m -d '2 days ago' " + image.MountPoint() + "/data.bin"),
+              0);
+    EXPECT_FALSE(drives.ReachDevice(drive));
+    EXPECT_FALSE(drives.ReachDevice(drive));  // nor by a new search: the folder is no longer that drive
 }
 
 // An sshd of its own on a free loopback port, with throwaway keys.
@@ -354,26 +429,58 @@ class LoopbackSshServer {
     bool started_ = false;
 };
 
+// A folder with one file, shared by a loopback sshd and listed (not mounted) in an fstab of its own.
+class SshfsShare {
+  public:
+    SshfsShare() : server_(temp_.path()), unmountAtEnd_(MountPoint()) {
+        fs::create_directories(temp_.path() + "/export");
+        fs::create_directories(MountPoint());
+        std::ofstream(temp_.path() + "/export/file.txt") << "on the server\n";
+    }
+    void WriteFstab(const std::string& moreOptions) const {
+        std::ofstream(Fstab())
+            << Remote() << " " << MountPoint() << " fuse.sshfs noauto,port=" << server_.Port()
+            << ",IdentityFile=" << server_.ClientKey() << moreOptions
+            << ",StrictHostKeyChecking=no,UserKnownHostsFile=/dev/null,BatchMode=yes 0 0\n";
+    }
+    bool Started() const { return server_.Started(); }
+    const std::string& Folder() const { return temp_.path(); }
+    std::string MountPoint() const { return temp_.path() + "/share"; }
+    std::string Remote() const { return "root@127.0.0.1:" + temp_.path() + "/export"; }
+    std::string Fstab() const { return temp_.path() + "/fstab"; }
+
+  private:
+    testing::TempFolder temp_;
+    LoopbackSshServer server_;
+    ScopedUnmount unmountAtEnd_;
+};
+
+// The sshfs process serving the mount point, or 0.
+pid_t SshfsServing(const std::string& mountPoint) {
+    for (const auto& entry : fs::directory_iterator("/proc")) {
+        std::ifstream in(entry.path() / "cmdline");
+        std::vector<std::string> arguments;
+        for (std::string argument; std::getline(in, argument, '\0');) {
+            arguments.push_back(argument);
+        }
+        if (!arguments.empty() &&
+            fs::path(arguments[0]).filename().string().find("sshfs") != std::string::npos &&
+            std::find(arguments.begin(), arguments.end(), mountPoint) != arguments.end()) {
+            return std::stoi(entry.path().filename().string());
+        }
+    }
+    return 0;
+}
+
 TEST(RealDrives, AnSshfsShareIsRemoteDisconnectedWhenUnmountedAndReconnectedByRequest) {
     SKIP_WITHOUT((std::vector<std::string>{"sshfs", "ssh-keygen", "/usr/sbin/sshd", "mount", "umount"}),
                  (std::vector<std::string>{"/dev/fuse"}));
-    testing::TempFolder temp;
-    LoopbackSshServer server(temp.path());
-    ASSERT_TRUE(server.Started()) << "sshd did not start on 127.0.0.1";
-    const std::string exported = temp.path() + "/export";
-    const std::string mountPoint = temp.path() + "/share";
-    fs::create_directories(exported);
-    fs::create_directories(mountPoint);
-    std::ofstream(exported + "/file.txt") << "on the server\n";
-    const std::string remote = "root@127.0.0.1:" + exported;
-    ScopedUnmount unmountAtEnd(mountPoint);
-    std::ofstream(temp.path() + "/fstab")
-        << remote << " " << mountPoint << " fuse.sshfs noauto,port=" << server.Port()
-        << ",IdentityFile=" << server.ClientKey()
-        << ",StrictHostKeyChecking=no,UserKnownHostsFile=/dev/null,BatchMode=yes 0 0\n";
-
-    platform::LinuxDrivePlatform drives(
-        {"/proc/self/mountinfo", temp.path() + "/fstab", "/sys", temp.path() + "/drives"});
+    SshfsShare share;
+    ASSERT_TRUE(share.Started()) << "sshd did not start on 127.0.0.1";
+    share.WriteFstab("");
+    const std::string mountPoint = share.MountPoint();
+    const std::string remote = share.Remote();
+    platform::LinuxDrivePlatform drives(RealPaths(share.Folder() + "/drives", share.Fstab()), Awaiter());
     RealDriveList list(drives);
     list.RowOf('C');
     const std::optional<char> letter = LetterOf(drives, mountPoint);
@@ -404,6 +511,54 @@ TEST(RealDrives, AnSshfsShareIsRemoteDisconnectedWhenUnmountedAndReconnectedByRe
     EXPECT_NE(dropped.find("*Disconnected*"), std::string::npos) << dropped;
     EXPECT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
     EXPECT_EQ(drives.UseConnection(localName, remote), platform::kAlreadyAssigned);
+
+    // The process serving the mount dies: the mount answers "not connected". That is no connection: it is
+    // taken away and made anew by the next request.
+    const pid_t served = SshfsServing(mountPoint);
+    ASSERT_GT(served, 0) << "no sshfs process found for " << mountPoint;
+    kill(served, SIGKILL);
+    for (int i = 0; i < 100 && access(("/proc/" + std::to_string(served)).c_str(), F_OK) == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const std::string dead = list.RowOf(*letter);
+    EXPECT_NE(dead.find("*Disconnected*"), std::string::npos) << dead;
+    EXPECT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
+    EXPECT_TRUE(fs::exists(mountPoint + "/file.txt"));
+    Shell("umount " + mountPoint);
+}
+
+TEST(RealDrives, AReconnectionThatRunsOutOfTimeLeavesNoMountAndTheNextOneInTimeConnects) {
+    SKIP_WITHOUT((std::vector<std::string>{"sshfs", "ssh-keygen", "/usr/sbin/sshd", "mount", "umount"}),
+                 (std::vector<std::string>{"/dev/fuse"}));
+    SshfsShare share;
+    ASSERT_TRUE(share.Started()) << "sshd did not start on 127.0.0.1";
+    // A server slow to wake: the connection answers only after the request's limit while `slow` exists.
+    const std::string slow = share.Folder() + "/slow";
+    const std::string wrapper = share.Folder() + "/slow-ssh";
+    std::ofstream(wrapper) << "#!/bin/sh\n[ -e " << slow << " ] && sleep 6\nexec ssh \"$@\"\n";
+    fs::permissions(wrapper, fs::perms::owner_all);
+    std::ofstream{slow};
+    share.WriteFstab(",ssh_command=" + wrapper);
+    const std::string mountPoint = share.MountPoint();
+    const std::string remote = share.Remote();
+
+    platform::LinuxDrivePaths paths = RealPaths(share.Folder() + "/drives", share.Fstab());
+    paths.mountLimit = std::chrono::milliseconds(2000);
+    platform::LinuxDrivePlatform drives(paths, Awaiter());
+    const std::optional<char> letter = LetterOf(drives, mountPoint);
+    ASSERT_TRUE(letter) << "the fstab share got no letter";
+    const std::string localName = std::string(1, *letter) + ":";
+
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_NE(drives.UseConnection(localName, remote), platform::kConnected);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+    std::this_thread::sleep_for(std::chrono::seconds(5));  // whatever was still on its way has come
+    EXPECT_FALSE(IsMounted(mountPoint)) << "a mount was left behind";
+
+    fs::remove(slow);
+    EXPECT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
+    EXPECT_TRUE(IsMounted(mountPoint));
+    EXPECT_TRUE(fs::exists(mountPoint + "/file.txt"));
     Shell("umount " + mountPoint);
 }
 

@@ -3,32 +3,10 @@
 # autostart entry on disk. Needs an X display (DISPLAY) and xdotool; skips itself (77) otherwise.
 set -u
 
-program=${1:?usage: startup_shutdown.sh PATH_TO_WAKELATCH}
-title='Wakelatch Version 1.0.0'
+source "$(dirname "$0")/x_program.sh"
 
-if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
-    echo "SKIP: no X display reachable (DISPLAY='${DISPLAY:-}') or xdotool missing; run through scripts/test.sh"
-    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
-    exit 77
-fi
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-export HOME="$work/home"
-export XDG_RUNTIME_DIR="$work/run"
-unset XDG_CONFIG_HOME XDG_DATA_HOME
-mkdir -p "$HOME" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
 ini="$HOME/.config/Wakelatch/Wakelatch.ini"
 desktop="$HOME/.config/autostart/Wakelatch.desktop"
-failures=0
-
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
 set_key() {  # set_key KEY VALUE: in the [Settings] group of the settings file
     if grep -q "^$1=" "$ini"; then
@@ -37,9 +15,6 @@ set_key() {  # set_key KEY VALUE: in the [Settings] group of the settings file
         sed -i "s|^\[Settings\]\$|[Settings]\n$1=$2|" "$ini"
     fi
 }
-pass() { echo "ok: $*"; }
-
-windows_titled() { xdotool search --name "^${title//./\\.}\$" 2>/dev/null | wc -l; }
 
 start_program() {
     "$program" >"$work/program.log" 2>&1 &
@@ -126,6 +101,32 @@ geometry=$(xdotool search --name "^${title//./\\.}\$" getwindowgeometry --shell 
 eval "$geometry"
 [ "${X:--1}" -ge 0 ] && pass "off-screen position brought back (X=$X Y=$Y)" || fail "window at X=${X:-?}"
 stop_program TERM
+
+# SIGTERM at a spread of moments through start-up, from the splash to the running loop: every time the
+# program ends with status 0 within a few seconds, leaves a settings file that parses, and no copy of
+# it runs on. (In the first few milliseconds, before main() runs, the dynamic loader is still mapping
+# the libraries; a signal then ends the process by its default action, before it has written anything.)
+program_copies() {
+    local count=0 exe
+    for exe in /proc/[0-9]*/exe; do [ "$(readlink "$exe" 2>/dev/null)" = "$real_program" ] && count=$((count + 1)); done
+    echo "$count"
+}
+settings_parse() { [ ! -e "$ini" ] || awk 'NR == 1 && $0 != "[Settings]" {bad = 1} NR > 1 && !/^[A-Za-z]+=/ {bad = 1} END {exit bad}' "$ini"; }
+trial_failures=0
+for trial in $(seq 1 40); do
+    delay_ms=$((trial * 25))
+    "$program" >"$work/trial.log" 2>&1 &
+    first=$!
+    sleep "$(awk -v ms="$delay_ms" 'BEGIN { printf "%.3f", ms / 1000 }')"
+    kill -TERM "$first"
+    wait_for_end "$first" 50
+    if [ "$status" != 0 ] || ! settings_parse || [ "$(program_copies)" -ne 0 ]; then
+        fail "SIGTERM after ${delay_ms} ms: status $status, settings $(settings_parse && echo parse || echo torn), $(program_copies) copies left"
+        trial_failures=$((trial_failures + 1))
+        kill -KILL "$first" 2>/dev/null; wait "$first" 2>/dev/null
+    fi
+done
+[ "$trial_failures" -eq 0 ] && pass "SIGTERM at 40 moments from 25 ms to 1 s: status 0 each time, settings whole, no copy left"
 
 echo "$failures failures"
 [ "$failures" -eq 0 ]

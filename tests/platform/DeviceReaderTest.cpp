@@ -43,7 +43,7 @@ TEST(AtimeRule, WhenAReadWritesTheAccessTime) {
     EXPECT_FALSE(nodiratime.ReadLeavesAccessTime(readLongAgo, now));
 }
 
-TEST(FindFileOnDrive, OnlyWholeSettledFiles) {
+TEST(FindFileOnDrive, OnlyWholeSettledFilesReadOnlyOnTheirDrive) {
     testing::TempFolder temp;
     const std::string folder = temp.path();
     struct stat info {};
@@ -64,6 +64,19 @@ TEST(FindFileOnDrive, OnlyWholeSettledFiles) {
     EXPECT_EQ(found->path, folder + "/sub/settled.bin");
     EXPECT_EQ(found->size, 65536U);
     EXPECT_TRUE(StillOnDrive(*found, info.st_dev));
+
+    // The touch reads only the drive it means: from its mount point down, no link, no other device.
+    ASSERT_EQ(symlink("sub", (folder + "/link").c_str()), 0);
+    EXPECT_NE(ReadPastCache(folder, info.st_dev, found->path, 0, noatime), ReadRoute::Failed);
+    EXPECT_EQ(ReadPastCache(folder, info.st_dev + 1, found->path, 0, noatime), ReadRoute::Failed)
+        << "the drive is no longer mounted there";
+    EXPECT_EQ(ReadPastCache(folder, info.st_dev, folder + "/link/settled.bin", 0, noatime),
+              ReadRoute::Failed);
+    EXPECT_EQ(ReadPastCache(folder, info.st_dev, folder + "/sub/../sub/settled.bin", 0, noatime),
+              ReadRoute::Failed);
+    EXPECT_EQ(ReadPastCache(folder + "/sub", info.st_dev, found->path + "-not", 0, noatime),
+              ReadRoute::Failed);
+
     EXPECT_EQ(std::system(("truncate -s 100 " + found->path).c_str()), 0);
     EXPECT_FALSE(StillOnDrive(*found, info.st_dev));
 }

@@ -6,10 +6,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "fakes/TempFolder.h"
 #include "platform/DrivePlatform.h"
 #include "platform/FakeSystemTree.h"
+#include "platform/common/BlockingAwaiter.h"
 #include "platform/linux/DriveInventory.h"
 #include "platform/linux/LinuxDrivePlatform.h"
+#include "platform/linux/VolumeLabel.h"
 
 namespace wakelatch::platform {
 namespace {
@@ -146,15 +149,18 @@ class FakeTreePlatform : public Inventory {
         stat(tree.Path("data").c_str(), &info);
         dataDevice = std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev));
     }
-    LinuxDrivePlatform Platform() const {
-        return LinuxDrivePlatform({tree.MountInfo(), tree.Fstab(), tree.Sysfs(), tree.DriveMap()},
-                                  std::chrono::milliseconds(2000));
+    LinuxDrivePaths Paths() const {
+        LinuxDrivePaths paths{tree.MountInfo(), tree.Fstab(), tree.Sysfs(), tree.DriveMap()};
+        paths.helperProgram = WAKELATCH_DRIVE_HELPER;
+        return paths;
     }
+    LinuxDrivePlatform Platform() { return LinuxDrivePlatform(Paths(), awaiter); }
     std::string MapText() const {
         std::ifstream in(tree.DriveMap());
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
     std::string dataDevice;
+    BlockingAwaiter awaiter;
 };
 
 TEST_F(FakeTreePlatform, LettersAreGivenOnceAndWrittenToTheMap) {
@@ -172,9 +178,12 @@ TEST_F(FakeTreePlatform, LettersAreGivenOnceAndWrittenToTheMap) {
     stat(tree.DriveMap().c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0600U);
 
-    // The stick is pulled and another one plugged in: D: stays the old stick's and is no root now.
+    // The stick is pulled and another one plugged in: D: stays the old stick's and is no root now. Until
+    // the next look at the system, queries answer from the last one.
     tree.SetMountInfo(Line(1, "254:0", "/", "ext4", "/dev/vda") +
                       Line(3, "8:33", "/media/other", "ext4", "/dev/sdc1"));
+    EXPECT_EQ(platform.GetDriveType("D:\\"), kDriveRemovable);
+    platform.Survey();
     EXPECT_EQ(platform.GetDriveType("D:\\"), kDriveNoRoot);
     EXPECT_EQ(platform.GetDriveType("F:\\"), kDriveFixed);
     EXPECT_EQ(MapText(), "D: /media/stick\nE: /mnt/nas\nF: /media/other\n");
@@ -190,24 +199,37 @@ TEST_F(FakeTreePlatform, AMapThatCannotBeReadIsNeitherReplacedNorForgotten) {
     // The file turns unreadable (here: a folder in its place): the letters known so far still hold.
     std::filesystem::remove(tree.DriveMap());
     std::filesystem::create_directory(tree.DriveMap());
+    platform.Survey();
     EXPECT_EQ(platform.GetDriveType("M:\\"), kDriveRemovable);
     EXPECT_EQ(platform.GetDriveType("D:\\"), kDriveNoRoot);
     EXPECT_TRUE(std::filesystem::is_directory(tree.DriveMap()));
 }
 
-TEST_F(FakeTreePlatform, AConnectionRequestRunsMountForTheMountPoint) {
-    tree.SetMountInfo(Line(1, "254:0", "/", "ext4", "/dev/vda"));
-    tree.SetFstab("srv:/off /mnt/off nfs noauto,user 0 0\n");
+TEST_F(FakeTreePlatform, AConnectionRequestRunsMountForTheMountPointAndShowsWhatItMounted) {
+    const std::string data = tree.Path("data");
+    tree.SetMountInfo(Line(1, "254:99", "/", "ext4", "/dev/vda"));
+    tree.SetFstab("srv:/off " + data + " nfs noauto,user 0 0\n");
     const std::string script = tree.Path("fake-mount");
-    std::ofstream(script) << "#!/bin/sh\necho \"$@\" > " << tree.Path("args") << "\nexit 32\n";
+    // Fails once; then "mounts" the share (the real folder, whose filesystem answers).
+    std::ofstream(script) << "#!/bin/sh\necho \"$@\" > " << tree.Path("args") << "\n"
+                          << "[ -e " << tree.Path("failed") << " ] || { touch " << tree.Path("failed")
+                          << "; exit 32; }\n"
+                          << "echo '" << Line(2, dataDevice, data, "nfs", "srv:/off") << "' >> "
+                          << tree.MountInfo() << "\n";
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    LinuxDrivePaths paths{tree.MountInfo(), tree.Fstab(), tree.Sysfs(), tree.DriveMap(), script};
-    LinuxDrivePlatform platform(paths, std::chrono::milliseconds(2000));
+    LinuxDrivePaths paths = Paths();
+    paths.mountProgram = script;
+    LinuxDrivePlatform platform(paths, awaiter);
     EXPECT_EQ(platform.UseConnection("D:", "srv:/off"), 32);
     std::ifstream args(tree.Path("args"));
     std::string line;
     std::getline(args, line);
-    EXPECT_EQ(line, "--fstab " + tree.Fstab() + " -- /mnt/off");
+    EXPECT_EQ(line, "--fstab " + tree.Fstab() + " -- " + data);
+    std::string label;
+    EXPECT_FALSE(platform.GetVolumeInformation("D:\\", label));
+    EXPECT_EQ(platform.UseConnection("D:", "srv:/off"), kConnected);
+    EXPECT_TRUE(platform.GetVolumeInformation("D:\\", label));  // no new look needed after a connect
+    EXPECT_EQ(platform.UseConnection("D:", "srv:/off"), kAlreadyAssigned);
 }
 
 TEST_F(FakeTreePlatform, VolumeInformationNeedsTheMountToAnswer) {
@@ -240,6 +262,24 @@ TEST_F(FakeTreePlatform, NetworkMappingsAndConnectionRequests) {
     EXPECT_EQ(platform.ReadNetworkMapping('Q').kind, MappingValue::Kind::Absent);
     EXPECT_EQ(platform.UseConnection("D:", "nas:/live"), kAlreadyAssigned);
     EXPECT_NE(platform.UseConnection("Q:", "x"), kConnected);
+}
+
+// Labels come from what udev recorded when the device appeared; the device itself is never read.
+TEST(RecordedLabel, FromUdevsDatabaseWithItsEscapesAndNothingFromAFifo) {
+    testing::TempFolder udev;
+    const auto entry = [&](const std::string& name, const std::string& text) {
+        std::ofstream(udev.path() + "/" + name) << text;
+    };
+    entry("b8:17", "S:disk/by-label/My_Disk\nE:ID_FS_LABEL=My_Disk\nE:ID_FS_LABEL_ENC=My\\x20Disk\n");
+    entry("b8:33", "E:ID_FS_TYPE=ext4\nE:ID_FS_LABEL=BACKUP\n");
+    entry("b8:49", "E:ID_FS_TYPE=ext4\n");
+    mkfifo((udev.path() + "/b8:65").c_str(), 0600);  // would block a reader that opened it
+    const linux_drives::LabelSources sources{udev.path(), udev.path() + "/no-links"};
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 17, sources), "My Disk");
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 33, sources), "BACKUP");
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 49, sources), std::nullopt);
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 65, sources), std::nullopt);
+    EXPECT_EQ(linux_drives::RecordedDeviceLabel(8, 81, sources), std::nullopt);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "fakes/TempFolder.h"
+#include "platform/ProcessEnded.h"
 #include "platform/linux/MountCommand.h"
 
 namespace wakelatch::platform::linux_drives {
@@ -49,17 +50,6 @@ TEST(RunMount, FailureCodesAreKept) {
     EXPECT_EQ(RunMount(mount.Folder() + "/missing", "/mnt/x", "", std::chrono::seconds(5)), kMountNotStarted);
 }
 
-// Gone, or killed and waiting to be reaped by whoever inherited it.
-bool Ended(pid_t pid) {
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    if (!std::getline(stat, line)) {
-        return true;
-    }
-    const auto close = line.rfind(')');
-    return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z';
-}
-
 TEST(RunMount, AMountThatHangsIsKilledWithItsHelpers) {
     // The "helper" (a background sleep) would go on mounting after mount itself is gone.
     FakeMount mount("sleep 30 & echo $! > \"$(dirname \"$0\")/helper\"; wait");
@@ -67,10 +57,10 @@ TEST(RunMount, AMountThatHangsIsKilledWithItsHelpers) {
     EXPECT_EQ(RunMount(mount.Path(), "/mnt/x", "", std::chrono::milliseconds(300)), kMountTimedOut);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
     const pid_t helper = std::stoi(mount.Read("helper"));
-    for (int i = 0; i < 100 && !Ended(helper); ++i) {
+    for (int i = 0; i < 100 && !testing::ProcessEnded(helper); ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));  // the kill takes a moment to land
     }
-    EXPECT_TRUE(Ended(helper));
+    EXPECT_TRUE(testing::ProcessEnded(helper));
 }
 
 }  // namespace

@@ -1,10 +1,17 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "fakes/TempFolder.h"
+#include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/XdgPaths.h"
 #include "platform/linux/XdgSystemFolders.h"
 
@@ -61,6 +68,82 @@ TEST(XdgFolders, NothingIsCreatedWithoutAWindowsFolderOrBelowAFile) {
     EXPECT_EQ(folders.TempDirectoryFor(blocker + "/Wakelatch"), blocker + "/Wakelatch/TEMP");
     EXPECT_FALSE(std::filesystem::exists(blocker + "/Wakelatch"));
     EXPECT_EQ(folders.TempDirectoryFor(""), "/TEMP");
+}
+
+// The temp and help folders get files of fixed names: what stands at their place and is not a real
+// folder of this user is cleared away (never followed) and the folder made anew; a real one is kept.
+TEST(XdgFolders, TempAndHelpFoldersAreTheUsersOwnRealFolders) {
+    testing::TempFolder temp;
+    const std::string windows = temp.path() + "/Wakelatch";
+    const std::string elsewhere = temp.path() + "/elsewhere";
+    std::filesystem::create_directories(elsewhere);
+    std::ofstream(elsewhere + "/pic_Splash.bmp") << "not ours to remove";
+    struct Case {
+        const char* name;
+        std::function<void(const std::string&)> plant;
+        bool keepsContent;
+        bool movedAside = false;  // a file may be somebody's data: it is moved aside, not removed
+    };
+    const std::vector<Case> cases = {
+        {"link to a folder",
+         [&](const std::string& p) { std::filesystem::create_directory_symlink(elsewhere, p); }, false},
+        {"dangling link",
+         [&](const std::string& p) { std::filesystem::create_symlink(temp.path() + "/none", p); }, false},
+        {"file", [](const std::string& p) { std::ofstream(p) << "x"; }, false, true},
+        {"open folder of the user",
+         [](const std::string& p) {
+             std::filesystem::create_directory(p);
+             chmod(p.c_str(), 0755);
+             std::ofstream(p + "/kept") << "x";
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        for (const char* which : {"TEMP", "help"}) {
+            SCOPED_TRACE(std::string(c.name) + " at " + which);
+            std::filesystem::remove_all(windows);
+            std::filesystem::create_directories(windows);
+            const std::string folder = windows + "/" + which;
+            c.plant(folder);
+            if (std::string(which) == "TEMP") {
+                XdgSystemFolders().TempDirectoryFor(windows);
+            } else {
+                ASSERT_TRUE(LinuxFileSystem().MakeDirectories(folder + "/"));
+            }
+            EXPECT_FALSE(std::filesystem::is_symlink(folder));
+            EXPECT_TRUE(std::filesystem::is_directory(folder));
+            EXPECT_EQ(ModeOf(folder), 0700U);
+            EXPECT_EQ(std::filesystem::exists(folder + "/kept"), c.keepsContent);
+            EXPECT_EQ(std::filesystem::is_regular_file(folder + ".aside." + std::to_string(getpid())),
+                      c.movedAside);
+            EXPECT_TRUE(std::filesystem::exists(elsewhere + "/pic_Splash.bmp"));
+        }
+    }
+}
+
+TEST(XdgFolders, StartUpRemovesOnlyItsOwnLeftoversFromTemp) {
+    testing::TempFolder temp;
+    const std::string windows = temp.path() + "/Wakelatch";
+    const std::string folder = windows + "/TEMP";
+    std::filesystem::create_directories(folder);
+    const std::string outside = temp.path() + "/outside.bmp";
+    std::ofstream(outside) << "x";
+    for (const char* name : {"pic_Splash.bmp", ".pic_Splash.bmp.Ab12Cd", ".pic_Info.bmp.zzzzzz", "keep.txt",
+                             ".pic_Splash.bmp.toolong1", "pic_Splash.bmpx", ".other.bmp.Ab12Cd"}) {
+        std::ofstream(folder + "/" + name) << "x";
+    }
+    std::filesystem::create_symlink(outside, folder + "/pic_Link.bmp");
+    std::filesystem::create_directory(folder + "/pic_Folder.bmp");
+
+    XdgSystemFolders().TempDirectoryFor(windows);
+    std::vector<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        left.push_back(entry.path().filename().string());
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{".other.bmp.Ab12Cd", ".pic_Splash.bmp.toolong1", "keep.txt",
+                                              "pic_Folder.bmp", "pic_Link.bmp", "pic_Splash.bmpx"}));
+    EXPECT_TRUE(std::filesystem::exists(outside));
 }
 
 }  // namespace

@@ -158,6 +158,62 @@ TEST_F(Pass, TheTrayIconIsSwitchedOnlyWhileTheProgramLivesInTheTray) {
     EXPECT_FALSE(state.TrayIconBusy);
 }
 
+// While a call for E: is awaited the event loop turns; each case is one thing that happens then.
+class WhileACallIsPending : public Pass {
+  protected:
+    void RunPassWith(const std::function<void()>& event, const std::string& during = "read E:") {
+        state.Drives = "C:\\E:\\F:\\";
+        Form().Form_Load();
+        drives.touches.clear();
+        drives.duringCall = [event, during, fired = false](const std::string& call) mutable {
+            if (!fired && call == during) {
+                fired = true;
+                event();
+            }
+        };
+        Form().cmd_Start_Click();
+        drives.duringCall = nullptr;
+    }
+};
+
+TEST_F(WhileACallIsPending, AClickOrATimerTickStartsNoSecondPass) {
+    RunPassWith([this] {
+        Form().cmd_Start_Click();
+        pass.enabled = true;
+        pass.Tick();
+    });
+    EXPECT_EQ(Reads(), (std::vector<std::string>{"C:", "E:", "F:"}));
+    EXPECT_FALSE(Form().RefreshPending);
+    EXPECT_TRUE(standby.enabled);
+}
+
+TEST_F(WhileACallIsPending, ATrayDoubleClickRestoresTheWindowForGood) {
+    state.AutoTray = true;
+    RunPassWith([this] { Form().RestoreFromTray(); });
+    EXPECT_TRUE(window.visible);
+    EXPECT_FALSE(notificationArea.present);  // the end of the pass does not put the icon back
+    EXPECT_EQ(Reads().size(), 3U);
+}
+
+TEST_F(WhileACallIsPending, OptionsClosedDuringThePassRefreshTheListAfterIt) {
+    host.onOptions = [this] { state.DriveName = 0; };  // saved in the dialog
+    RunPassWith([this] { Form().mnuFileProperties_Click(); }, "volume E:\\");
+    const std::vector<std::string> rows = driveList.Texts();
+    EXPECT_EQ(rows.size(), 3U);  // no rows of a rebuild inside the pass's own
+    EXPECT_EQ(driveList.CheckedTexts().size(), 3U);
+    EXPECT_EQ(rows[0].find("\tc"), std::string::npos) << "rebuilt without the name column";
+    EXPECT_FALSE(Form().RefreshPending);
+}
+
+TEST_F(WhileACallIsPending, AnExitEndsThePassWithoutFurtherWork) {
+    state.AutoTray = true;
+    RunPassWith([this] { Form().Form_Unload(); });
+    EXPECT_EQ(Reads(), (std::vector<std::string>{"C:", "E:"}));
+    EXPECT_TRUE(sleeps.empty());
+    EXPECT_FALSE(notificationArea.present);
+    EXPECT_FALSE(Form().PassRunning());
+}
+
 class Scheduler : public Pass {
   protected:
     void Load(int times) {

@@ -115,6 +115,7 @@ class LoggingWindows final : public StartupWindows {
     void LoadMainWindow() override { log_.push_back("main window loaded"); }
     void UnloadSplash() override { log_.push_back("splash unloaded"); }
     void ShowMainWindow() override { log_.push_back("main window shown"); }
+    void UnloadMainWindow() override { log_.push_back("main window unloaded"); }
     void TrayAction() override { log_.push_back("tray action"); }
     bool TrayAvailable() override { return trayAvailable; }
 
@@ -132,6 +133,12 @@ class Startup : public ::testing::Test {
   protected:
     pim_MAIN::StartupOutcome Run() {
         StartupServices services{instance, folders, store, location, messages, support, windows};
+        if (!signalDuring.empty()) {
+            // The signal arrives while the named step runs: it is seen from then on.
+            services.shutdownRequested = [this] {
+                return std::find(log.begin(), log.end(), signalDuring) != log.end();
+            };
+        }
         return pim_MAIN::Main(state, services);
     }
 
@@ -144,6 +151,7 @@ class Startup : public ::testing::Test {
     testing::FakeMessageBox messages;
     LoggingSupportFiles support{log};
     LoggingWindows windows{log, state};
+    std::string signalDuring;
 };
 
 TEST_F(Startup, RunsItsStepsInOrderAndShowsTheMainWindow) {
@@ -212,6 +220,52 @@ TEST_F(Startup, StartInTheTrayWithoutATrayShowsTheWindow) {
     windows.trayAvailable = false;
     Run();
     EXPECT_EQ(log.back(), "main window shown");
+}
+
+// A signal during start-up: the step under way finishes, no later step begins, and a loaded main window
+// unloads as at any exit; the program then ends with status 0.
+TEST_F(Startup, ASignalAbandonsTheStepsNotYetBegun) {
+    const Log full = {"instance check",  "windows folder",   "read Drives",      "read Times",
+                      "read Language",   "read AutoTray",    "read AutoStart",   "read DriveName",
+                      "read DriveStart", "network check",    "type library",     "help file",
+                      "temp folder",     "splash shown",     "tray menu loaded", "main window loaded",
+                      "splash unloaded", "main window shown"};
+    struct Case {
+        std::string during;
+        std::string lastStepEntry;
+        bool unloads;
+    };
+    for (const Case& c :
+         {Case{"instance check", "instance check", false}, Case{"read Times", "read DriveStart", false},
+          Case{"network check", "network check", false}, Case{"help file", "help file", false},
+          Case{"splash shown", "splash shown", false}, Case{"tray menu loaded", "tray menu loaded", false},
+          Case{"main window loaded", "main window loaded", true},
+          Case{"splash unloaded", "splash unloaded", true},
+          Case{"main window shown", "main window shown", true}}) {
+        SCOPED_TRACE(c.during);
+        log.clear();
+        state = ProgramState{};
+        signalDuring = c.during;
+        const auto outcome = Run();
+        EXPECT_FALSE(outcome.keepRunning);
+        EXPECT_EQ(outcome.exitCode, 0);
+        Log expected(full.begin(), std::find(full.begin(), full.end(), c.lastStepEntry) + 1);
+        if (c.unloads) {
+            expected.push_back("main window unloaded");
+        }
+        EXPECT_EQ(log, expected);
+    }
+}
+
+TEST_F(Startup, ASignalBeforeStartUpEndsItBeforeTheInstanceCheck) {
+    const auto outcome = [this] {
+        StartupServices services{instance, folders, store,   location,
+                                 messages, support, windows, [] { return true; }};
+        return pim_MAIN::Main(state, services);
+    }();
+    EXPECT_FALSE(outcome.keepRunning);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_TRUE(log.empty());
 }
 
 class NetworkStart : public Startup {};

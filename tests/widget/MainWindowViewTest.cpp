@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTime>
 #include <QTimer>
 
 #include "fakes/FakeDrivePlatform.h"
@@ -53,6 +54,23 @@ class MainWindowWidgets : public ::testing::Test {
     MainWindowView view;
     std::unique_ptr<frm_Main> form;
 };
+
+// Hidden in the tray the clock does not tick; shown again it catches up at once.
+TEST_F(MainWindowWidgets, TheClockSleepsWhileTheWindowIsHidden) {
+    auto* clock = view.findChild<QTimer*>("sbStatusBar_Clock");
+    auto* time = view.findChild<QLabel*>("sbStatusBar_Panel3");
+    ASSERT_NE(clock, nullptr);
+    ASSERT_NE(time, nullptr);
+    view.show();
+    EXPECT_TRUE(clock->isActive());
+    EXPECT_LE(clock->remainingTime(), 60'005);
+    view.hide();
+    EXPECT_FALSE(clock->isActive());
+    time->setText(QStringLiteral("stale"));
+    view.show();
+    EXPECT_TRUE(clock->isActive());
+    EXPECT_EQ(time->text(), QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
+}
 
 TEST_F(MainWindowWidgets, ControlsCarryTheirDocumentedNames) {
     EXPECT_EQ(view.objectName(), "frm_Main");

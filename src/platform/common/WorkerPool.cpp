@@ -16,12 +16,6 @@ struct WorkerPool::Shared {
     bool closing = false;
 };
 
-namespace {
-
-void Serve(const std::shared_ptr<WorkerPool::Shared>& shared);
-
-}  // namespace
-
 WorkerPool::WorkerPool() : shared_(std::make_shared<Shared>()) {}
 
 WorkerPool::~WorkerPool() {
@@ -56,9 +50,7 @@ std::size_t WorkerPool::ThreadsStarted() const {
     return shared_->started;
 }
 
-namespace {
-
-void Serve(const std::shared_ptr<WorkerPool::Shared>& shared) {
+void WorkerPool::Serve(const std::shared_ptr<Shared>& shared) {
     std::unique_lock lock(shared->mutex);
     for (;;) {
         if (shared->queue.empty()) {
@@ -76,7 +68,5 @@ void Serve(const std::shared_ptr<WorkerPool::Shared>& shared) {
         lock.lock();
     }
 }
-
-}  // namespace
 
 }  // namespace wakelatch::platform

@@ -22,6 +22,7 @@ class WorkerPool {
 
   private:
     struct Shared;
+    static void Serve(const std::shared_ptr<Shared>& shared);
     std::shared_ptr<Shared> shared_;
 };
 

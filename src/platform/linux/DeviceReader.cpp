@@ -46,6 +46,31 @@ int OpenForReading(const std::string& path, int extraFlags, const AtimeRule& rul
     return fd;
 }
 
+// The same, for a name in an open folder; a link is never followed.
+int OpenForReadingAt(int folder, const std::string& name, int extraFlags, const AtimeRule& rule) {
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | extraFlags;
+    int fd = openat(folder, name.c_str(), flags | O_NOATIME);
+    struct stat info {};
+    if (fd < 0 && errno == EPERM && fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+        rule.ReadLeavesAccessTime(info, time(nullptr))) {
+        fd = openat(folder, name.c_str(), flags);
+    }
+    return fd;
+}
+
+// Whether the open file or folder lies on the device (and is what the caller expects there).
+bool OnDevice(int fd, dev_t device, bool folder) {
+    struct stat info {};
+    return fstat(fd, &info) == 0 && info.st_dev == device &&
+           (folder ? S_ISDIR(info.st_mode) : S_ISREG(info.st_mode));
+}
+
+void CloseIfOpen(int fd) {
+    if (fd >= 0) {
+        close(fd);
+    }
+}
+
 bool MayLeaveAccessTime(const struct stat& info, const AtimeRule& rule) {
     return geteuid() == 0 || info.st_uid == geteuid() || rule.ReadLeavesAccessTime(info, time(nullptr));
 }
@@ -162,8 +187,45 @@ std::uint64_t TouchOffset(std::uint64_t size, std::uint64_t touchNumber) {
     return blocks <= 1 ? 0 : (touchNumber % blocks) * kTouchSize;
 }
 
-ReadRoute ReadPastCache(const std::string& path, std::uint64_t offset, const AtimeRule& rule) {
-    int fd = OpenForReading(path, O_DIRECT, rule);
+int OpenOnDrive(const std::string& mountPoint, dev_t device, const std::string& path, int extraFlags,
+                const AtimeRule& rule) {
+    const std::string prefix = mountPoint == "/" ? "/" : mountPoint + "/";
+    if (path.size() <= prefix.size() || path.compare(0, prefix.size(), prefix) != 0) {
+        return -1;
+    }
+    // The mount point itself: if the drive went away, this is the empty folder beneath, on another device.
+    int folder = open(mountPoint.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0 || !OnDevice(folder, device, true)) {
+        CloseIfOpen(folder);
+        return -1;
+    }
+    std::size_t start = prefix.size();
+    for (;;) {
+        const std::size_t slash = path.find('/', start);
+        const std::string name = path.substr(start, slash == std::string::npos ? slash : slash - start);
+        if (name.empty() || name == "." || name == "..") {
+            close(folder);
+            return -1;
+        }
+        const bool last = slash == std::string::npos;
+        const int next = last ? OpenForReadingAt(folder, name, extraFlags, rule)
+                              : openat(folder, name.c_str(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        close(folder);
+        if (next < 0 || !OnDevice(next, device, !last)) {
+            CloseIfOpen(next);
+            return -1;
+        }
+        if (last) {
+            return next;
+        }
+        folder = next;
+        start = slash + 1;
+    }
+}
+
+ReadRoute ReadPastCache(const std::string& mountPoint, dev_t device, const std::string& path,
+                        std::uint64_t offset, const AtimeRule& rule) {
+    int fd = OpenOnDrive(mountPoint, device, path, O_DIRECT, rule);
     if (fd >= 0) {
         const bool read = ReadOnce(fd, offset);
         close(fd);
@@ -172,7 +234,7 @@ ReadRoute ReadPastCache(const std::string& path, std::uint64_t offset, const Ati
         }
     }
     // No O_DIRECT here (or it failed on this file): drop the cached pages of the range, then read it.
-    fd = OpenForReading(path, 0, rule);
+    fd = OpenOnDrive(mountPoint, device, path, 0, rule);
     if (fd < 0) {
         return ReadRoute::Failed;
     }

@@ -52,9 +52,17 @@ std::uint64_t TouchOffset(std::uint64_t size, std::uint64_t touchNumber);
 
 enum class ReadRoute { Direct, DroppedCache, Failed };
 
-// Reads kTouchSize bytes at `offset`: with O_DIRECT, or, where the filesystem refuses it, after dropping
-// the cached pages of that range. Where the access time would be written, nothing is read.
-ReadRoute ReadPastCache(const std::string& path, std::uint64_t offset, const AtimeRule& rule);
+// Opens the file at `path` below the mount for reading, folder by folder from the mount point, never
+// following a link and never leaving the device: when the drive was unmounted meanwhile, or a link or
+// another filesystem lies on the way, nothing is opened (-1) rather than a file elsewhere.
+int OpenOnDrive(const std::string& mountPoint, dev_t device, const std::string& path, int extraFlags,
+                const AtimeRule& rule);
+
+// Reads kTouchSize bytes at `offset` of the file on the drive mounted at `mountPoint` (device `device`):
+// with O_DIRECT, or, where the filesystem refuses it, after dropping the cached pages of that range.
+// Where the access time would be written, or the file is no longer on that drive, nothing is read.
+ReadRoute ReadPastCache(const std::string& mountPoint, dev_t device, const std::string& path,
+                        std::uint64_t offset, const AtimeRule& rule);
 
 // The size of a block device, or 0 when it cannot be opened for reading.
 std::uint64_t BlockDeviceSize(const std::string& devicePath);

@@ -32,7 +32,8 @@ int main(int argc, char** argv) {
             break;
         }
         workers.Post([&writing, callId, request = *request] {
-            const std::string reply = linux_helper::Frame(callId, linux_helper::Encode(linux_helper::Serve(request)));
+            const std::string reply =
+                linux_helper::Frame(callId, linux_helper::Encode(linux_helper::Serve(request)));
             const std::lock_guard lock(writing);
             linux_helper::WriteAll(kSocket, reply);
         });

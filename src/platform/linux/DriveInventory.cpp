@@ -61,6 +61,11 @@ BlockDevices::Facts& BlockDevices::Lookup(unsigned major, unsigned minor) const 
     if (known != facts_.end()) {
         return known->second;
     }
+    // Major 0 is the kernel's anonymous devices (tmpfs, proc, FUSE, ...): never a block device, and a
+    // system with many such mounts must not pay a sysfs lookup for each.
+    if (major == 0) {
+        return facts_[key] = Facts{};
+    }
     std::error_code error;
     const fs::path link =
         fs::path(sysfsRoot_) / "dev" / "block" / (std::to_string(major) + ":" + std::to_string(minor));

@@ -32,8 +32,9 @@ DriveMap DriveMap::Parse(std::string_view text) {
         text = newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
 
         const std::size_t first = line.find_first_not_of(" \t");
-        if (line.size() > PATH_MAX || first == std::string_view::npos || line[first] == '#' || first + 2 > line.size() ||
-            line[first + 1] != ':' || !std::isalpha(static_cast<unsigned char>(line[first]))) {
+        if (line.size() > PATH_MAX || first == std::string_view::npos || line[first] == '#' ||
+            first + 2 > line.size() || line[first + 1] != ':' ||
+            !std::isalpha(static_cast<unsigned char>(line[first]))) {
             continue;
         }
         const char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(line[first])));
@@ -72,8 +73,9 @@ bool DriveMap::AssignLetters(const std::vector<std::string>& mountPoints) {
     bool added = false;
     for (const std::string& mountPoint : mountPoints) {
         // A path that cannot stand on one line of the file gets no letter.
-        if (mountPoint.empty() || mountPoint.size() > PATH_MAX || mountPoint[0] != '/' || mountPoint.find('\n') != std::string::npos ||
-            NormalisedPath(mountPoint) != mountPoint || LetterOf(mountPoint)) {
+        if (mountPoint.empty() || mountPoint.size() > PATH_MAX || mountPoint[0] != '/' ||
+            mountPoint.find('\n') != std::string::npos || NormalisedPath(mountPoint) != mountPoint ||
+            LetterOf(mountPoint)) {
             continue;
         }
         for (char letter = 'D'; letter <= 'Z'; ++letter) {

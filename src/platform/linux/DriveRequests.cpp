@@ -26,7 +26,7 @@ class Writer {
         bytes_ += text;
         return *this;
     }
-    std::string Bytes() && { return std::move(bytes_); }
+    std::string Bytes() { return std::move(bytes_); }
 
   private:
     std::string bytes_;
@@ -104,21 +104,22 @@ Reply FindFile(const Request& request) {
 }
 
 Reply TouchFile(const Request& request) {
-    const auto result = linux_drives::TouchFileOnDrive(
-        request.path, request.device, {request.file, request.size}, request.number,
-        linux_drives::AtimeRule::FromMountOptions(request.mountOptions));
+    const linux_drives::FileOnDrive file{request.file, request.size};
     Reply reply;
-    reply.status = result == linux_drives::TouchResult::Reached      ? 0
-                   : result == linux_drives::TouchResult::NotOnDrive ? kNotOnDrive
-                                                                      : EIO;
+    if (linux_drives::ReadPastCache(request.path, request.device, file.path, request.number,
+                                    linux_drives::AtimeRule::FromMountOptions(request.mountOptions)) !=
+        linux_drives::ReadRoute::Failed) {
+        return reply;
+    }
+    reply.status = linux_drives::StillOnDrive(file, request.device) ? EIO : kNotOnDrive;
     return reply;
 }
 
 Reply TouchDevice(const Request& request) {
     const std::uint64_t size = linux_drives::BlockDeviceSize(request.path);
     Reply reply;
-    reply.status = size > 0 && linux_drives::ReadBlockDevice(
-                                   request.path, linux_drives::TouchOffset(size, request.number))
+    reply.status = size > 0 && linux_drives::ReadBlockDevice(request.path,
+                                                             linux_drives::TouchOffset(size, request.number))
                        ? 0
                        : EIO;
     return reply;
@@ -194,7 +195,9 @@ Reply Serve(const Request& request) {
             std::this_thread::sleep_for(std::chrono::milliseconds(request.number));
             return {};
     }
-    return {EINVAL};
+    Reply unknown;
+    unknown.status = EINVAL;
+    return unknown;
 }
 
 std::string Frame(std::uint32_t callId, const std::string& message) {

@@ -10,6 +10,7 @@
 
 #include "platform/linux/AtomicFile.h"
 #include "platform/linux/MountCommand.h"
+#include "platform/linux/RegularFile.h"
 #include "platform/linux/VolumeLabel.h"
 #include "platform/linux/XdgPaths.h"
 
@@ -26,6 +27,24 @@ constexpr int kNoSuchDevice = 1200;
 constexpr int kSearchEntries = 4000;
 // What a killed mount program and its helpers may take beyond the mount limit before the wait ends.
 constexpr std::chrono::milliseconds kKillMargin{2000};
+
+// A drive map is a few lines; a larger file is not one the user wrote.
+constexpr std::size_t kLongestDriveMap = 64 * 1024;
+
+// The text of the drive map, empty when there is none; nothing when something is there that may not be
+// read as one (a FIFO, a device, a folder, a huge file): it is then left as it is, never rewritten.
+std::optional<std::string> ReadFileIfPresent(const std::string& path) {
+    auto file = linux_files::ReadRegularFile(path, kLongestDriveMap);
+    switch (file.outcome) {
+        case linux_files::RegularFileText::Outcome::Absent:
+            return std::string();
+        case linux_files::RegularFileText::Outcome::Refused:
+            return std::nullopt;
+        case linux_files::RegularFileText::Outcome::Read:
+            break;
+    }
+    return std::move(file.text);
+}
 
 // "E:\", "E:" or "e" → 'E'; anything else → 0.
 char LetterOfRoot(const std::string& root) {
@@ -87,16 +106,15 @@ void LinuxDrivePlatform::Survey() {
     auto view = std::make_shared<View>(paths_.sysfs);
     view->mounts = linux_mounts::ParseMountInfo(linux_files::ReadWholeFile(paths_.mountInfo));
     view->fstab = linux_mounts::ParseFstab(linux_files::ReadWholeFile(paths_.fstab));
-    const linux_drives::DriveMapFile file = linux_drives::ReadDriveMapFile(paths_.driveMap);
-    const bool usable = file.state != linux_drives::DriveMapFile::State::Unusable;
+    const std::optional<std::string> mapText = ReadFileIfPresent(paths_.driveMap);
     // A map that is there but cannot be used is left as it is: new letters from scratch would move every
     // drive and make the saved selection name other disks. The letters known so far serve, and new
     // drives get letters in memory only.
-    view->map = usable ? linux_drives::DriveMap::Parse(file.text)
-                       : lastMap_.value_or(linux_drives::DriveMap::Parse(""));
-    const auto newDrives = linux_drives::DriveMountPoints(view->mounts, view->fstab, view->devices,
-                                                          view->map.MountPoints());
-    if (view->map.AssignLetters(newDrives) && usable) {
+    view->map = mapText ? linux_drives::DriveMap::Parse(*mapText)
+                        : lastMap_.value_or(linux_drives::DriveMap::Parse(""));
+    const auto newDrives =
+        linux_drives::DriveMountPoints(view->mounts, view->fstab, view->devices, view->map.MountPoints());
+    if (view->map.AssignLetters(newDrives) && mapText) {
         const std::string folder = paths_.driveMap.substr(0, paths_.driveMap.rfind('/'));
         linux_xdg::MakeDirectories(folder);
         linux_files::WriteFileAtomically(paths_.driveMap, view->map.Text(), 0600);
@@ -125,9 +143,8 @@ std::optional<MountEntry> LinuxDrivePlatform::PresentMount(const View& view, cha
 }
 
 std::optional<Reply> LinuxDrivePlatform::Ask(const std::string& key, const Request& request) {
-    return gate_.Call<Reply>(key, paths_.callLimit, [&](CallGate::Done<Reply> done) {
-        helper_.Send(request, std::move(done));
-    });
+    return gate_.Call<Reply>(key, paths_.callLimit,
+                             [&](CallGate::Done<Reply> done) { helper_.Send(request, std::move(done)); });
 }
 
 std::optional<Reply> LinuxDrivePlatform::Probe(const MountEntry& mount, bool withLabel) {
@@ -162,9 +179,8 @@ std::string LinuxDrivePlatform::LabelOf(const View& view, const MountEntry& moun
         return fromFilesystem;
     }
     if (const auto device = linux_drives::BackingBlockDevice(mount, view.devices)) {
-        if (auto label = linux_drives::UdevLabel(paths_.udevData, paths_.labelLinks, device->first,
-                                                 device->second,
-                                                 view.devices.Name(device->first, device->second))) {
+        if (auto label = linux_drives::RecordedDeviceLabel(device->first, device->second,
+                                                           {paths_.udevData, paths_.labelLinks})) {
             return *label;
         }
     }
@@ -255,13 +271,12 @@ int LinuxDrivePlatform::UseConnection(const std::string& localName, const std::s
     // mount finds what to mount in fstab; name the file when it is not the system's own.
     const std::string fstab = paths_.fstab == "/etc/fstab" ? std::string() : paths_.fstab;
     const auto limit = paths_.mountLimit;
-    const int result =
-        gate_
-            .Run<int>("mount " + *mountPoint, limit + kKillMargin,
-                      [program = paths_.mountProgram, point = *mountPoint, fstab, limit] {
-                          return linux_drives::RunMount(program, point, fstab, limit);
-                      })
-            .value_or(linux_drives::kMountTimedOut);
+    const int result = gate_
+                           .Run<int>("mount " + *mountPoint, limit + kKillMargin,
+                                     [program = paths_.mountProgram, point = *mountPoint, fstab, limit] {
+                                         return linux_drives::RunMount(program, point, fstab, limit);
+                                     })
+                           .value_or(linux_drives::kMountTimedOut);
     if (result != kConnected) {
         // A request that failed or ran out of time may have left a mount that nothing serves.
         RemoveMountsAddedSince(*mountPoint, before);
@@ -360,8 +375,8 @@ bool LinuxDrivePlatform::ReachDevice(const std::string& drive) {
     return touchDevice();
 }
 
-std::optional<linux_drives::FileOnDrive> LinuxDrivePlatform::FileToTouch(const std::shared_ptr<TouchRecord>& record,
-                                                                         const MountEntry& mount) {
+std::optional<linux_drives::FileOnDrive> LinuxDrivePlatform::FileToTouch(
+    const std::shared_ptr<TouchRecord>& record, const MountEntry& mount) {
     const dev_t device = DeviceOf(mount);
     {
         const std::lock_guard lock(record->mutex);

@@ -26,10 +26,10 @@ struct LinuxDrivePaths {
     std::string mountInfo = "/proc/self/mountinfo";
     std::string fstab = "/etc/fstab";
     std::string sysfs = "/sys";
-    std::string driveMap;  // empty: $XDG_CONFIG_HOME/Wakelatch/drives
+    std::string driveMap = {};  // empty: $XDG_CONFIG_HOME/Wakelatch/drives
     std::string mountProgram = "/bin/mount";
-    bool useBlockDevices = true;  // where readable, a drive's block device may be read to reach it
-    std::string helperProgram;    // empty: wakelatch-drive-helper beside the running program
+    bool useBlockDevices = true;     // where readable, a drive's block device may be read to reach it
+    std::string helperProgram = {};  // empty: wakelatch-drive-helper beside the running program
     std::string udevData = "/run/udev/data";
     std::string labelLinks = "/dev/disk/by-label";
     std::chrono::milliseconds callLimit{3000};    // a call on a drive
@@ -82,7 +82,8 @@ class LinuxDrivePlatform final : public DrivePlatform {
     // Runs the request in the helper under the gate; nothing when it failed to answer in time.
     std::optional<linux_helper::Reply> Ask(const std::string& key, const linux_helper::Request& request);
     std::optional<linux_helper::Reply> Probe(const linux_mounts::MountEntry& mount, bool withLabel);
-    std::string LabelOf(const View& view, const linux_mounts::MountEntry& mount, const std::string& fromFilesystem) const;
+    std::string LabelOf(const View& view, const linux_mounts::MountEntry& mount,
+                        const std::string& fromFilesystem) const;
     bool Unmount(const std::string& mountPoint, bool fuse);
     void RemoveMountsAddedSince(const std::string& mountPoint, const std::vector<int>& mountIdsBefore);
 

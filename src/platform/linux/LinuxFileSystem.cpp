@@ -13,12 +13,13 @@ bool LinuxFileSystem::Exists(const std::string& path) {
     return lstat(path.c_str(), &info) == 0;
 }
 
+// The folders made here (the help folder) receive files of fixed names: each is the user's own.
 bool LinuxFileSystem::MakeDirectories(const std::string& folder) {
     std::string path = folder;
     while (path.size() > 1 && path.back() == '/') {
         path.pop_back();
     }
-    return linux_xdg::MakeDirectories(path);
+    return linux_xdg::MakeOwnFolder(path);
 }
 
 bool LinuxFileSystem::ReplaceFile(const std::string& path, const unsigned char* data, std::size_t size) {

@@ -60,7 +60,8 @@ int RunMount(const std::string& program, const std::string& mountPoint, const st
 bool RunLazyUnmount(const std::string& mountPoint, bool fuse, std::chrono::milliseconds limit) {
     if (fuse) {
         for (const char* program : {"/usr/bin/fusermount3", "/usr/bin/fusermount", "/bin/fusermount"}) {
-            if (access(program, X_OK) == 0 && RunProgram({program, "-u", "-z", "--", mountPoint}, limit) == 0) {
+            if (access(program, X_OK) == 0 &&
+                RunProgram({program, "-u", "-z", "--", mountPoint}, limit) == 0) {
                 return true;
             }
         }

@@ -1,11 +1,14 @@
 #include "platform/linux/XdgPaths.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 
 namespace wakelatch::platform::linux_xdg {
 namespace {
@@ -72,6 +75,35 @@ bool MakePrivateDirectory(const std::string& path) {
         chmod(path.c_str(), 0700);
     }
     return true;
+}
+
+bool MakeOwnFolder(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0 || !MakeDirectories(path.substr(0, slash))) {
+        return false;
+    }
+    struct stat info {};
+    if (lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid()) {
+        return (info.st_mode & 07777) == 0700 || chmod(path.c_str(), 0700) == 0;
+    }
+    if (!ClearAway(path) || mkdir(path.c_str(), 0700) != 0) {
+        return false;
+    }
+    // mkdir applies the umask; and what was made must still be ours when looked at.
+    return lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == geteuid() &&
+           chmod(path.c_str(), 0700) == 0;
+}
+
+bool ClearAway(const std::string& path) {
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) {
+        return errno == ENOENT;
+    }
+    if (S_ISDIR(info.st_mode) || S_ISREG(info.st_mode)) {
+        const std::string aside = path + ".aside." + std::to_string(getpid());
+        return renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0;
+    }
+    return unlink(path.c_str()) == 0;  // a link itself, never what it names
 }
 
 }  // namespace wakelatch::platform::linux_xdg

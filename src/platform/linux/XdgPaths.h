@@ -18,4 +18,14 @@ bool MakeDirectories(const std::string& path);
 // As MakeDirectories, and the folder itself is made private (0700) when this user owns it.
 bool MakePrivateDirectory(const std::string& path);
 
+// As MakeDirectories, and the folder itself is a real folder of this user, mode 0700: what stands there
+// otherwise (a link, a file, somebody else's folder) is cleared away (ClearAway) and the folder made
+// anew. For folders the program writes fixed names into (its temp and help folders).
+bool MakeOwnFolder(const std::string& path);
+
+// Clears what stands at `path` out of its way without following it: what may hold somebody's data (a
+// folder, a file) is moved aside as "<path>.aside.<pid>" (never over something already there), anything
+// else (a link, a FIFO, a socket, a device node) is removed. True when nothing stands there afterwards.
+bool ClearAway(const std::string& path);
+
 }  // namespace wakelatch::platform::linux_xdg

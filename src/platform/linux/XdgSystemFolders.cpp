@@ -1,5 +1,6 @@
 #include "platform/linux/XdgSystemFolders.h"
 
+#include "platform/linux/TempLeftovers.h"
 #include "platform/linux/XdgPaths.h"
 
 namespace wakelatch::platform {
@@ -11,9 +12,11 @@ std::string XdgSystemFolders::WindowsDirectory() {
 
 std::string XdgSystemFolders::TempDirectoryFor(const std::string& windowsDirectory) {
     const std::string folder = windowsDirectory + "/TEMP";
-    // Without a Windows folder the path is "/TEMP" alone and nothing is created.
-    if (!windowsDirectory.empty() && linux_xdg::MakePrivateDirectory(windowsDirectory)) {
-        linux_xdg::MakePrivateDirectory(folder);
+    // Without a Windows folder the path is "/TEMP" alone and nothing is created. Fixed names are written
+    // into the temp folder, so it must be the user's own; what a killed copy left there goes.
+    if (!windowsDirectory.empty() && linux_xdg::MakePrivateDirectory(windowsDirectory) &&
+        linux_xdg::MakeOwnFolder(folder)) {
+        linux_files::RemoveTempLeftovers(folder);
     }
     return folder;
 }

@@ -184,10 +184,14 @@ void MainWindowView::BuildStatusBar() {
         statusPanels_.push_back(label);
     }
     setStatusBar(sbStatusBar_);
+    // The clock runs only while the window is shown (showEvent); hidden in the tray nothing wakes the
+    // program every second.
     clock_ = new QTimer(this);
+    clock_->setObjectName(QStringLiteral("sbStatusBar_Clock"));
+    clock_->setSingleShot(true);
     connect(clock_, &QTimer::timeout, this, &MainWindowView::UpdateClock);
-    clock_->start(1000);
     UpdateClock();
+    clock_->stop();
 }
 
 void MainWindowView::UpdateClock() {
@@ -195,6 +199,22 @@ void MainWindowView::UpdateClock() {
     const QLocale locale;
     statusPanels_[1]->setText(locale.toString(now.date(), QLocale::ShortFormat));
     statusPanels_[2]->setText(locale.toString(now.time(), QLocale::ShortFormat));
+    // The next tick when the text changes: the next second where the time shows seconds, else the
+    // next minute.
+    const bool showsSeconds = locale.timeFormat(QLocale::ShortFormat).contains(QLatin1Char('s'));
+    const int millisecond = now.time().msec();
+    const int untilNext = showsSeconds ? 1000 - millisecond : (60 - now.time().second()) * 1000 - millisecond;
+    clock_->start(untilNext + 5);
+}
+
+void MainWindowView::showEvent(QShowEvent* event) {
+    UpdateClock();  // catches up with the time that passed while hidden
+    QMainWindow::showEvent(event);
+}
+
+void MainWindowView::hideEvent(QHideEvent* event) {
+    clock_->stop();
+    QMainWindow::hideEvent(event);
 }
 
 frm_Main::Controls MainWindowView::Controls() {

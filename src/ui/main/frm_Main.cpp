@@ -171,12 +171,23 @@ void frm_Main::mnuFileExit_Click() {
 
 void frm_Main::mnuFileProperties_Click() {
     services_.host.ShowOptionsDialog();
+    if (passRunning_) {
+        // Opened while a pass waits for a drive: a rebuild now would run inside the pass's own. The
+        // pass ends with the refresh instead, and its flag stays raised until then.
+        refreshAfterPass_ = true;
+        RefreshPending = true;
+        return;
+    }
     if (RefreshPending) {
-        Einstellen_Sprache();
-        drives_.FillDriveList();
-        drives_.ApplyDriveSelection();
+        RefreshAfterOptions();
     }
     RefreshPending = false;
+}
+
+void frm_Main::RefreshAfterOptions() {
+    Einstellen_Sprache();
+    drives_.FillDriveList();
+    drives_.ApplyDriveSelection();
 }
 
 void frm_Main::mnuAnleitung_Click() {

@@ -129,6 +129,7 @@ class frm_Main final : public TrayMenuActions {
 
   private:
     void RunPassBracket();
+    void RefreshAfterOptions();
     void SetStatus(const char* german, const char* english);
     void SetText(std::string_view control, std::string_view text);
     // The tray menu's stop entry says what choosing it will do.
@@ -141,6 +142,7 @@ class frm_Main final : public TrayMenuActions {
     Services services_;
     DriveEngine drives_;
     bool passRunning_ = false;
+    bool refreshAfterPass_ = false;  // the options dialog closed during a pass
     bool automaticOn_ = true;
     bool savePending_ = false;  // asked for while the list was being rebuilt
     bool unloaded_ = false;

@@ -61,7 +61,14 @@ void frm_Main::RunPassBracket() {
     }
     SetStatus("Status: Arbeite...", "Status: working...");
     services_.yield();
-    KeepAwakePass(state_, drives_, services_.drives, RefreshPending, services_.yield, true);
+    KeepAwakePass(state_, drives_, services_.drives, RefreshPending, services_.yield, true,
+                  [this] { return unloaded_; });
+    if (unloaded_) {
+        // The window unloaded while the pass waited: the icon is gone for good and nobody waits for
+        // the pause.
+        passRunning_ = false;
+        return;
+    }
     services_.sleep(kPauseAfterPassMilliseconds);
     if (state_.AutoTray) {
         services_.trayIcon.Delete();
@@ -70,6 +77,10 @@ void frm_Main::RunPassBracket() {
     }
     SetStatus("Status: Aktiv", "Status: Active");
     passRunning_ = false;
+    if (refreshAfterPass_) {
+        refreshAfterPass_ = false;
+        RefreshAfterOptions();
+    }
 }
 
 void frm_Main::sli_Standby_Scroll() {

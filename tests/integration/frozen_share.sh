@@ -1,0 +1,185 @@
+#!/usr/bin/env bash
+# The real program with a ticked sshfs share whose server is frozen (SIGSTOP, so every call on the share
+# hangs): start-up ends, the window answers throughout a pass, the pass after the server resumes reaches
+# the share again, and Exit or SIGTERM end the process at once while a call is stuck on the share.
+# The user-interface thread is probed every 20 ms through the instance socket ("ping" → "pong").
+# Needs root, sshfs, sshd, FUSE, python3, an X display and xdotool; skips itself (77) otherwise.
+set -u
+
+program=${1:?usage: frozen_share.sh PATH_TO_WAKELATCH}
+here=$(cd "$(dirname "$0")" && pwd)
+title='Wakelatch Version 1.0.0'
+# The pause after every pass blocks the window by design; a stall beyond it is a fault.
+max_stall_ms=250
+
+skip() {
+    echo "SKIP: $*"
+    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
+    exit 77
+}
+[ "$(id -u)" -eq 0 ] || skip "needs root (FUSE mount, sshd)"
+for tool in sshfs ssh-keygen /usr/sbin/sshd python3 xdotool fusermount; do
+    command -v "$tool" >/dev/null || skip "$tool is missing"
+done
+[ -e /dev/fuse ] || skip "no /dev/fuse"
+[ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1 || skip "no X display reachable"
+
+work=$(mktemp -d)
+program_pid=""
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+sshd_descendants() {  # every process of the server but its listener: they serve the mounted session
+    local parents children all=""
+    parents=$(cat "$work/sshd.pid" 2>/dev/null) || return 0
+    while [ -n "$parents" ]; do
+        children=$(for p in $parents; do pgrep -P "$p"; done)
+        all="$all $children"
+        parents=$children
+    done
+    echo $all
+}
+freeze() { kill -STOP $(sshd_descendants) 2>/dev/null; }
+thaw() { kill -CONT $(sshd_descendants) 2>/dev/null; }
+
+cleanup() {
+    thaw
+    [ -n "$program_pid" ] && kill -KILL "$program_pid" 2>/dev/null
+    fusermount -u -z "$work/share" 2>/dev/null
+    [ -f "$work/sshd.pid" ] && kill "$(cat "$work/sshd.pid")" 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A private sshd on a free loopback port, and the share mounted from it.
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
+ssh-keygen -q -t ed25519 -N '' -f "$work/host_key"
+ssh-keygen -q -t ed25519 -N '' -f "$work/client_key"
+cp "$work/client_key.pub" "$work/authorized_keys"
+cat >"$work/sshd_config" <<EOF
+Port $port
+ListenAddress 127.0.0.1
+HostKey $work/host_key
+AuthorizedKeysFile $work/authorized_keys
+PidFile $work/sshd.pid
+PermitRootLogin prohibit-password
+PasswordAuthentication no
+StrictModes no
+UsePAM no
+Subsystem sftp internal-sftp
+EOF
+mkdir -p /run/sshd "$work/export" "$work/share"
+/usr/sbin/sshd -f "$work/sshd_config" || skip "sshd did not start"
+for _ in $(seq 1 50); do [ -s "$work/sshd.pid" ] && break; sleep 0.1; done
+# A settled file the touch may read: old, whole, larger than one read.
+head -c 262144 /dev/urandom >"$work/export/settled.bin"
+touch -d '3 days ago' "$work/export/settled.bin"
+sshfs "root@127.0.0.1:$work/export" "$work/share" -p "$port" \
+    -o "IdentityFile=$work/client_key,StrictHostKeyChecking=no,UserKnownHostsFile=/dev/null,BatchMode=yes" ||
+    skip "sshfs could not mount the loopback share"
+
+# The program's own world: the share pinned to N: and ticked, English texts.
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
+unset XDG_CONFIG_HOME XDG_DATA_HOME
+mkdir -p "$HOME/.config/Wakelatch" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
+echo "N: $work/share" >"$HOME/.config/Wakelatch/drives"
+cat >"$HOME/.config/Wakelatch/Wakelatch.ini" <<'EOF'
+[Settings]
+Drives=C:\\N:\\
+Times=5
+Language=2
+DriveName=1
+DriveStart=0
+AutoTray=False
+AutoStart=False
+EOF
+socket_path="$XDG_RUNTIME_DIR/Wakelatch.socket"
+
+probe() {  # probe SECONDS: the longest answer time of the user-interface thread, in ms
+    python3 "$here/probe_ui.py" "$socket_path" "$1"
+}
+window_id() {  # the main window of the program started last
+    xdotool search --onlyvisible --pid "$program_pid" --name "^${title//./\\.}\$" 2>/dev/null | head -1
+}
+click_button() {  # click_button LEFT_TWIPS: a button of the bottom row (top 5160, 2175 × 495 twips)
+    local X Y
+    eval "$(xdotool getwindowgeometry --shell "$(window_id)" | grep -E '^(X|Y)=')"
+    xdotool mousemove $((X + ($1 + 1087) / 15)) $((Y + 18 + (5160 + 247) / 15)) click 1
+}
+start_program() {
+    "$program" >>"$work/program.log" 2>&1 &
+    program_pid=$!
+    local started=$SECONDS start_ns=$(date +%s%N)
+    for _ in $(seq 1 150); do
+        if [ -n "$(window_id)" ] && [ -S "$socket_path" ]; then
+            echo "   (window after $(( ($(date +%s%N) - start_ns) / 1000000 )) ms)"
+            return 0
+        fi
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "no window within $((SECONDS - started)) s"; cat "$work/program.log"
+    return 1
+}
+gone_within_ms() {  # gone_within_ms LIMIT: waits for the program to end; true when it did in time
+    local start=$(date +%s%N)
+    while kill -0 "$program_pid" 2>/dev/null; do
+        [ $(( ($(date +%s%N) - start) / 1000000 )) -gt "$1" ] && return 1
+        sleep 0.02
+    done
+    wait "$program_pid" 2>/dev/null
+    program_pid=""
+}
+reads_of_settled() {  # how often the server has read the settled file (inotify)
+    cat "$work/reads" 2>/dev/null || echo 0
+}
+
+# 1. Frozen before the first touch: start-up ends and a pass leaves the window answering.
+freeze
+start_program || exit 1
+pass "the window appeared with the share frozen"
+click_button 2640  # cmd_Start
+stall=$(probe 7)
+[ "$stall" -le "$max_stall_ms" ] && pass "longest stall during the pass: $stall ms" ||
+    fail "the window stalled $stall ms during a pass on a frozen share (limit $max_stall_ms ms)"
+click_button 2640  # a second pass: the stuck share is answered at once
+stall=$(probe 3)
+[ "$stall" -le "$max_stall_ms" ] && pass "longest stall during the second pass: $stall ms" ||
+    fail "the window stalled $stall ms during the second pass (limit $max_stall_ms ms)"
+
+# 2. The server resumes: the next pass reaches the share.
+python3 "$here/probe_ui.py" --watch-reads "$work/export/settled.bin" "$work/reads" &
+watcher=$!
+thaw
+sleep 1
+before=$(reads_of_settled)
+click_button 2640
+for _ in $(seq 1 50); do [ "$(reads_of_settled)" -gt "$before" ] && break; sleep 0.2; done
+[ "$(reads_of_settled)" -gt "$before" ] && pass "after the server resumed a pass read the share" ||
+    fail "no read reached the share after the server resumed"
+kill "$watcher" 2>/dev/null
+
+# 3. Exit, and SIGTERM, while a call is stuck on the frozen share: gone within a second.
+freeze
+click_button 2640
+sleep 1
+click_button 7440  # cmd_Beenden
+if gone_within_ms 1000; then
+    pass "Exit ended the program with a call stuck on the share"
+else
+    fail "the program was still there 1 s after Exit"
+    thaw  # the stuck copy can only go once its call returns
+    kill -KILL "$program_pid" 2>/dev/null
+    wait "$program_pid" 2>/dev/null
+    freeze
+fi
+start_program || exit 1
+click_button 2640
+sleep 1
+kill -TERM "$program_pid"
+gone_within_ms 1000 && pass "SIGTERM ended the program with a call stuck on the share" ||
+    fail "the program was still there 1 s after SIGTERM"
+
+echo "$failures failure(s)"
+[ "$failures" -eq 0 ]

@@ -1,0 +1,38 @@
+# Sourced by the scripts that run the real program under X (argument 1: the program). Skips the script
+# (77) where no X display is reachable or xdotool is missing; gives it a private account in a work
+# folder ($HOME, $XDG_RUNTIME_DIR) that is removed at the end with every process listed in pids.
+program=${1:?usage: $0 PATH_TO_WAKELATCH}
+title='Wakelatch Version 1.0.0'
+
+if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
+    echo "SKIP: no X display reachable (DISPLAY='${DISPLAY:-}') or xdotool missing; run through scripts/test.sh"
+    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
+    exit 77
+fi
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill -KILL "$pid" 2>/dev/null; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+export HOME="$work/home"
+export XDG_RUNTIME_DIR="$work/run"
+unset XDG_CONFIG_HOME XDG_DATA_HOME
+mkdir -p "$HOME" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+
+windows_titled() { xdotool search --name "^${title//./\\.}\$" 2>/dev/null | wc -l; }
+
+# Waits up to $2 tenths of a second for process $1 to end; sets status to its exit status, or "running".
+wait_for_end() {
+    status=running
+    for _ in $(seq 1 "$2"); do
+        kill -0 "$1" 2>/dev/null || { wait "$1"; status=$?; return; }
+        sleep 0.1
+    done
+}
