@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +77,7 @@ int main(int argc, char** argv) {
     std::printf("%-5s %12s %22s %23s\n", "pass", "wall ms", "reads/drive (min-max)",
                 "writes/drive (min-max)");
     double totalMs = 0;
+    std::vector<double> times;
     for (int pass = 1; pass <= passCount; ++pass) {
         std::vector<testing::DeviceCounters> before;
         for (const auto& image : images) {
@@ -87,6 +89,7 @@ int main(int argc, char** argv) {
         const double ms =
             std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         totalMs += ms;
+        times.push_back(ms);
         std::uint64_t minReads = UINT64_MAX, maxReads = 0, minWrites = UINT64_MAX, maxWrites = 0;
         for (std::size_t i = 0; i < images.size(); ++i) {
             const auto after = pause ? testing::DeviceCounters{} : images[i]->Counters();
@@ -101,7 +104,8 @@ int main(int argc, char** argv) {
                     static_cast<unsigned long long>(minReads), static_cast<unsigned long long>(maxReads),
                     static_cast<unsigned long long>(minWrites), static_cast<unsigned long long>(maxWrites));
     }
-    std::printf("mean pass: %.2f ms\n", totalMs / passCount);
+    std::sort(times.begin(), times.end());
+    std::printf("mean pass: %.2f ms, median %.2f ms\n", totalMs / passCount, times[times.size() / 2]);
     if (pause) {
         std::fflush(stdout);
         raise(SIGSTOP);

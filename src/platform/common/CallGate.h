@@ -46,7 +46,9 @@ class CallGate {
     std::optional<Result> Run(const std::string& key, std::chrono::milliseconds limit,
                               std::function<Result()> work) {
         return Call<Result>(key, limit, [&](Done<Result> done) {
-            workers_.Post([work = std::move(work), done = std::move(done)] { done(work()); });
+            auto result = std::make_shared<std::optional<Result>>();
+            workers_.Post([work = std::move(work), result] { *result = work(); },
+                          [done = std::move(done), result] { done(std::move(*result)); });
         });
     }
 

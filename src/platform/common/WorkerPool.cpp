@@ -10,7 +10,7 @@ namespace wakelatch::platform {
 struct WorkerPool::Shared {
     std::mutex mutex;
     std::condition_variable posted;
-    std::deque<std::function<void()>> queue;
+    std::deque<std::pair<std::function<void()>, std::function<void()>>> queue;
     std::size_t idle = 0;
     std::size_t started = 0;
     bool closing = false;
@@ -27,11 +27,11 @@ WorkerPool::~WorkerPool() {
     shared_->posted.notify_all();
 }
 
-void WorkerPool::Post(std::function<void()> work) {
+void WorkerPool::Post(std::function<void()> work, std::function<void()> then) {
     bool startThread = false;
     {
         const std::lock_guard lock(shared_->mutex);
-        shared_->queue.push_back(std::move(work));
+        shared_->queue.emplace_back(std::move(work), std::move(then));
         startThread = shared_->queue.size() > shared_->idle;
         if (startThread) {
             ++shared_->started;
@@ -61,11 +61,20 @@ void WorkerPool::Serve(const std::shared_ptr<Shared>& shared) {
         if (shared->closing) {
             return;
         }
-        std::function<void()> work = std::move(shared->queue.front());
+        auto [work, then] = std::move(shared->queue.front());
         shared->queue.pop_front();
         lock.unlock();
         work();
-        lock.lock();
+        if (then) {
+            lock.lock();
+            ++shared->idle;  // free again before anyone learns the work is done
+            lock.unlock();
+            then();
+            lock.lock();
+            --shared->idle;
+        } else {
+            lock.lock();
+        }
     }
 }
 

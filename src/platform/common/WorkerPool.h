@@ -16,7 +16,9 @@ class WorkerPool {
     WorkerPool(const WorkerPool&) = delete;
     WorkerPool& operator=(const WorkerPool&) = delete;
 
-    void Post(std::function<void()> work);
+    // Runs `work` on a pool thread, then `then` (which may post more work: the thread already counts as
+    // free for it, so a caller woken by `then` that posts again reuses this thread).
+    void Post(std::function<void()> work, std::function<void()> then = {});
     // How many threads the pool has started so far.
     std::size_t ThreadsStarted() const;
 

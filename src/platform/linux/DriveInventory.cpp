@@ -7,6 +7,7 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 
 #include "platform/DrivePlatform.h"
@@ -156,9 +157,14 @@ std::vector<std::string> DriveMountPoints(const std::vector<MountEntry>& mounts,
         }
     }
 
+    // The mount that is seen at each mount point: the last one there hides the others.
+    std::map<std::string_view, const MountEntry*> topmost;
+    for (const MountEntry& mount : mounts) {
+        topmost[mount.mountPoint] = &mount;
+    }
     std::vector<std::string> mountPoints;
     for (const MountEntry* mount : ordered) {
-        if (MountAt(mounts, mount->mountPoint) != mount || lettered(mount->mountPoint) ||
+        if (topmost[mount->mountPoint] != mount || mount->fsType == "autofs" || lettered(mount->mountPoint) ||
             ExcludedPlace(mount->mountPoint) || ImageFilesystem(mount->fsType)) {
             continue;
         }
