@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "platform/linux/DriveMap.h"
 #include "platform/linux/Fstab.h"
 
@@ -9,14 +11,14 @@ namespace {
 using linux_drives::DriveMap;
 
 TEST(DriveMap, ReadsLettersCommentsAndTheDefaultRoot) {
-    const DriveMap map = DriveMap::Parse(
-        "# my drives\n"
-        "D: /media/usb\n"
-        "  e:   /mnt/My Disk  \n"
-        "D: /elsewhere\n"
-        "F: relative/path\n"
-        "G:\n"
-        "H: /mnt/with#hash/\n");
+    const DriveMap map = DriveMap::Parse(std::string("# my drives\n"
+                                                     "D: /media/usb\n"
+                                                     "  e:   /mnt/My Disk  \n"
+                                                     "D: /elsewhere\n"
+                                                     "F: relative/path\n"
+                                                     "G:\n"
+                                                     "H: /mnt/with#hash/\n") +
+                                         "J: /" + std::string(5000, 'x') + "\n");
     EXPECT_EQ(map.MountPointOf('C'), "/");
     EXPECT_EQ(map.MountPointOf('D'), "/media/usb");  // the first line for a letter counts
     EXPECT_EQ(map.MountPointOf('E'), "/mnt/My Disk");
@@ -24,6 +26,7 @@ TEST(DriveMap, ReadsLettersCommentsAndTheDefaultRoot) {
     EXPECT_FALSE(map.MountPointOf('F'));
     EXPECT_FALSE(map.MountPointOf('G'));
     EXPECT_EQ(map.MountPointOf('H'), "/mnt/with#hash");
+    EXPECT_FALSE(map.MountPointOf('J'));  // longer than a path can be
     EXPECT_EQ(map.LetterOf("/media/usb"), 'D');
     EXPECT_FALSE(map.LetterOf("/media"));
 }

@@ -60,8 +60,6 @@ class LinuxDrivePlatform final : public DrivePlatform {
     // The mount point a letter stands for, after giving new drives their letters.
     std::optional<std::string> MountPointOf(char letter);
     const std::string& DriveMapPath() const { return paths_.driveMap; }
-    // The drive helper's process id while it runs.
-    pid_t HelperPid() const { return helper_.Pid(); }
 
   private:
     // One look at the system. Held by shared_ptr: a call that awaits keeps its own view while a nested
