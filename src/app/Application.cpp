@@ -21,7 +21,8 @@
 namespace wakelatch {
 
 Application::Application()
-    : platform_(platform::CreatePlatform(awaiter_)),
+    : awaiter_([this] { return Ending(); }),
+      platform_(platform::CreatePlatform(awaiter_)),
       instance_(std::make_unique<LocalInstanceGuard>()),
       signals_(std::make_unique<ShutdownSignals>()),
       notificationArea_(std::make_unique<qtui::QtNotificationArea>()),
@@ -81,6 +82,12 @@ void Application::Shutdown() {
     } else {
         QCoreApplication::exit(0);  // already unloaded: a repeated request still ends the loop
     }
+}
+
+bool Application::Ending() const {
+    // Asked to end (a signal), or the main window has unloaded (Exit): a pass waiting on a drive then
+    // gives up at once, so that the event loop can end.
+    return ShutdownSignals::Requested() || (mainForm_ && mainForm_->Unloaded());
 }
 
 void Application::SaveForSessionEnd() {

@@ -6,10 +6,10 @@
 
 #include "app/StartupServices.h"
 #include "platform/Platform.h"
-#include "platform/common/BlockingAwaiter.h"
 #include "settings/ProgramState.h"
 #include "ui/main/frm_Main.h"
 #include "ui/options/frm_Options.h"
+#include "ui/qt/QtAwaiter.h"
 #include "ui/qt/QtMessageBox.h"
 
 namespace wakelatch {
@@ -79,9 +79,12 @@ class Application final : public QObject,
 
     void Shutdown();
     void SaveForSessionEnd();
+    bool Ending() const;
 
     ProgramState state_;
-    platform::BlockingAwaiter awaiter_;  // declared before the platform, which awaits through it
+    // Drive calls are awaited with the event loop turning, until the program is on its way out. Declared
+    // before the platform, which awaits through it.
+    qtui::QtAwaiter awaiter_;
     platform::Platform platform_;
     qtui::QtMessageBox messages_;
     std::unique_ptr<LocalInstanceGuard> instance_;

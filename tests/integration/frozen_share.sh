@@ -18,7 +18,7 @@ skip() {
     exit 77
 }
 [ "$(id -u)" -eq 0 ] || skip "needs root (FUSE mount, sshd)"
-for tool in sshfs ssh-keygen /usr/sbin/sshd python3 xdotool fusermount; do
+for tool in sshfs ssh-keygen /usr/sbin/sshd python3 xdotool xwininfo fusermount; do
     command -v "$tool" >/dev/null || skip "$tool is missing"
 done
 [ -e /dev/fuse ] || skip "no /dev/fuse"
@@ -99,8 +99,11 @@ socket_path="$XDG_RUNTIME_DIR/Wakelatch.socket"
 probe() {  # probe SECONDS: the longest answer time of the user-interface thread, in ms
     python3 "$here/probe_ui.py" "$socket_path" "$1"
 }
-window_id() {  # the main window of the program started last
-    xdotool search --onlyvisible --pid "$program_pid" --name "^${title//./\\.}\$" 2>/dev/null | head -1
+window_id() {  # the main window of the program started last, once it is on the screen
+    local id
+    for id in $(xdotool search --all --pid "$program_pid" --name "^${title//./\\.}\$" 2>/dev/null); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && { echo "$id"; return; }
+    done
 }
 click_button() {  # click_button LEFT_TWIPS: a button of the bottom row (top 5160, 2175 × 495 twips)
     local X Y
@@ -113,7 +116,7 @@ start_program() {
     local started=$SECONDS start_ns=$(date +%s%N)
     for _ in $(seq 1 150); do
         if [ -n "$(window_id)" ] && [ -S "$socket_path" ]; then
-            echo "   (window after $(( ($(date +%s%N) - start_ns) / 1000000 )) ms)"
+            window_ms=$(( ($(date +%s%N) - start_ns) / 1000000 ))
             return 0
         fi
         kill -0 "$program_pid" 2>/dev/null || break
@@ -138,7 +141,9 @@ reads_of_settled() {  # how often the server has read the settled file (inotify)
 # 1. Frozen before the first touch: start-up ends and a pass leaves the window answering.
 freeze
 start_program || exit 1
-pass "the window appeared with the share frozen"
+# The load may wait behind the splash, but for a stuck drive only once (3 s), not once per question.
+[ "$window_ms" -le 4500 ] && pass "the window appeared $window_ms ms after the start with the share frozen" ||
+    fail "the window took $window_ms ms with one frozen share"
 click_button 2640  # cmd_Start
 stall=$(probe 7)
 [ "$stall" -le "$max_stall_ms" ] && pass "longest stall during the pass: $stall ms" ||
