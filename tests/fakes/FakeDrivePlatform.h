@@ -73,8 +73,11 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
             duringCall("read " + drive);  // the event loop turns while the read is awaited
         }
         const auto it = drives.find(drive.empty() ? '\0' : drive[0]);
-        const bool reachable =
+        bool reachable =
             it != drives.end() && it->second.readable && it->second.type != platform::kDriveNoRoot;
+        if (reachThrough) {
+            reachable = reachThrough(drive, reachable);
+        }
         if (reachable) {
             reached.push_back(drive);
         }
@@ -94,8 +97,10 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     char currentDrive = 'C';
     int connectResult = platform::kConnected;
     int typeCalls = 0;
-    char throwFor = '\0';                                // a letter whose volume query throws
-    std::function<void(const std::string&)> duringCall;  // events handled while a call is awaited
+    char throwFor = '\0';  // a letter whose volume query throws
+    std::function<void(const std::string&)> duringCall;
+    // The way a read goes (a gate in front of it, say); gets the drive and whether it can be reached.
+    std::function<bool(const std::string&, bool)> reachThrough;  // events handled while a call is awaited
 
   private:
     static char Letter(const std::string& root) { return root.empty() ? '\0' : root[0]; }

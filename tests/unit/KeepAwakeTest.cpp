@@ -5,6 +5,7 @@
 #include "drives/TouchDrive.h"
 #include "fakes/FakeDrivePlatform.h"
 #include "fakes/MainFormRig.h"
+#include "platform/common/CallGate.h"
 
 namespace wakelatch {
 namespace {
@@ -212,6 +213,50 @@ TEST_F(WhileACallIsPending, AnExitEndsThePassWithoutFurtherWork) {
     EXPECT_TRUE(sleeps.empty());
     EXPECT_FALSE(notificationArea.present);
     EXPECT_FALSE(Form().PassRunning());
+}
+
+// A drive whose read hangs: the pass gives up on it at its limit and goes on; the next pass answers it
+// at once, without a new call piling up behind the stuck one, until the stuck call has come back.
+class GatedReads final : public platform::Awaiter {
+  public:
+    bool Await(const std::function<bool()>& ready, std::chrono::milliseconds) override { return ready(); }
+    void Wake() override {}
+};
+
+TEST_F(Pass, ADriveStuckFromOnePassToTheNext) {
+    GatedReads awaiter;
+    platform::CallGate gate(awaiter);
+    std::vector<platform::CallGate::Done<bool>> hanging;  // the reads of E: that have not come back
+    int readsStarted = 0;
+    drives.reachThrough = [&](const std::string& drive, bool reachable) {
+        return gate
+            .Call<bool>(drive, std::chrono::milliseconds(3000),
+                        [&](platform::CallGate::Done<bool> done) {
+                            ++readsStarted;
+                            if (drive == "E:") {
+                                hanging.push_back(std::move(done));
+                            } else {
+                                done(reachable);
+                            }
+                        })
+            .value_or(false);
+    };
+    state.Drives = "C:\\E:\\F:\\";
+    Form().Form_Load();
+    Form().cmd_Start_Click();
+    EXPECT_EQ(drives.reached, (std::vector<std::string>{"C:", "F:"}));
+    EXPECT_EQ(readsStarted, 3);
+
+    Form().cmd_Start_Click();
+    EXPECT_EQ(readsStarted, 5) << "no second read of E: while the first still hangs";
+    EXPECT_EQ(hanging.size(), 1U);
+
+    hanging.front()(true);  // E: answers at last
+    drives.reached.clear();
+    Form().cmd_Start_Click();
+    EXPECT_EQ(readsStarted, 8);
+    EXPECT_EQ(hanging.size(), 2U) << "E: is asked again";
+    EXPECT_EQ(drives.reached, (std::vector<std::string>{"C:", "F:"}));
 }
 
 class Scheduler : public Pass {
