@@ -128,6 +128,11 @@ void DriveHelper::ReadReplies(const std::shared_ptr<Connection>& connection) {
     }
 }
 
+void DriveHelper::Start() {
+    const std::lock_guard lock(mutex_);
+    ConnectionLocked();
+}
+
 void DriveHelper::Send(const Request& request, Done done) {
     std::shared_ptr<Connection> connection;
     std::uint32_t callId = 0;

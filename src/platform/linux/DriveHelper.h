@@ -32,6 +32,8 @@ class DriveHelper {
 
     // Starts the request; `done` is called once, on another thread or right here when it cannot be sent.
     void Send(const Request& request, Done done);
+    // Starts the helper now, ahead of the first request, so that its start overlaps other work.
+    void Start();
 
     // The helper's process id while it runs (0 otherwise, or when calls run in-process).
     pid_t Pid() const;

@@ -46,6 +46,8 @@ class LinuxDrivePlatform final : public DrivePlatform {
   public:
     LinuxDrivePlatform(LinuxDrivePaths paths, Awaiter& awaiter);
 
+    // Starts the drive helper ahead of the first drive call (the program does, while its windows load).
+    void StartHelper() { helper_.Start(); }
     void Survey() override;
     int GetDriveType(const std::string& root) override;
     bool GetVolumeInformation(const std::string& root, std::string& label) override;

@@ -14,7 +14,9 @@ Platform CreatePlatform(Awaiter& awaiter) {
     platform.folders = std::make_unique<XdgSystemFolders>();
     platform.location = std::make_unique<LinuxProgramLocation>();
     platform.autostart = std::make_unique<DesktopAutostart>();
-    platform.drives = std::make_unique<LinuxDrivePlatform>(LinuxDrivePaths{}, awaiter);
+    auto drives = std::make_unique<LinuxDrivePlatform>(LinuxDrivePaths{}, awaiter);
+    drives->StartHelper();  // its start overlaps the splash instead of delaying the first list
+    platform.drives = std::move(drives);
     platform.files = std::make_unique<LinuxFileSystem>();
     return platform;
 }

@@ -241,8 +241,25 @@ void QtCheckList::Refresh() {
 QtTextMeasurer::QtTextMeasurer(const QWidget* widget) : widget_(widget) {}
 
 int QtTextMeasurer::WidthTwips(const std::string& text) const {
-    const int pixels = QFontMetrics(widget_->font()).horizontalAdvance(DisplayText(text));
-    return static_cast<int>(placement::PixelsToTwips(pixels, ScreenTwipsPerPixel(widget_)));
+    if (widget_->font() != font_ || lastPixels_ < 0) {
+        font_ = widget_->font();
+        lastText_.clear();
+        lastPixels_ = -1;
+    }
+    const QFontMetricsF metrics(font_);
+    const bool blanksAdded = lastPixels_ >= 0 && text.size() > lastText_.size() &&
+                             text.compare(0, lastText_.size(), lastText_) == 0 &&
+                             text.find_first_not_of(' ', lastText_.size()) == std::string::npos;
+    qreal pixels = lastPixels_;
+    if (blanksAdded) {
+        pixels +=
+            static_cast<qreal>(text.size() - lastText_.size()) * metrics.horizontalAdvance(QLatin1Char(' '));
+    } else if (lastPixels_ < 0 || text != lastText_) {
+        pixels = metrics.horizontalAdvance(DisplayText(text));
+    }
+    lastText_ = text;
+    lastPixels_ = pixels;
+    return static_cast<int>(placement::PixelsToTwips(qRound(pixels), ScreenTwipsPerPixel(widget_)));
 }
 
 QtLabel::QtLabel(QLabel* label) : label_(label) {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QPointer>
 #include <QTimer>
 
@@ -107,7 +108,9 @@ class QtCheckList final : public controls::CheckList {
     QPointer<QListWidget> list_;
 };
 
-// Rendered widths in the font of a widget (the drive list), in whole twips.
+// Rendered widths in the font of a widget (the drive list), in whole twips. Columns are padded one blank
+// at a time, each step measuring the whole row again; a text that only adds blanks to the one measured
+// before is measured by adding their advances instead of laying the row out anew.
 class QtTextMeasurer final : public controls::TextMeasurer {
   public:
     explicit QtTextMeasurer(const QWidget* widget);
@@ -115,6 +118,9 @@ class QtTextMeasurer final : public controls::TextMeasurer {
 
   private:
     QPointer<const QWidget> widget_;
+    mutable QFont font_;
+    mutable std::string lastText_;
+    mutable qreal lastPixels_ = -1;
 };
 
 class QtLabel final : public controls::Captioned {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 
 // Where the texts and buttons sit on the splash and About pictures (pixels from the top-left corner),
@@ -10,7 +11,8 @@ namespace wakelatch::art {
 inline constexpr QRect kSplashName{50, 110, 200, 44};
 inline constexpr QRect kSplashVersion{52, 156, 196, 18};
 inline constexpr QRect kSplashCopyright{52, 178, 196, 16};
-inline constexpr const char* kSplashTextStyle = "color: #f0f3f6; background: transparent;";
+// Its texts' colour, set through the palette: a style sheet would cost the splash milliseconds at start.
+inline constexpr QRgb kSplashTextColour = 0xf0f3f6;
 
 // The About card: right of the disk (200, 20, 290 x 305), light on blue; the buttons at the bottom.
 inline constexpr QRect kAboutName{204, 24, 280, 40};

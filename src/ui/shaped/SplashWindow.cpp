@@ -1,6 +1,7 @@
 #include "ui/shaped/SplashWindow.h"
 
 #include <QLabel>
+#include <QPalette>
 
 #include "support/FileOps.h"
 #include "support/Resources.h"
@@ -21,7 +22,9 @@ SplashWindow::SplashWindow() : ShapedWindow(nullptr, Qt::SplashScreen | Qt::Wind
         font.setBold(bold);
         label->setFont(font);
         label->setGeometry(place);
-        label->setStyleSheet(art::kSplashTextStyle);
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(art::kSplashTextColour));
+        label->setPalette(palette);
         return label;
     };
     lbl_Programmname_ = addLabel("lbl_Programmname", QStringLiteral("Wakelatch"), art::kSplashName, 22, true);
