@@ -41,9 +41,9 @@ pids+=("$app")
 started=$(date +%s)
 
 # The icon is a window embedded in the tray host's panel.
-icon_window() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {p=1; next} p && /"Wakelatch"/ {print $1; exit}'; }
+icon_window() { timeout 5 xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {p=1; next} p && /"Wakelatch"/ {print $1; exit}'; }
 # Pixels of the icon that are clearly red (the working picture's lower half) and clearly green.
-pixels() { import -window "$1" txt:- 2>/dev/null | sed -n 's/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'; }
+pixels() { timeout 5 import -window "$1" txt:- 2>/dev/null | sed -n 's/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'; }
 red_pixels() { pixels "$1" | awk '$1 > 150 && $2 < 90 && $3 < 90 {n++} END {print n + 0}'; }
 green_pixels() { pixels "$1" | awk '$2 > 120 && $1 < 90 && $3 < 110 {n++} END {print n + 0}'; }
 
