@@ -160,12 +160,18 @@ void DriveHelper::Send(const Request& request, Done done) {
     bool sent = false;
     {
         const std::lock_guard lock(connection->writing);
-        sent = WriteAll(connection->socket, Frame(callId, Encode(request)));
+        // Never waits: a helper that reads no more (stopped, say) would otherwise hold the caller, the
+        // user-interface thread, once the socket's buffer is full.
+        sent = WriteAll(connection->socket, Frame(callId, Encode(request)), MSG_DONTWAIT);
     }
     if (!sent) {
+        // Gone, or not reading; a frame may be cut off. It is let go: its reader ends, what it owes gets
+        // no answer, and the next request starts a new helper (and kills this one).
+        shutdown(connection->socket, SHUT_RDWR);
         Done unsent;
         {
             const std::lock_guard lock(connection->mutex);
+            connection->ended = true;
             const auto it = connection->pending.find(callId);
             if (it != connection->pending.end()) {
                 unsent = std::move(it->second);
