@@ -50,7 +50,11 @@ void DriveHelper::Close(Connection& connection) {
 
 pid_t DriveHelper::Pid() const {
     const std::lock_guard lock(mutex_);
-    return connection_ && !connection_->ended ? connection_->pid : 0;
+    if (!connection_) {
+        return 0;
+    }
+    const std::lock_guard connectionLock(connection_->mutex);
+    return connection_->ended ? 0 : connection_->pid;
 }
 
 std::shared_ptr<DriveHelper::Connection> DriveHelper::ConnectionLocked() {
