@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <vector>
 
 extern char** environ;
@@ -92,8 +93,9 @@ std::shared_ptr<DriveHelper::Connection> DriveHelper::ConnectionLocked() {
         close(sockets[0]);
         // No helper on this system: the calls run on in-process worker threads instead. They still never
         // block the caller, but a call stuck on a dead mount then keeps the process from ending until it
-        // returns.
-        unavailable_ = true;
+        // returns. A passing shortage of processes or memory is no reason for that for good: this call
+        // runs in-process, the next one tries the helper again.
+        unavailable_ = spawned != EAGAIN && spawned != ENOMEM;
         return nullptr;
     }
     auto connection = std::make_shared<Connection>();
