@@ -224,7 +224,7 @@ void Application::ExtractHelpFile() {
 
 void Application::SetMainRefreshPending() {
     if (mainForm_) {
-        mainForm_->RefreshPending = true;
+        mainForm_->RequestRefresh();
     }
 }
 

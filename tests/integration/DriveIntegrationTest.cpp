@@ -562,5 +562,28 @@ TEST(RealDrives, AReconnectionThatRunsOutOfTimeLeavesNoMountAndTheNextOneInTimeC
     Shell("umount " + mountPoint);
 }
 
+TEST(RealDrives, AWorkingMountMadeWhileAFailedRequestRanIsLeftAlone) {
+    SKIP_WITHOUT((std::vector<std::string>{"mount", "umount"}), (std::vector<std::string>{}));
+    testing::TempFolder temp;
+    const std::string mountPoint = temp.path() + "/share";
+    fs::create_directories(mountPoint);
+    ScopedUnmount unmountAtEnd(mountPoint);
+    std::ofstream(temp.path() + "/fstab") << "server:/export " << mountPoint << " nfs noauto 0 0\n";
+    // The user mounts the share himself while the program's request runs; the request then fails as
+    // mount(8) does for a mount point that is already in use.
+    const std::string mountProgram = temp.path() + "/mount";
+    std::ofstream(mountProgram) << "#!/bin/sh\nmount -t tmpfs wakelatch-user " << mountPoint << "\nexit 32\n";
+    fs::permissions(mountProgram, fs::perms::owner_all);
+
+    platform::LinuxDrivePaths paths = RealPaths(temp.path() + "/drives", temp.path() + "/fstab");
+    paths.mountProgram = mountProgram;
+    platform::LinuxDrivePlatform drives(paths, Awaiter());
+    const std::optional<char> letter = LetterOf(drives, mountPoint);
+    ASSERT_TRUE(letter) << "the fstab share got no letter";
+
+    EXPECT_EQ(drives.UseConnection(std::string(1, *letter) + ":", "server:/export"), 32);
+    EXPECT_TRUE(IsMounted(mountPoint)) << "the user's working mount was taken away";
+}
+
 }  // namespace
 }  // namespace wakelatch

@@ -5,6 +5,7 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <future>
@@ -171,6 +172,34 @@ TEST(DriveHelper, AKilledHelperFailsItsCallsAndIsStartedAgain) {
     ASSERT_TRUE(inProcess);
     EXPECT_EQ(inProcess->status, 0);
     EXPECT_EQ(missing.Pid(), 0);
+}
+
+TEST(DriveHelper, AHelperThatTakesNoMoreRequestsIsLetGoInsteadOfHoldingUpTheSender) {
+    BlockingAwaiter awaiter;
+    CallGate gate(awaiter);
+    std::atomic<bool> refused = false;
+    linux_helper::DriveHelper helper(WAKELATCH_DRIVE_HELPER);
+    ASSERT_TRUE(Ask(gate, helper, ProbeRoot(), 5s));
+    const pid_t stopped = helper.Pid();
+    kill(stopped, SIGSTOP);  // reads nothing more: its socket's buffer fills up
+    linux_helper::Request large = Hold(0ms);
+    large.file.assign(60 * 1024, 'x');
+    auto sender = std::async(std::launch::async, [&] {
+        for (int i = 0; i < 16 && !refused; ++i) {
+            helper.Send(large,
+                        [&](std::optional<linux_helper::Reply> reply) { refused = refused || !reply; });
+        }
+    });
+    const bool returned = sender.wait_for(5s) == std::future_status::ready;
+    kill(stopped, SIGKILL);  // lets a sender that blocked go on, so that the test ends
+    sender.wait();
+    EXPECT_TRUE(returned) << "a send waited for a helper that does not read";
+    EXPECT_TRUE(refused);
+
+    const auto again = Ask(gate, helper, ProbeRoot(), 5s);  // a new helper serves
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->status, 0);
+    EXPECT_NE(helper.Pid(), stopped);
 }
 
 }  // namespace

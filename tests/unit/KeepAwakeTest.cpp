@@ -206,6 +206,19 @@ TEST_F(WhileACallIsPending, OptionsClosedDuringThePassRefreshTheListAfterIt) {
     EXPECT_FALSE(Form().RefreshPending);
 }
 
+TEST_F(WhileACallIsPending, OptionsSavedInADialogOpenSinceBeforeThePassRefreshTheListAfterIt) {
+    // The pass runs inside the dialog's own event loop; the save's request for a refresh comes while the
+    // pass holds RefreshPending, which the pass lowers at its end.
+    RunPassWith(
+        [this] {
+            state.DriveName = 0;
+            Form().RequestRefresh();
+        },
+        "volume E:\\");
+    EXPECT_EQ(driveList.Texts()[0].find("\tc"), std::string::npos) << "not rebuilt without the name column";
+    EXPECT_FALSE(Form().RefreshPending);
+}
+
 TEST_F(WhileACallIsPending, AnExitEndsThePassWithoutFurtherWork) {
     state.AutoTray = true;
     RunPassWith([this] { Form().Form_Unload(); });

@@ -47,6 +47,8 @@ bool CallGate::Await(const std::string& key, std::chrono::milliseconds limit,
         if (call->abandoned && --shared->stuckCalls[key] <= 0) {
             shared->stuckCalls.erase(key);
         }
+        // Under the lock: the gate's end waits for a Wake under way, so none reaches an awaiter that
+        // may be gone once the gate is.
         if (shared->awaiter != nullptr) {
             shared->awaiter->Wake();
         }

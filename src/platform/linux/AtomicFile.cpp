@@ -5,8 +5,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace wakelatch::platform::linux_files {
@@ -46,10 +44,26 @@ void SyncFolder(const std::string& folder) {
 }  // namespace
 
 std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    // Close-on-exec (which a stream cannot ask for): a mount program that a worker thread starts meanwhile
+    // must not inherit the descriptor.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return {};
+    }
+    std::string text;
+    char buffer[16 * 1024];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
+    close(fd);
+    return text;
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& content, mode_t mode) {

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <vector>
 
 extern char** environ;
@@ -50,7 +51,11 @@ void DriveHelper::Close(Connection& connection) {
 
 pid_t DriveHelper::Pid() const {
     const std::lock_guard lock(mutex_);
-    return connection_ && !connection_->ended ? connection_->pid : 0;
+    if (!connection_) {
+        return 0;
+    }
+    const std::lock_guard connectionLock(connection_->mutex);
+    return connection_->ended ? 0 : connection_->pid;
 }
 
 std::shared_ptr<DriveHelper::Connection> DriveHelper::ConnectionLocked() {
@@ -88,8 +93,9 @@ std::shared_ptr<DriveHelper::Connection> DriveHelper::ConnectionLocked() {
         close(sockets[0]);
         // No helper on this system: the calls run on in-process worker threads instead. They still never
         // block the caller, but a call stuck on a dead mount then keeps the process from ending until it
-        // returns.
-        unavailable_ = true;
+        // returns. A passing shortage of processes or memory is no reason for that for good: this call
+        // runs in-process, the next one tries the helper again.
+        unavailable_ = spawned != EAGAIN && spawned != ENOMEM;
         return nullptr;
     }
     auto connection = std::make_shared<Connection>();
@@ -160,12 +166,18 @@ void DriveHelper::Send(const Request& request, Done done) {
     bool sent = false;
     {
         const std::lock_guard lock(connection->writing);
-        sent = WriteAll(connection->socket, Frame(callId, Encode(request)));
+        // Never waits: a helper that reads no more (stopped, say) would otherwise hold the caller, the
+        // user-interface thread, once the socket's buffer is full.
+        sent = WriteAll(connection->socket, Frame(callId, Encode(request)), MSG_DONTWAIT);
     }
     if (!sent) {
+        // Gone, or not reading; a frame may be cut off. It is let go: its reader ends, what it owes gets
+        // no answer, and the next request starts a new helper (and kills this one).
+        shutdown(connection->socket, SHUT_RDWR);
         Done unsent;
         {
             const std::lock_guard lock(connection->mutex);
+            connection->ended = true;
             const auto it = connection->pending.find(callId);
             if (it != connection->pending.end()) {
                 unsent = std::move(it->second);

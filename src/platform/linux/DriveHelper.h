@@ -19,6 +19,8 @@ namespace wakelatch::platform::linux_helper {
 // The program's side of the drive helper process: sends requests, and a reader thread hands each reply
 // to its caller. The helper is started on first need and again after it died; calls pending in a helper
 // that died get no reply (nothing). The program's own threads never touch a mount.
+// Send and Start are called on one thread that lives as long as the program, the user-interface thread:
+// the helper ends with the thread that started it (PR_SET_PDEATHSIG follows the thread, not the process).
 class DriveHelper {
   public:
     using Done = std::function<void(std::optional<Reply>)>;

@@ -6,11 +6,11 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <set>
 
 #include "platform/DrivePlatform.h"
+#include "platform/linux/AtomicFile.h"
 
 namespace wakelatch::platform::linux_drives {
 namespace {
@@ -46,10 +46,8 @@ bool OpticalFilesystem(const std::string& type) {
 }
 
 std::string ReadFirstLine(const fs::path& path) {
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);
-    return line;
+    const std::string text = linux_files::ReadWholeFile(path.string());
+    return text.substr(0, text.find('\n'));
 }
 
 }  // namespace

@@ -236,9 +236,9 @@ bool ReadFrame(int fd, std::uint32_t& callId, std::string& message) {
     return ReadExactly(fd, message.data(), length);
 }
 
-bool WriteAll(int fd, std::string_view bytes) {
+bool WriteAll(int fd, std::string_view bytes, int flags) {
     while (!bytes.empty()) {
-        const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL | flags);
         if (sent < 0 && errno == EINTR) {
             continue;
         }

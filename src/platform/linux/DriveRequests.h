@@ -53,7 +53,8 @@ inline constexpr std::uint32_t kMaxFrame = 64 * 1024;
 std::string Frame(std::uint32_t callId, const std::string& message);
 // Reads one frame from a stream socket; false at its end or on garbage.
 bool ReadFrame(int fd, std::uint32_t& callId, std::string& message);
-// Writes all of `bytes` (no SIGPIPE when the other side is gone).
-bool WriteAll(int fd, std::string_view bytes);
+// Writes all of `bytes` (no SIGPIPE when the other side is gone); `flags` are added to send's (MSG_DONTWAIT:
+// false as soon as the socket takes no more, possibly after part of the bytes).
+bool WriteAll(int fd, std::string_view bytes, int flags = 0);
 
 }  // namespace wakelatch::platform::linux_helper

@@ -242,11 +242,22 @@ bool LinuxDrivePlatform::Unmount(const std::string& mountPoint, bool fuse) {
 void LinuxDrivePlatform::RemoveMountsAddedSince(const std::string& mountPoint,
                                                 const std::vector<int>& mountIdsBefore) {
     const auto mounts = linux_mounts::ParseMountInfo(linux_files::ReadWholeFile(paths_.mountInfo));
+    // An unmount goes by path and so takes whatever is on top there: the new mounts are taken from the
+    // top down, and only while the one on top does not work. One that works may be the user's own, made
+    // while the request ran (the request then failed as "already mounted"); it stays, and so does all
+    // beneath it.
     for (auto it = mounts.rbegin(); it != mounts.rend(); ++it) {
-        if (it->mountPoint == mountPoint &&
-            std::find(mountIdsBefore.begin(), mountIdsBefore.end(), it->mountId) == mountIdsBefore.end()) {
-            Unmount(mountPoint, ServedByAProcess(it->fsType));
+        if (it->mountPoint != mountPoint) {
+            continue;
         }
+        if (std::find(mountIdsBefore.begin(), mountIdsBefore.end(), it->mountId) != mountIdsBefore.end()) {
+            return;
+        }
+        const auto reply = Probe(*it, false);
+        if (reply && (reply->status == 0 || reply->status == linux_helper::kNotOnDrive)) {
+            return;  // it works, or something else is on top by now
+        }
+        Unmount(mountPoint, ServedByAProcess(it->fsType));
     }
 }
 

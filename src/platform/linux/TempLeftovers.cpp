@@ -45,7 +45,7 @@ int RemoveTempLeftovers(const std::string& tempFolder) {
     if (folder < 0) {
         return 0;
     }
-    DIR* listing = fdopendir(dup(folder));
+    DIR* listing = fdopendir(fcntl(folder, F_DUPFD_CLOEXEC, 0));
     int removed = 0;
     while (listing != nullptr) {
         const dirent* entry = readdir(listing);

@@ -184,6 +184,11 @@ void frm_Main::mnuFileProperties_Click() {
     RefreshPending = false;
 }
 
+void frm_Main::RequestRefresh() {
+    refreshAfterPass_ = refreshAfterPass_ || passRunning_;
+    RefreshPending = true;
+}
+
 void frm_Main::RefreshAfterOptions() {
     Einstellen_Sprache();
     drives_.FillDriveList();

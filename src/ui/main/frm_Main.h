@@ -98,6 +98,9 @@ class frm_Main final : public TrayMenuActions {
     void cmd_Beenden_Click() override;
     void mnuFileExit_Click();
     void mnuFileProperties_Click();
+    // The options dialog asks for the window to be refreshed when it returns. A pass may run inside the
+    // dialog's event loop and lowers RefreshPending at its end: the refresh then follows the pass.
+    void RequestRefresh();
     void mnuAnleitung_Click();
     void mnuHelpAbout_Click();
     void ShowAbout() override;
