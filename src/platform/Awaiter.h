@@ -17,6 +17,8 @@ class Awaiter {
     virtual bool Await(const std::function<bool()>& ready, std::chrono::milliseconds limit) = 0;
     // Any thread: something an Await waits for may have become ready.
     virtual void Wake() = 0;
+    // Whether the program is on its way out: then no new work on a drive is worth starting.
+    virtual bool Ending() const { return false; }
 };
 
 }  // namespace wakelatch::platform

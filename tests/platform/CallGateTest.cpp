@@ -34,8 +34,10 @@ class ScriptedAwaiter final : public Awaiter {
         return ready();
     }
     void Wake() override { ++wakes; }
+    bool Ending() const override { return ending; }
 
     std::function<void()> meanwhile;
+    bool ending = false;
     std::vector<std::chrono::milliseconds> limits;
     int wakes = 0;
 };
@@ -81,6 +83,19 @@ TEST(CallGate, AStuckKeyIsAnsweredAtOnceWithoutNewWorkUntilItsCallReturns) {
     const int wakes = awaiter.wakes;
     stuck(2);
     EXPECT_EQ(awaiter.wakes, wakes);
+}
+
+TEST(CallGate, NothingStartsOnceTheProgramIsEnding) {
+    ScriptedAwaiter awaiter;
+    CallGate gate(awaiter);
+    awaiter.ending = true;
+    int started = 0;
+    EXPECT_FALSE(gate.Call<int>("/mnt/a", 3000ms, [&](CallGate::Done<int> done) {
+        ++started;
+        done(1);
+    }));
+    EXPECT_EQ(started, 0);
+    EXPECT_TRUE(awaiter.limits.empty());
 }
 
 TEST(CallGate, WorkerThreadsAreReusedAndAStuckOneHoldsUpNoOther) {

@@ -37,7 +37,8 @@ bool CallGate::IsStuck(const std::string& key) const {
 
 bool CallGate::Await(const std::string& key, std::chrono::milliseconds limit,
                      const std::function<void(const std::function<void()>& finish)>& start) {
-    if (IsStuck(key)) {
+    // A stuck key, or a program on its way out, starts nothing: no mount, no probe after Exit.
+    if (IsStuck(key) || awaiter_.Ending()) {
         return false;
     }
     auto call = std::make_shared<CallState>();

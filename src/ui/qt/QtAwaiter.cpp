@@ -23,7 +23,7 @@ bool QtAwaiter::Await(const std::function<bool()>& ready, std::chrono::milliseco
             return true;
         }
         const qint64 remaining = deadline.remainingTime();
-        if (remaining <= 0 || (ending_ && ending_())) {
+        if (remaining <= 0 || Ending()) {
             return false;
         }
         if (!limitReached.isActive()) {

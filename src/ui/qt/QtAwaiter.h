@@ -19,6 +19,7 @@ class QtAwaiter final : public platform::Awaiter {
 
     bool Await(const std::function<bool()>& ready, std::chrono::milliseconds limit) override;
     void Wake() override;
+    bool Ending() const override { return ending_ && ending_(); }
 
   private:
     std::function<bool()> ending_;
