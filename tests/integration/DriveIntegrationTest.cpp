@@ -165,16 +165,24 @@ char FirstFreeLetter(platform::LinuxDrivePlatform& drives) {
     return 0;
 }
 
-TEST(RealDrives, ALoopMountedImageGetsTheNextLetterAndGoesWithItsMount) {
-    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount", "losetup"}),
-                 (std::vector<std::string>{"/dev/loop-control"}));
+// Tests on loop-mounted ext4 images (root): each gets a temporary folder for its images and drive map.
+class LoopDrives : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount", "losetup"}),
+                     (std::vector<std::string>{"/dev/loop-control", "/proc/sys/vm/drop_caches"}));
+    }
+    std::string DriveMap() const { return temp.path() + "/drives"; }
     testing::TempFolder temp;
+};
+
+TEST_F(LoopDrives, ALoopMountedImageGetsTheNextLetterAndGoesWithItsMount) {
     const std::string image = temp.path() + "/disk.img";
     const std::string mountPoint = temp.path() + "/mnt";
     fs::create_directories(mountPoint);
     ASSERT_EQ(Shell("truncate -s 16M " + image + " && mkfs.ext4 -q -L WLTEST " + image), 0);
 
-    platform::LinuxDrivePlatform drives(RealPaths(temp.path() + "/drives"), Awaiter());
+    platform::LinuxDrivePlatform drives(RealPaths(DriveMap()), Awaiter());
     RealDriveList list(drives);
     list.RowOf('C');  // gives today's drives their letters first
     const char letter = FirstFreeLetter(drives);
@@ -195,13 +203,10 @@ TEST(RealDrives, ALoopMountedImageGetsTheNextLetterAndGoesWithItsMount) {
     EXPECT_EQ(drives.MountPointOf(letter), mountPoint);  // the letter stays reserved for it
 }
 
-TEST(RealDrives, AVolumeWithoutLabelIsNamedByItsMountPoint) {
-    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
-                 (std::vector<std::string>{"/dev/loop-control"}));
-    testing::TempFolder temp;
+TEST_F(LoopDrives, AVolumeWithoutLabelIsNamedByItsMountPoint) {
     testing::LoopImage image(temp.path(), "");
     ASSERT_TRUE(image.Mounted());
-    platform::LinuxDrivePlatform drives(RealPaths(temp.path() + "/drives"), Awaiter());
+    platform::LinuxDrivePlatform drives(RealPaths(DriveMap()), Awaiter());
     const std::optional<char> letter = LetterOf(drives, image.MountPoint());
     ASSERT_TRUE(letter);
     std::string label;
@@ -237,14 +242,11 @@ testing::DeviceCounters TouchAs(uid_t uid, const testing::LoopImage& image, cons
 }
 
 // On the default relatime mounts a read writes an access time that is a day old; the touch must not.
-TEST(RealDrives, TouchesOnRelatimeMountsWriteNothing) {
-    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
-                 (std::vector<std::string>{"/dev/loop-control"}));
-    testing::TempFolder temp;
+TEST_F(LoopDrives, TouchesOnRelatimeMountsWriteNothing) {
     chmod(temp.path().c_str(), 0755);  // the unprivileged touch must get to the mount point
     testing::LoopImage image(temp.path(), "WLATIME", "relatime");
     ASSERT_TRUE(image.Mounted());
-    const std::string map = temp.path() + "/drives";
+    const std::string map = DriveMap();
     const uid_t nobody = 65534;
     Shell("touch -a -d '3 days ago' " + image.MountPoint() + " " + image.MountPoint() + "/data.bin");
     image.WarmCache();
@@ -279,14 +281,11 @@ TEST(RealDrives, TouchesOnRelatimeMountsWriteNothing) {
     EXPECT_EQ(delta.writesCompleted, 0U);
 }
 
-TEST(RealDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
-    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
-                 (std::vector<std::string>{"/dev/loop-control"}));
-    testing::TempFolder temp;
+TEST_F(LoopDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
     testing::LoopImage image(temp.path(), "WLTOUCH");
     ASSERT_TRUE(image.Mounted());
     // The file route alone: the block device (readable to root) would hide a file route that fails.
-    platform::LinuxDrivePlatform drives(FileRouteOnly(temp.path() + "/drives"), Awaiter());
+    platform::LinuxDrivePlatform drives(FileRouteOnly(DriveMap()), Awaiter());
     const std::optional<char> letter = LetterOf(drives, image.MountPoint());
     ASSERT_TRUE(letter);
 
@@ -309,10 +308,7 @@ TEST(RealDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
 
 // Listing reads no device: an unticked drive, labelled or not, stays asleep through passes with cold
 // caches, while the ticked one is read by its touch.
-TEST(RealDrives, UntickedDrivesAreNeverReadAndTheTickedOneIsReadByItsTouch) {
-    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
-                 (std::vector<std::string>{"/dev/loop-control", "/proc/sys/vm/drop_caches"}));
-    testing::TempFolder temp;
+TEST_F(LoopDrives, UntickedDrivesAreNeverReadAndTheTickedOneIsReadByItsTouch) {
     const std::vector<std::string> labels = {"WLTICKED", "WLQUIET", ""};
     std::vector<std::unique_ptr<testing::LoopImage>> images;
     for (std::size_t i = 0; i < labels.size(); ++i) {
@@ -321,7 +317,7 @@ TEST(RealDrives, UntickedDrivesAreNeverReadAndTheTickedOneIsReadByItsTouch) {
             std::make_unique<testing::LoopImage>(temp.path() + "/" + std::to_string(i), labels[i]));
         ASSERT_TRUE(images.back()->Mounted());
     }
-    platform::LinuxDrivePlatform drives(RealPaths(temp.path() + "/drives"), Awaiter());
+    platform::LinuxDrivePlatform drives(RealPaths(DriveMap()), Awaiter());
     const std::optional<char> ticked = LetterOf(drives, images[0]->MountPoint());
     ASSERT_TRUE(ticked);
     RealDriveList list(drives);
@@ -351,13 +347,10 @@ TEST(RealDrives, UntickedDrivesAreNeverReadAndTheTickedOneIsReadByItsTouch) {
 
 // The touch opens its file below the mount and only on the drive's device: a drive unmounted since the
 // last look, with a file of the same name and size now in the bare folder, is not reached.
-TEST(RealDrives, TheTouchRefusesAFileThatIsNotOnTheDrive) {
-    SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount"}),
-                 (std::vector<std::string>{"/dev/loop-control"}));
-    testing::TempFolder temp;
+TEST_F(LoopDrives, TheTouchRefusesAFileThatIsNotOnTheDrive) {
     testing::LoopImage image(temp.path(), "WLMOVED");
     ASSERT_TRUE(image.Mounted());
-    platform::LinuxDrivePlatform drives(FileRouteOnly(temp.path() + "/drives"), Awaiter());
+    platform::LinuxDrivePlatform drives(FileRouteOnly(DriveMap()), Awaiter());
     const std::optional<char> letter = LetterOf(drives, image.MountPoint());
     ASSERT_TRUE(letter);
     const std::string drive = std::string(1, *letter) + ":";

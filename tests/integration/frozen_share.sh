@@ -6,11 +6,12 @@
 # Needs root, sshfs, sshd, FUSE, python3, an X display and xdotool; skips itself (77) otherwise.
 set -u
 
-program=${1:?usage: frozen_share.sh PATH_TO_WAKELATCH}
 here=$(cd "$(dirname "$0")" && pwd)
-title='Wakelatch Version 1.0.0'
+# shellcheck source=x_program.sh
+source "$here/x_program.sh"  # skips without an X display; $program, $work, $HOME, fail, pass
 # The pause after every pass blocks the window by design; a stall beyond it is a fault.
 max_stall_ms=250
+program_pid=""
 
 skip() {
     echo "SKIP: $*"
@@ -18,17 +19,10 @@ skip() {
     exit 77
 }
 [ "$(id -u)" -eq 0 ] || skip "needs root (FUSE mount, sshd)"
-for tool in sshfs ssh-keygen /usr/sbin/sshd python3 xdotool xwininfo fusermount; do
+for tool in sshfs ssh-keygen /usr/sbin/sshd python3 xwininfo fusermount; do
     command -v "$tool" >/dev/null || skip "$tool is missing"
 done
 [ -e /dev/fuse ] || skip "no /dev/fuse"
-[ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1 || skip "no X display reachable"
-
-work=$(mktemp -d)
-program_pid=""
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
 
 sshd_descendants() {  # every process of the server but its listener: they serve the mounted session
     local parents children all=""
@@ -43,14 +37,13 @@ sshd_descendants() {  # every process of the server but its listener: they serve
 freeze() { kill -STOP $(sshd_descendants) 2>/dev/null; }
 thaw() { kill -CONT $(sshd_descendants) 2>/dev/null; }
 
-cleanup() {
+cleanup() {  # replaces the shared one: the frozen server, the share and the program go first
     thaw
     [ -n "$program_pid" ] && kill -KILL "$program_pid" 2>/dev/null
     fusermount -u -z "$work/share" 2>/dev/null
     [ -f "$work/sshd.pid" ] && kill "$(cat "$work/sshd.pid")" 2>/dev/null
     rm -rf "$work"
 }
-trap cleanup EXIT
 
 # A private sshd on a free loopback port, and the share mounted from it.
 port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
@@ -80,9 +73,7 @@ sshfs "root@127.0.0.1:$work/export" "$work/share" -p "$port" \
     skip "sshfs could not mount the loopback share"
 
 # The program's own world: the share pinned to N: and ticked, English texts.
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
-unset XDG_CONFIG_HOME XDG_DATA_HOME
-mkdir -p "$HOME/.config/Wakelatch" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME/.config/Wakelatch"
 echo "N: $work/share" >"$HOME/.config/Wakelatch/drives"
 cat >"$HOME/.config/Wakelatch/Wakelatch.ini" <<'EOF'
 [Settings]
