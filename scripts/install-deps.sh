@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Wakelatch needs that are missing. Usage: install-deps.sh build|test
+# Installs the Debian packages Wakelatch needs that are missing. Usage: install-deps.sh build|test|windows
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev fp-utils)
+windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine64-tools nsis googletest cmake ninja-build
+                  fp-utils)
 test_packages=(xvfb xauth xdotool x11-utils trayer imagemagick e2fsprogs mount sshfs openssh-server openssh-client python3)
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;
     test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
-    *) echo "usage: $0 build|test" >&2; exit 2 ;;
+    windows) wanted=("${windows_packages[@]}") ;;
+    *) echo "usage: $0 build|test|windows" >&2; exit 2 ;;
 esac
 
 missing=()
