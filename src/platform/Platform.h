@@ -6,7 +6,9 @@
 #include "platform/Awaiter.h"
 #include "platform/DrivePlatform.h"
 #include "platform/FileSystem.h"
+#include "platform/InstanceGuard.h"
 #include "platform/ProgramLocation.h"
+#include "platform/Programs.h"
 #include "platform/SystemFolders.h"
 #include "settings/SettingsStore.h"
 
@@ -22,6 +24,10 @@ struct Platform {
     std::unique_ptr<AutostartEntries> autostart;
     std::unique_ptr<DrivePlatform> drives;
     std::unique_ptr<FileSystem> files;
+    std::unique_ptr<Programs> programs;
+    // Whether start-up writes and registers the shell link type library (Windows); nothing else on the
+    // platform would use it.
+    bool installsTypeLibrary = false;
 };
 
 Platform CreatePlatform(Awaiter& awaiter);

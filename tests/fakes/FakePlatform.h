@@ -42,6 +42,7 @@ class FakeFolders final : public platform::SystemFolders {
   public:
     std::string WindowsDirectory() override { return windowsDirectory; }
     std::string TempDirectoryFor(const std::string& folder) override { return folder + "/TEMP"; }
+    std::string HelpParentFolder() override { return windowsDirectory; }
     std::string windowsDirectory = "/home/user/.local/share/Wakelatch";
 };
 

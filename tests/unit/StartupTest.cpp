@@ -43,6 +43,7 @@ class LoggingFolders final : public platform::SystemFolders {
         log_.push_back("temp folder");
         return windowsDirectory + "/TEMP";
     }
+    std::string HelpParentFolder() override { return folder; }
     std::string folder = "/home/u/.local/share/Wakelatch";
 
   private:

@@ -9,6 +9,8 @@ class XdgSystemFolders final : public SystemFolders {
   public:
     std::string WindowsDirectory() override;
     std::string TempDirectoryFor(const std::string& windowsDirectory) override;
+    // The data folder: an installed program's folder is not the user's to write.
+    std::string HelpParentFolder() override { return WindowsDirectory(); }
 };
 
 }  // namespace wakelatch::platform
