@@ -24,7 +24,7 @@ unset DISPLAY WAYLAND_DISPLAY
 
 # Wine's background services must not hold the streams ctest waits on.
 quiet() { "$@" </dev/null >/dev/null 2>&1; }
-stop_wine() { quiet "$wineserver" -k || true; }
+stop_wine() { quiet "$wineserver" -k || true; quiet "$wineserver" -w || true; }
 trap stop_wine EXIT
 
 [ -f "$WINEPREFIX/system.reg" ] || quiet "$wine" wineboot -i
