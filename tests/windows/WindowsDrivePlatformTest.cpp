@@ -6,8 +6,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <memory>
-#include <mutex>
 #include <set>
 #include <string>
 #include <vector>
@@ -43,15 +43,6 @@ FILETIME HoursAgo(std::int64_t hours) {
     return {static_cast<DWORD>(then), static_cast<DWORD>(then >> 32)};
 }
 
-bool operator==(const FILETIME& a, const FILETIME& b) {
-    return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
-}
-
-struct Times {
-    FILETIME lastAccess{};
-    FILETIME lastWrite{};
-};
-
 // Writes the file and gives it the times; a file written "0 hours ago" keeps the time of its writing.
 // Wine leaves last-access times to the Linux mount's rule, which under relatime writes one that is not
 // later than the file's last change (ctime, which is now): an hour ahead, it stays as it is unless
@@ -71,25 +62,15 @@ void PlaceFile(const std::wstring& path, const std::string& content, std::int64_
     CloseHandle(file);
 }
 
-Times TimesOf(const std::wstring& path) {
-    Times times;
-    const HANDLE file = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    EXPECT_NE(file, INVALID_HANDLE_VALUE);
-    GetFileTime(file, nullptr, &times.lastAccess, &times.lastWrite);
-    CloseHandle(file);
-    return times;
+WIN32_FILE_ATTRIBUTE_DATA InfoOf(const std::wstring& path) {
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    EXPECT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &info));
+    return info;
 }
 
 std::string ContentOf(const std::wstring& path) {
-    std::string content(1 << 16, '\0');
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD got = 0;
-    ReadFile(file, content.data(), static_cast<DWORD>(content.size()), &got, nullptr);
-    CloseHandle(file);
-    content.resize(got);
-    return content;
+    std::ifstream file(fs::path(path), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 std::string Pattern(std::size_t size) {
@@ -100,7 +81,8 @@ std::string Pattern(std::size_t size) {
     return text;
 }
 
-// The file calls of the touches, passed on to the real ones and written down.
+// The file calls of the touches, passed on to the real ones and written down (on the touch's worker; read
+// after the touch returned).
 struct CallLog {
     struct Open {
         std::wstring path;
@@ -111,7 +93,6 @@ struct CallLog {
         DWORD size;
         std::uint64_t offset;
     };
-    std::mutex mutex;
     std::vector<Open> opens;
     std::vector<Read> reads;
 };
@@ -121,18 +102,12 @@ WindowsDriveOptions Watched(const std::shared_ptr<CallLog>& log) {
     const auto real = win_drives::FileCalls::Real();
     options.fileCalls.open = [log, real](const std::wstring& path, DWORD access, DWORD share,
                                          DWORD disposition, DWORD flags) {
-        {
-            const std::lock_guard lock(log->mutex);
-            log->opens.push_back({path, access, share, disposition, flags});
-        }
+        log->opens.push_back({path, access, share, disposition, flags});
         return real.open(path, access, share, disposition, flags);
     };
     options.fileCalls.read = [log, real](HANDLE file, void* buffer, DWORD size, std::uint64_t offset,
                                          DWORD& got) {
-        {
-            const std::lock_guard lock(log->mutex);
-            log->reads.push_back({reinterpret_cast<std::uintptr_t>(buffer), size, offset});
-        }
+        log->reads.push_back({reinterpret_cast<std::uintptr_t>(buffer), size, offset});
         return real.read(file, buffer, size, offset, got);
     };
     return options;
@@ -200,7 +175,7 @@ TEST_F(WindowsDriveFiles, ATouchReadsOneAlignedUnbufferedBlockOfASettledFileAndC
     const std::wstring path = L"W:\\Fotos\\2019\\bild.raw";
     const std::string content = Pattern(3 * 4096 + 100);
     PlaceFile(path, content);
-    const Times before = TimesOf(path);
+    const WIN32_FILE_ATTRIBUTE_DATA before = InfoOf(path);
     wchar_t folder[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folder);
 
@@ -231,9 +206,9 @@ TEST_F(WindowsDriveFiles, ATouchReadsOneAlignedUnbufferedBlockOfASettledFileAndC
     }
     EXPECT_EQ(offsets.size(), 3U) << "successive touches read different blocks";
 
-    const Times after = TimesOf(path);
-    EXPECT_TRUE(after.lastAccess == before.lastAccess);
-    EXPECT_TRUE(after.lastWrite == before.lastWrite);
+    const WIN32_FILE_ATTRIBUTE_DATA after = InfoOf(path);
+    EXPECT_EQ(CompareFileTime(&after.ftLastAccessTime, &before.ftLastAccessTime), 0);
+    EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime), 0);
     EXPECT_EQ(ContentOf(path), content);
     wchar_t folderAfter[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folderAfter);
@@ -342,9 +317,7 @@ TEST_F(NetworkMappingKey, RemotePathAsTextOtherTypeOrAbsent) {
     Set(REG_SZ, remote.c_str(), static_cast<DWORD>((remote.size() + 1) * sizeof(wchar_t)));
     const MappingValue value = drives.ReadNetworkMapping('q');
     EXPECT_EQ(value.kind, MappingValue::Kind::Text);
-    EXPECT_EQ(value.text,
-              "\\\\server\\\xc3\x9c"
-              "bergabe");
+    EXPECT_EQ(value.text, "\\\\server\\\u00dcbergabe");  // UTF-8
     ASSERT_EQ(RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"RemotePath"), ERROR_SUCCESS);
     EXPECT_EQ(drives.ReadNetworkMapping('Q').kind, MappingValue::Kind::Absent);
 }

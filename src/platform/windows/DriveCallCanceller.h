@@ -12,6 +12,7 @@ namespace wakelatch::platform::win_drives {
 // Keeps track of the worker threads that are inside a drive call, so that their synchronous I/O can be
 // cancelled when the drive platform goes: a thread left in a call to a dead server would otherwise hold
 // the ending process until the redirector gives up. Shared with the calls, which may outlive its owner.
+// Only I/O already under way is cancelled: a call caught between its start and its first I/O goes on.
 class DriveCallCanceller {
   public:
     DriveCallCanceller() = default;
