@@ -23,7 +23,8 @@ struct SearchLimits {
 // written, which a read past the cache writes out first).
 // Found by a walk from `root` ("E:\") that goes at most `limits` deep and wide and never through a
 // reparse point (a link, a junction, a mounted volume: all may lead off the drive); the first file of at
-// least `wanted` bytes, else the largest seen.
+// least `wanted` bytes, else the largest seen. Listing a folder may refresh its last-access time where the
+// volume keeps them; the walk runs only when the drive's last file no longer serves.
 std::optional<FileToTouch> FindFileToTouch(const std::wstring& root, std::uint64_t wanted,
                                            const SearchLimits& limits = {});
 

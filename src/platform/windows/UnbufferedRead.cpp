@@ -98,6 +98,8 @@ bool ReadUnbuffered(const std::wstring& path, std::uint64_t offset, std::uint32_
         return false;
     }
     if (keepsAccessTime) {
+        // All bits set: this handle's accesses leave the last-access time as it is. Should the file system
+        // refuse, the read goes on as it would on a handle opened for reading alone.
         const FILETIME keep{0xFFFFFFFF, 0xFFFFFFFF};
         SetFileTime(file.get(), nullptr, &keep, nullptr);
     }
