@@ -76,7 +76,8 @@ TEST_F(WindowsFiles, HelpGoesToTheProgramFolderOrElseToTheUsersOwn) {
     const bool ownExisted = std::filesystem::exists(own);
     platform::WindowsSystemFolders readOnly(scratch / "blocked");
     EXPECT_EQ(readOnly.HelpParentFolder(), own);
-    EXPECT_TRUE(std::filesystem::is_directory(own));
+    pim_MAIN::ExtractHelpFile(files, state, readOnly.HelpParentFolder());
+    EXPECT_TRUE(files.Exists(own + "\\help\\wakelatch_help_german.chm"));
     if (!ownExisted) {
         std::filesystem::remove_all(own);
     }
