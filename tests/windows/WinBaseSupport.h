@@ -66,21 +66,20 @@ struct RegistryData {
     std::vector<BYTE> bytes;
 };
 
+// The value as stored (RegGetValueW would add a missing terminating zero).
 inline std::optional<RegistryData> ReadRegistryValue(HKEY root, const std::wstring& key,
                                                      const std::wstring& name) {
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr, &size) !=
-        ERROR_SUCCESS) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    RegistryData data{type, std::vector<BYTE>(size)};
-    if (RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, data.bytes.data(),
-                     &size) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
+    RegistryData data{0, std::vector<BYTE>(64 * 1024)};
+    auto size = static_cast<DWORD>(data.bytes.size());
+    const bool read = RegQueryValueExW(opened, name.c_str(), nullptr, &data.type, data.bytes.data(), &size) ==
+                      ERROR_SUCCESS;
+    RegCloseKey(opened);
     data.bytes.resize(size);
-    return data;
+    return read ? std::optional(data) : std::nullopt;
 }
 
 inline void WriteRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name,
