@@ -24,17 +24,18 @@ unset DISPLAY WAYLAND_DISPLAY
 
 # Wine's background services must not hold the streams ctest waits on.
 quiet() { "$@" </dev/null >/dev/null 2>&1; }
-stop_wine() { quiet "$wineserver" -k || true; }
+stop_wine() { quiet "$wineserver" -k || true; quiet "$wineserver" -w || true; }
 trap stop_wine EXIT
 
 [ -f "$WINEPREFIX/system.reg" ] || quiet "$wine" wineboot -i
 
 # Test drives: W: fixed, N: network, R: removable, O: CD-ROM (all folders here). A letter is seen only
-# after the server restarts.
+# after the server restarts, and so is a drive's label (the file .windows-label in its root).
 drives=$PWD/build-windows/wine-drives
 declare -A kinds=([w]="" [n]=network [r]=floppy [o]=cdrom)
 for letter in "${!kinds[@]}"; do
     mkdir -p "$drives/$letter"
+    printf 'TEST-%s' "${letter^^}" >"$drives/$letter/.windows-label"
     ln -sfn "$drives/$letter" "$WINEPREFIX/dosdevices/$letter:"
     if [ -n "${kinds[$letter]}" ]; then
         quiet "$wine" reg add 'HKLM\Software\Wine\Drives' /v "$letter:" /d "${kinds[$letter]}" /f

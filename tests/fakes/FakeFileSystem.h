@@ -26,6 +26,9 @@ class FakeFileSystem final : public platform::FileSystem {
         return true;
     }
     bool ReplaceFile(const std::string& path, const unsigned char* data, std::size_t size) override {
+        if (failWrites) {
+            return false;
+        }
         written.push_back(path);
         files[path] = std::string(reinterpret_cast<const char*>(data), size);
         return true;
@@ -37,6 +40,7 @@ class FakeFileSystem final : public platform::FileSystem {
     std::set<std::string> folders;
     std::vector<std::string> made;
     std::vector<std::string> written;
+    bool failWrites = false;  // a folder the user may not write to
 };
 
 }  // namespace wakelatch::testing

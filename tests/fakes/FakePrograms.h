@@ -9,15 +9,16 @@
 
 namespace wakelatch::testing {
 
-// Records what would have been started; answers as told.
+// Records what would be started; answers as told (RunAndWait with `exitCode`).
 class FakePrograms final : public platform::Programs {
   public:
     bool Start(const std::string& path) override {
         started.push_back(path);
         return startWorks;
     }
-    int RunAndWait(const std::string& commandLine, std::chrono::milliseconds /*limit*/) override {
-        ran.push_back(commandLine);
+    int RunAndWait(const std::string& commandLine, std::chrono::milliseconds limit) override {
+        run.push_back(commandLine);
+        limits.push_back(limit);
         return exitCode;
     }
     std::optional<std::string> FindSystemInformation() override { return systemInformation; }
@@ -26,13 +27,14 @@ class FakePrograms final : public platform::Programs {
         return helpViewer;
     }
 
-    std::optional<std::string> systemInformation;
-    bool startWorks = true;
-    int exitCode = 0;
-    bool helpViewer = false;
     std::vector<std::string> started;
-    std::vector<std::string> ran;
+    std::vector<std::string> run;
+    std::vector<std::chrono::milliseconds> limits;
     std::vector<std::string> helpFilesOpened;
+    int exitCode = 0;
+    bool startWorks = true;
+    std::optional<std::string> systemInformation;
+    bool helpViewer = false;
 };
 
 }  // namespace wakelatch::testing

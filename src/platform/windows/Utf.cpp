@@ -16,6 +16,17 @@ std::wstring ToWide(UINT codePage, const std::string& text) {
     return wide;
 }
 
+std::string FromWide(UINT codePage, const std::wstring& text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int length = WideCharToMultiByte(codePage, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
 }  // namespace
 
 std::wstring Widen(const std::string& text) {
@@ -23,18 +34,15 @@ std::wstring Widen(const std::string& text) {
 }
 
 std::string Narrow(const std::wstring& text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
-    return narrow;
+    return FromWide(CP_UTF8, text);
 }
 
 std::string FromAnsi(const std::string& text) {
     return Narrow(ToWide(CP_ACP, text));
+}
+
+std::string ToAnsi(const std::string& text) {
+    return FromWide(CP_ACP, Widen(text));
 }
 
 }  // namespace wakelatch::platform::utf

@@ -11,5 +11,7 @@ std::wstring Widen(const std::string& text);
 std::string Narrow(const std::wstring& text);
 // Text in the ANSI code page (what an A call returns) → UTF-8.
 std::string FromAnsi(const std::string& text);
+// UTF-8 → the ANSI code page, for an A call; a character the code page lacks becomes its default ("?").
+std::string ToAnsi(const std::string& text);
 
 }  // namespace wakelatch::platform::utf

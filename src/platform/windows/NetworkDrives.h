@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+#include "platform/DrivePlatform.h"
+
+// The user's persistent network mappings and connection requests.
+namespace wakelatch::platform::win_drives {
+
+// HKEY_CURRENT_USER\Network\<letter>, value "RemotePath", opened for reading only.
+MappingValue ReadNetworkMapping(char letter);
+
+// WNetUseConnectionA for the letter ("F:") and the remote path (UTF-8), redirecting the letter, asking the
+// user nothing; its result code as it stands. Blocks while the server does not answer.
+int ConnectDrive(const std::string& localName, const std::string& remotePath);
+
+}  // namespace wakelatch::platform::win_drives

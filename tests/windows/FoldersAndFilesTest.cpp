@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/windows/WindowsFileSystem.h"
+#include "platform/windows/WindowsPrograms.h"
+#include "platform/windows/WindowsSystemFolders.h"
+#include "support/FileOps.h"
+#include "support/Resources.h"
+#include "support/TypeLibrary.h"
+#include "windows/WinBaseSupport.h"
+
+namespace wakelatch {
+namespace {
+
+using platform::utf::Widen;
+
+std::string ResourceBytes(int id) {
+    const auto bytes = resources::Find(id);
+    return std::string(reinterpret_cast<const char*>(bytes->data), bytes->size);
+}
+
+class WindowsFiles : public ::testing::Test {
+  protected:
+    testing::ScratchFolder scratch;
+    platform::WindowsFileSystem files;
+    ProgramState state;
+};
+
+TEST_F(WindowsFiles, ResourcesReplaceWhatWasThereWithExactlyTheirBytes) {
+    const std::string picture = scratch / "pic_Info.bmp";
+    testing::WriteBytes(picture, std::string(2 * ResourceBytes(resources::kAboutBitmap).size(), 'z'));
+    ASSERT_TRUE(sml_RES_TO_DISK::ResourceToDisk(files, resources::kAboutBitmap, picture));
+    EXPECT_EQ(testing::ReadBytes(picture), ResourceBytes(resources::kAboutBitmap));  // no old tail
+    // Nothing is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path()), {}), 1);
+
+    EXPECT_FALSE(
+        sml_RES_TO_DISK::ResourceToDisk(files, resources::kAboutBitmap, scratch / "missing\\pic.bmp"));
+    EXPECT_TRUE(files.Remove(picture));
+    EXPECT_FALSE(files.Exists(picture));
+    EXPECT_FALSE(files.Remove(picture));
+}
+
+TEST_F(WindowsFiles, APlantedLinkIsReplacedNotFollowed) {
+    const std::string victim = scratch / "victim.txt";
+    const std::string picture = scratch / "pic_Splash.bmp";
+    testing::WriteBytes(victim, "keep");
+    if (!CreateSymbolicLinkW(Widen(picture).c_str(), Widen(victim).c_str(), 0)) {
+        if (testing::IntegrationRequired()) {
+            FAIL() << "cannot create a symbolic link, error " << GetLastError();
+        }
+        GTEST_SKIP() << "this system cannot create symbolic links (error " << GetLastError() << ")";
+    }
+    ASSERT_TRUE(sml_RES_TO_DISK::ResourceToDisk(files, resources::kSplashBitmap, picture));
+    EXPECT_EQ(testing::ReadBytes(victim), "keep");
+    EXPECT_EQ(GetFileAttributesW(Widen(picture).c_str()) & FILE_ATTRIBUTE_REPARSE_POINT, 0U);
+    EXPECT_EQ(testing::ReadBytes(picture), ResourceBytes(resources::kSplashBitmap));
+}
+
+TEST_F(WindowsFiles, HelpGoesToTheProgramFolderOrElseToTheUsersOwn) {
+    // A writable program folder keeps the help files, in its "help" subfolder made on the way.
+    platform::WindowsSystemFolders writable(scratch.path());
+    EXPECT_EQ(writable.HelpParentFolder(), scratch.path());
+    state.Language = 1;
+    pim_MAIN::ExtractHelpFile(files, state, writable.HelpParentFolder());
+    EXPECT_EQ(testing::ReadBytes(scratch / "help\\wakelatch_help_german.chm"),
+              ResourceBytes(resources::kHelpGerman));
+
+    // Where no file can be made (here: a file stands where the folder should be), the user's local
+    // application data folder takes them.
+    testing::WriteBytes(scratch / "blocked", "");
+    const char* localAppData = std::getenv("LOCALAPPDATA");
+    ASSERT_NE(localAppData, nullptr);
+    const std::string own = std::string(localAppData) + "\\Wakelatch";
+    const bool ownExisted = std::filesystem::exists(own);
+    platform::WindowsSystemFolders readOnly(scratch / "blocked");
+    EXPECT_EQ(readOnly.HelpParentFolder(), own);
+    pim_MAIN::ExtractHelpFile(files, state, readOnly.HelpParentFolder());
+    EXPECT_TRUE(files.Exists(own + "\\help\\wakelatch_help_german.chm"));
+    if (!ownExisted) {
+        std::filesystem::remove_all(own);
+    }
+}
+
+TEST_F(WindowsFiles, TheTempFolderIsTheUsersOwn) {
+    platform::WindowsSystemFolders folders(scratch.path());
+    const std::filesystem::path expected = std::filesystem::temp_directory_path() / "Wakelatch";
+    const std::wstring path = expected.wstring();
+    // Whatever stands at its place is moved aside: a file here, a link to elsewhere alike.
+    std::filesystem::remove_all(expected);
+    testing::WriteBytes(expected.string(), "in the way");
+
+    const std::string folder = folders.TempDirectoryFor("C:\\windows");
+    EXPECT_EQ(Widen(folder), path);
+    EXPECT_NE(folder.back(), '\\');
+    EXPECT_TRUE(std::filesystem::is_directory(expected));
+    int movedAside = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(expected.parent_path())) {
+        if (entry.path().filename().wstring().rfind(L"Wakelatch.moved-", 0) == 0) {
+            ++movedAside;
+            std::filesystem::remove(entry.path());
+        }
+    }
+    EXPECT_EQ(movedAside, 1);
+    EXPECT_EQ(folders.TempDirectoryFor("C:\\windows"), folder);  // a second time finds it
+}
+
+class TypeLibraryStep : public WindowsFiles {
+  protected:
+    // Records the commands and runs them for real.
+    class RecordingPrograms final : public platform::Programs {
+      public:
+        bool Start(const std::string& path) override { return real.Start(path); }
+        int RunAndWait(const std::string& commandLine, std::chrono::milliseconds limit) override {
+            run.push_back(commandLine);
+            return real.RunAndWait(commandLine, limit);
+        }
+        std::optional<std::string> FindSystemInformation() override { return real.FindSystemInformation(); }
+        bool OpenHelpFile(const std::string& path) override { return real.OpenHelpFile(path); }
+        platform::WindowsPrograms real;
+        std::vector<std::string> run;
+    };
+    RecordingPrograms programs;
+};
+
+TEST_F(TypeLibraryStep, WrittenIntoAWritableSystemFolderAndTheToolTried) {
+    state.WindowsDirectory = scratch / "WinDir";
+    ASSERT_TRUE(files.MakeDirectories(state.WindowsDirectory + "\\system"));
+    pim_MAIN::InstallTypeLibrary(files, programs, state);
+
+    const auto written = testing::ReadBytes(state.WindowsDirectory + "\\system\\shelllnk.tlb");
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->substr(0, 4), "MSFT");  // a compiled type library
+    EXPECT_EQ(*written, ResourceBytes(resources::kTypeLibrary));
+    std::string lower = state.WindowsDirectory;
+    for (char& c : lower) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    ASSERT_EQ(programs.run,
+              std::vector<std::string>{lower + "\\regtlib.exe " + lower + "\\system\\shelllnk.tlb"});
+    EXPECT_EQ(state.LastResult, ERROR_FILE_NOT_FOUND);  // no such tool here
+}
+
+TEST_F(TypeLibraryStep, NothingStartsWithoutAWritableSystemFolder) {
+    testing::WriteBytes(scratch / "file", "");
+    for (const std::string& windows : {scratch / "file", std::string("Q:\\NOWHERE"), scratch / "no-system"}) {
+        SCOPED_TRACE(windows);
+        state.WindowsDirectory = windows;
+        pim_MAIN::InstallTypeLibrary(files, programs, state);
+        EXPECT_TRUE(programs.run.empty());
+        EXPECT_EQ(state.LastResult, 0);
+    }
+}
+
+}  // namespace
+}  // namespace wakelatch

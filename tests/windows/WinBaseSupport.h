@@ -1,0 +1,141 @@
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/windows/Utf.h"
+#include "platform/windows/Win32.h"
+
+// Helpers of the Windows backend's tests: scratch folders, whole files, registry values put back.
+namespace wakelatch::testing {
+
+inline std::string Unique(const std::string& prefix) {
+    static unsigned count = 0;
+    return prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
+}
+
+// A fresh folder in the user's temp folder, removed with everything in it at the end of the test.
+class ScratchFolder {
+  public:
+    ScratchFolder() : path_((std::filesystem::temp_directory_path() / Unique("wakelatch-test-")).string()) {
+        std::filesystem::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string operator/(const std::string& name) const { return path_ + "\\" + name; }
+
+  private:
+    std::string path_;
+};
+
+inline std::optional<std::string> ReadBytes(const std::string& path) {
+    const HANDLE file = CreateFileW(platform::utf::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        bytes.append(buffer, got);
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+    const HANDLE file =
+        CreateFileW(platform::utf::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD wrote = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    CloseHandle(file);
+}
+
+struct RegistryData {
+    DWORD type = 0;
+    std::vector<BYTE> bytes;
+};
+
+// The value as stored (RegGetValueW would add a missing terminating zero).
+inline std::optional<RegistryData> ReadRegistryValue(HKEY root, const std::wstring& key,
+                                                     const std::wstring& name) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+        return std::nullopt;
+    }
+    RegistryData data{0, std::vector<BYTE>(64 * 1024)};
+    auto size = static_cast<DWORD>(data.bytes.size());
+    const bool read = RegQueryValueExW(opened, name.c_str(), nullptr, &data.type, data.bytes.data(), &size) ==
+                      ERROR_SUCCESS;
+    RegCloseKey(opened);
+    data.bytes.resize(size);
+    return read ? std::optional(data) : std::nullopt;
+}
+
+inline void WriteRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name,
+                               const RegistryData& data) {
+    RegSetKeyValueW(root, key.c_str(), name.c_str(), data.type, data.bytes.data(),
+                    static_cast<DWORD>(data.bytes.size()));
+}
+
+inline RegistryData TextData(const std::string& text) {
+    const std::wstring wide = platform::utf::Widen(text);
+    const auto* begin = reinterpret_cast<const BYTE*>(wide.c_str());
+    return {REG_SZ, std::vector<BYTE>(begin, begin + (wide.size() + 1) * sizeof(wchar_t))};
+}
+
+// A value of a fixed key that a test changes: put back as it was at the end (the key too, when the test
+// made it).
+class SavedRegistryValue {
+  public:
+    SavedRegistryValue(HKEY root, std::wstring key, std::wstring name)
+        : root_(root),
+          key_(std::move(key)),
+          name_(std::move(name)),
+          old_(ReadRegistryValue(root_, key_, name_)) {
+        HKEY existing = nullptr;
+        keyExisted_ = RegOpenKeyExW(root_, key_.c_str(), 0, KEY_READ, &existing) == ERROR_SUCCESS;
+        if (existing != nullptr) {
+            RegCloseKey(existing);
+        }
+    }
+    ~SavedRegistryValue() {
+        if (old_) {
+            WriteRegistryValue(root_, key_, name_, *old_);
+        } else {
+            RegDeleteKeyValueW(root_, key_.c_str(), name_.c_str());
+        }
+        if (!keyExisted_) {
+            RegDeleteKeyW(root_, key_.c_str());
+        }
+    }
+    SavedRegistryValue(const SavedRegistryValue&) = delete;
+    SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
+
+    void Set(const std::string& text) const { WriteRegistryValue(root_, key_, name_, TextData(text)); }
+    void Delete() const { RegDeleteKeyValueW(root_, key_.c_str(), name_.c_str()); }
+
+  private:
+    HKEY root_;
+    std::wstring key_;
+    std::wstring name_;
+    std::optional<RegistryData> old_;
+    bool keyExisted_ = false;
+};
+
+// Facilities Wine may lack are skipped, unless the run insists on them.
+inline bool IntegrationRequired() {
+    return std::getenv("WAKELATCH_REQUIRE_INTEGRATION") != nullptr;
+}
+
+}  // namespace wakelatch::testing
