@@ -11,6 +11,7 @@ add_executable(wakelatch_platform_tests
   platform/IniSettingsStoreTest.cpp
   platform/MountCommandTest.cpp
   platform/MountTableTest.cpp
+  platform/ProgramsTest.cpp
   platform/XdgFoldersTest.cpp)
 target_include_directories(wakelatch_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(wakelatch_platform_tests PRIVATE wakelatch_platform wakelatch_support Qt6::Core GTest::gtest_main)

@@ -78,7 +78,7 @@ std::string MessageText(const NetworkStartMessage& message) {
 
 }  // namespace
 
-bool sml_OS_MINITOOLS::EnsureSingleInstance(InstanceGuard& instance) {
+bool sml_OS_MINITOOLS::EnsureSingleInstance(platform::InstanceGuard& instance) {
     if (!instance.PreviousInstanceRunning()) {
         return false;
     }

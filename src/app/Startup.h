@@ -6,7 +6,7 @@ namespace wakelatch {
 
 namespace sml_OS_MINITOOLS {
 // True when another copy runs: it has been asked to come to the front, and this copy must end.
-bool EnsureSingleInstance(InstanceGuard& instance);
+bool EnsureSingleInstance(platform::InstanceGuard& instance);
 }  // namespace sml_OS_MINITOOLS
 
 namespace pim_MAIN {

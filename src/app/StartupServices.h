@@ -1,27 +1,15 @@
 #pragma once
 
 #include <functional>
-#include <string>
 
 #include "controls/MessageBox.h"
+#include "platform/InstanceGuard.h"
 #include "platform/ProgramLocation.h"
 #include "platform/SystemFolders.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsStore.h"
 
 namespace wakelatch {
-
-// Finds another running copy of the program and talks to it.
-class InstanceGuard {
-  public:
-    virtual ~InstanceGuard() = default;
-    // True when another copy runs. When none does, this copy becomes the one that later copies find.
-    virtual bool PreviousInstanceRunning() = 0;
-    virtual std::string ApplicationTitle() const = 0;
-    virtual void SetApplicationTitle(const std::string& title) = 0;
-    // Asks the copy whose window carries `title` to come to the front; does not wait for it.
-    virtual void ActivateWindow(const std::string& title) = 0;
-};
 
 // The support files written at start: the shell link type library and the help file of the language.
 class SupportFiles {
@@ -50,7 +38,7 @@ class StartupWindows {
 };
 
 struct StartupServices {
-    InstanceGuard& instance;
+    platform::InstanceGuard& instance;
     platform::SystemFolders& folders;
     SettingsStore& settings;
     platform::ProgramLocation& location;

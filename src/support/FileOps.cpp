@@ -33,13 +33,17 @@ std::string pim_MAIN::HelpFileNameFor(std::int32_t language) {
     return {};
 }
 
-void pim_MAIN::ExtractHelpFile(platform::FileSystem& files, ProgramState& state, const std::string& folder) {
+std::string pim_MAIN::HelpFolder(platform::FileSystem& files, const std::string& folder) {
     const char separator = files.Separator();
     std::string base = text::TrimBlanks(folder);
     if (base.empty() || base.back() != separator) {
         base += separator;
     }
-    const std::string helpFolder = base + "help" + separator;
+    return base + "help" + separator;
+}
+
+void pim_MAIN::ExtractHelpFile(platform::FileSystem& files, ProgramState& state, const std::string& folder) {
+    const std::string helpFolder = HelpFolder(files, folder);
     state.LastResult = sml_ALL_FILE_OPS::MakeDirectoryPath(files, state, helpFolder + "null.zip") ? 1 : 0;
     if (const std::string name = HelpFileNameFor(state.Language); !name.empty()) {
         state.HelpFileName = name;

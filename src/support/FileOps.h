@@ -25,6 +25,8 @@ namespace pim_MAIN {
 // Writes the help file of the language into `folder`'s "help" subfolder when it is missing, and names
 // it in HelpFileName. Any other language names no file and writes none, but the folder is made.
 void ExtractHelpFile(platform::FileSystem& files, ProgramState& state, const std::string& folder);
+// The "help" subfolder of `folder`, ending in a separator: where the help files are written and opened.
+std::string HelpFolder(platform::FileSystem& files, const std::string& folder);
 // The help file's name for a language, empty for languages without one.
 std::string HelpFileNameFor(std::int32_t language);
 }  // namespace pim_MAIN

@@ -36,6 +36,19 @@ TEST(XdgFolders, BaseFoldersFollowTheEnvironment) {
     EXPECT_EQ(linux_xdg::ConfigHome(), "/home/someone/.config");
 }
 
+TEST(XdgFolders, TheRuntimeFolderIsTheSessionsElseAPrivateOneInTemp) {
+    testing::TempFolder temp;
+    testing::ScopedEnv tmp("TMPDIR", temp.path() + "/");
+    {
+        testing::ScopedEnv runtime("XDG_RUNTIME_DIR", temp.path());
+        EXPECT_EQ(linux_xdg::RuntimeFolder(), temp.path());
+    }
+    testing::ScopedEnv runtime("XDG_RUNTIME_DIR", temp.path() + "/gone");
+    const std::string own = temp.path() + "/wakelatch-" + std::to_string(getuid());
+    EXPECT_EQ(linux_xdg::RuntimeFolder(), own);
+    EXPECT_EQ(ModeOf(own), 0700U);
+}
+
 TEST(XdgFolders, TheWindowsFolderAndItsTempAreCreatedPrivate) {
     testing::TempFolder temp;
     testing::ScopedEnv data("XDG_DATA_HOME", temp.path() + "/data");

@@ -12,7 +12,7 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-class LoggingInstanceGuard final : public InstanceGuard {
+class LoggingInstanceGuard final : public platform::InstanceGuard {
   public:
     explicit LoggingInstanceGuard(Log& log) : log_(log) {}
     bool PreviousInstanceRunning() override {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "fakes/FakeControls.h"
 #include "fakes/FakeFileSystem.h"
+#include "fakes/FakePrograms.h"
 #include "support/FileOps.h"
 #include "support/RegistryValue.h"
 #include "support/Resources.h"
@@ -127,28 +126,9 @@ TEST(GetKeyValue, FailuresEmptyTheTextAndStillClose) {
     EXPECT_EQ(registry.closes, 2);
 }
 
-class FakePrograms final : public about::ProgramStarter {
-  public:
-    std::optional<std::string> Find(std::string_view program) override {
-        asked.emplace_back(program);
-        if (installed.count(std::string(program)) != 0) {
-            return "/usr/bin/" + std::string(program);
-        }
-        return std::nullopt;
-    }
-    bool Start(const std::string& path) override {
-        started.push_back(path);
-        return startWorks;
-    }
-    std::set<std::string> installed;
-    std::vector<std::string> asked;
-    std::vector<std::string> started;
-    bool startWorks = true;
-};
-
-TEST(StartSysInfo, StartsTheFirstInstalledTool) {
-    FakePrograms programs;
-    programs.installed = {"kinfocenter", "gnome-system-monitor"};
+TEST(StartSysInfo, StartsTheInstalledProgram) {
+    testing::FakePrograms programs;
+    programs.systemInformation = "/usr/bin/kinfocenter";
     testing::FakeMessageBox messages;
     about::StartSysInfo(programs, messages, 1);
     EXPECT_EQ(programs.started, std::vector<std::string>{"/usr/bin/kinfocenter"});
@@ -160,7 +140,7 @@ TEST(StartSysInfo, SaysSoWhenNoneCanBeStarted) {
          std::vector<std::pair<int, std::string>>{{1, "Systeminformationsprogramm zur Zeit nicht verfügbar."},
                                                   {2, "Systeminformation now are not avaibel."},
                                                   {5, ""}}) {
-        FakePrograms programs;
+        testing::FakePrograms programs;
         testing::FakeMessageBox messages;
         about::StartSysInfo(programs, messages, language);
         if (message.empty()) {
@@ -173,8 +153,8 @@ TEST(StartSysInfo, SaysSoWhenNoneCanBeStarted) {
             EXPECT_EQ(messages.shown[0].buttons, controls::MessageButtons::Ok);
         }
     }
-    FakePrograms broken;
-    broken.installed = {"hardinfo2"};
+    testing::FakePrograms broken;
+    broken.systemInformation = "/usr/bin/hardinfo2";
     broken.startWorks = false;
     testing::FakeMessageBox messages;
     about::StartSysInfo(broken, messages, 2);

@@ -18,7 +18,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/LocalInstanceGuard.h"
+#include "app/qt/LocalInstanceGuard.h"
 #include "fakes/TempFolder.h"
 
 namespace wakelatch {

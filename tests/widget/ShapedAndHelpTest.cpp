@@ -10,11 +10,11 @@
 #include <QTextBrowser>
 
 #include "fakes/FakeControls.h"
+#include "fakes/FakePrograms.h"
 #include "fakes/TempFolder.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/shaped/AboutWindow.h"
-#include "ui/shaped/QtProgramStarter.h"
 #include "ui/shaped/SplashWindow.h"
 
 namespace wakelatch {
@@ -46,7 +46,7 @@ TEST_F(ShapedWindows, TheSplashTakesItsPicturesShapeAndLeavesNoFile) {
 
 TEST_F(ShapedWindows, TheAboutWindowHasItsTextsAndClosesWithOk) {
     testing::FakeMessageBox messages;
-    qtui::QtProgramStarter programs;
+    testing::FakePrograms programs;
     AboutWindow about(state, files, programs, messages);
     about.Form_Load();
     EXPECT_EQ(about.size(), QSize(510, 345));
@@ -68,7 +68,7 @@ void Mouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton bu
 
 TEST_F(ShapedWindows, ALabelMovesTheWindowOnlyWhileTheLeftButtonIsHeld) {
     testing::FakeMessageBox messages;
-    qtui::QtProgramStarter programs;
+    testing::FakePrograms programs;
     AboutWindow about(state, files, programs, messages);
     about.Form_Load();
     about.move(100, 100);
@@ -91,7 +91,7 @@ TEST_F(ShapedWindows, ALabelMovesTheWindowOnlyWhileTheLeftButtonIsHeld) {
 
 TEST_F(ShapedWindows, EscapeClosesTheAboutWindow) {
     testing::FakeMessageBox messages;
-    qtui::QtProgramStarter programs;
+    testing::FakePrograms programs;
     AboutWindow about(state, files, programs, messages);
     about.Form_Load();
     bool closed = false;

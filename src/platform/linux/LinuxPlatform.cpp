@@ -4,6 +4,7 @@
 #include "platform/linux/LinuxDrivePlatform.h"
 #include "platform/linux/LinuxFileSystem.h"
 #include "platform/linux/LinuxProgramLocation.h"
+#include "platform/linux/LinuxPrograms.h"
 #include "platform/linux/XdgSystemFolders.h"
 
 namespace wakelatch::platform {
@@ -18,6 +19,7 @@ Platform CreatePlatform(Awaiter& awaiter) {
     drives->StartHelper();  // its start overlaps the splash instead of delaying the first list
     platform.drives = std::move(drives);
     platform.files = std::make_unique<LinuxFileSystem>();
+    platform.programs = std::make_unique<LinuxPrograms>();
     return platform;
 }
 

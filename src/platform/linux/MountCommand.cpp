@@ -1,51 +1,18 @@
 #include "platform/linux/MountCommand.h"
 
 #include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdint>
-#include <thread>
 #include <vector>
+
+#include "platform/linux/ChildProcess.h"
 
 extern char** environ;
 
 namespace wakelatch::platform::linux_drives {
-namespace {
-
-// Waits for the child up to the limit; true when it ended (status filled in).
-bool WaitWithLimit(pid_t child, std::chrono::milliseconds limit, int& status) {
-    const int pidfd = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
-    if (pidfd >= 0) {
-        const auto end = std::chrono::steady_clock::now() + limit;
-        int ready = 0;
-        do {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-            pollfd watch{pidfd, POLLIN, 0};
-            ready = poll(&watch, 1, static_cast<int>(std::max<std::int64_t>(0, left.count())));
-        } while (ready < 0 && errno == EINTR);  // a signal to the program is no reason to give up
-        close(pidfd);
-        return ready > 0 && waitpid(child, &status, 0) == child;
-    }
-    // Kernels without pidfd: look every 20 ms.
-    const auto end = std::chrono::steady_clock::now() + limit;
-    while (std::chrono::steady_clock::now() < end) {
-        if (waitpid(child, &status, WNOHANG) == child) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return false;
-}
-
-}  // namespace
 
 int RunMount(const std::string& program, const std::string& mountPoint, const std::string& fstabFile,
              std::chrono::milliseconds limit) {
@@ -76,11 +43,7 @@ bool RunLazyUnmount(const std::string& mountPoint, bool fuse, std::chrono::milli
 
 int RunProgram(std::vector<std::string> arguments, std::chrono::milliseconds limit) {
     const std::string program = arguments.front();
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
-    }
-    argv.push_back(nullptr);
+    std::vector<char*> argv = linux_process::ArgumentVector(arguments);
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -100,7 +63,7 @@ int RunProgram(std::vector<std::string> arguments, std::chrono::milliseconds lim
         return kMountNotStarted;
     }
     int status = 0;
-    if (!WaitWithLimit(child, limit, status)) {
+    if (!linux_process::WaitWithLimit(child, limit, status)) {
         kill(-child, SIGKILL);
         waitpid(child, &status, 0);
         return kMountTimedOut;

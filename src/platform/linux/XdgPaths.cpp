@@ -42,6 +42,22 @@ bool MakeOne(const std::string& path) {
     return errno == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+std::string TempRoot() {
+    std::string root = "/tmp";
+    if (const char* value = std::getenv("TMPDIR"); value != nullptr && value[0] != '\0') {
+        root = value;
+    }
+    while (root.size() > 1 && root.back() == '/') {
+        root.pop_back();
+    }
+    return root;
+}
+
+bool IsFolder(const char* path) {
+    struct stat info {};
+    return stat(path, &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace
 
 std::string ConfigHome() {
@@ -50,6 +66,22 @@ std::string ConfigHome() {
 
 std::string DataHome() {
     return BaseFolder("XDG_DATA_HOME", "/.local/share");
+}
+
+std::string RuntimeFolder() {
+    if (const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        runtime != nullptr && runtime[0] != '\0' && IsFolder(runtime)) {
+        return runtime;
+    }
+    // A folder of our own in the temp folder, private and owned by this user; somebody else's is not used.
+    const std::string folder = TempRoot() + "/wakelatch-" + std::to_string(getuid());
+    mkdir(folder.c_str(), 0700);
+    struct stat info {};
+    if (lstat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid()) {
+        chmod(folder.c_str(), 0700);
+        return folder;
+    }
+    return HomeFolder();
 }
 
 bool MakeDirectories(const std::string& path) {

@@ -11,6 +11,10 @@ std::string ConfigHome();
 // $XDG_DATA_HOME when it is an absolute path, else $HOME/.local/share.
 std::string DataHome();
 
+// The per-user folder for the program's lock and socket: $XDG_RUNTIME_DIR when that folder exists, else
+// a private folder of this user's own in the temp folder ($TMPDIR, else /tmp), else the home folder.
+std::string RuntimeFolder();
+
 // Creates the folder and any missing parents; new folders get mode 0700, as the XDG rules ask, existing
 // ones are left as they are. True when the folder exists afterwards.
 bool MakeDirectories(const std::string& path);

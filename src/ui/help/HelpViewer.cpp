@@ -1,13 +1,10 @@
 #include "ui/help/HelpViewer.h"
 
 #include <QApplication>
-#include <QDesktopServices>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QListWidget>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QUrl>
@@ -56,20 +53,8 @@ QStringList PagesInContentsOrder(const QString& language) {
 
 }  // namespace
 
-bool HelpViewer::ViewerRegistered() {
-    if (!viewerRegistered_) {
-        QProcess query;
-        query.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
-                                                 QStringLiteral("application/vnd.ms-htmlhelp")});
-        viewerRegistered_ = query.waitForFinished(3000) && query.exitCode() == 0 &&
-                            !query.readAllStandardOutput().trimmed().isEmpty();
-    }
-    return *viewerRegistered_;
-}
-
 void HelpViewer::Open(const QString& helpFile) {
-    if (QFile::exists(helpFile) && ViewerRegistered() &&
-        QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile))) {
+    if (programs_.OpenHelpFile(helpFile.toStdString())) {
         return;
     }
     const QString language = QFileInfo(helpFile).fileName().contains(QStringLiteral("german"))

@@ -4,7 +4,7 @@
 #include <QString>
 #include <QWidget>
 
-#include <optional>
+#include "platform/Programs.h"
 
 class QListWidget;
 class QTextBrowser;
@@ -13,16 +13,15 @@ namespace wakelatch::qtui {
 
 class HelpWindow;
 
-// Opens a help file in the system's viewer for compiled help, or, where none is registered, shows the
-// same pages (carried inside the program) in a window of its own.
+// Opens a help file in the system's viewer for compiled help, or, where there is none or the file is
+// missing, shows the same pages (carried inside the program) in a window of its own.
 class HelpViewer {
   public:
+    explicit HelpViewer(platform::Programs& programs) : programs_(programs) {}
     void Open(const QString& helpFile);
 
   private:
-    bool ViewerRegistered();
-
-    std::optional<bool> viewerRegistered_;  // asked once: the answer does not change while we run
+    platform::Programs& programs_;
     QPointer<HelpWindow> window_;
 };
 

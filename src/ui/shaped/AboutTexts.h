@@ -1,11 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-// The About window's texts and its system information launcher.
+// The About window's texts.
 namespace wakelatch::about {
 
 inline constexpr std::string_view kDescriptionGerman =
@@ -25,10 +24,6 @@ inline constexpr std::string_view kCopyright = "© 2026 The Wakelatch developers
 // Language 1 is German; every other value English.
 std::string_view Description(std::int32_t language);
 std::string_view Notice(std::int32_t language);
-
-// The system information programs tried, in order, where there is no registry to ask.
-inline constexpr std::array<std::string_view, 5> kSystemInfoTools = {"hardinfo2", "hardinfo", "kinfocenter",
-                                                                     "lshw-gtk", "gnome-system-monitor"};
 
 // The message when none can be started: by Language, 1 German, 2 English, any other nothing.
 std::string_view NotAvailableMessage(std::int32_t language);

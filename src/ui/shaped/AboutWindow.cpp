@@ -20,7 +20,7 @@ QString FromView(std::string_view text) {
 
 }  // namespace
 
-AboutWindow::AboutWindow(ProgramState& state, platform::FileSystem& files, about::ProgramStarter& programs,
+AboutWindow::AboutWindow(ProgramState& state, platform::FileSystem& files, platform::Programs& programs,
                          controls::MessageBoxService& messages)
     : ShapedWindow(nullptr, Qt::Dialog),
       state_(state),

@@ -2,6 +2,7 @@
 
 #include "controls/MessageBox.h"
 #include "platform/FileSystem.h"
+#include "platform/Programs.h"
 #include "settings/ProgramState.h"
 #include "ui/shaped/ShapedWindow.h"
 #include "ui/shaped/SystemInfo.h"
@@ -17,7 +18,7 @@ class AboutWindow final : public qtui::ShapedWindow {
     Q_OBJECT
 
   public:
-    AboutWindow(ProgramState& state, platform::FileSystem& files, about::ProgramStarter& programs,
+    AboutWindow(ProgramState& state, platform::FileSystem& files, platform::Programs& programs,
                 controls::MessageBoxService& messages);
 
     void Form_Load();
@@ -38,7 +39,7 @@ class AboutWindow final : public qtui::ShapedWindow {
 
     ProgramState& state_;
     platform::FileSystem& files_;
-    about::ProgramStarter& programs_;
+    platform::Programs& programs_;
     controls::MessageBoxService& messages_;
     QLabel* lbl_Name_ = nullptr;
     QLabel* lbl_Version_ = nullptr;

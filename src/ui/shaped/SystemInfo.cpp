@@ -4,14 +4,11 @@
 
 namespace wakelatch::about {
 
-void StartSysInfo(ProgramStarter& programs, controls::MessageBoxService& messages, std::int32_t language) {
-    for (const std::string_view tool : kSystemInfoTools) {
-        if (const auto path = programs.Find(tool)) {
-            if (programs.Start(*path)) {
-                return;
-            }
-            break;  // found but it would not start: as on the original platform, that is the end
-        }
+void StartSysInfo(platform::Programs& programs, controls::MessageBoxService& messages,
+                  std::int32_t language) {
+    // One that is found but will not start is the end too: no other is tried.
+    if (const auto path = programs.FindSystemInformation(); path && programs.Start(*path)) {
+        return;
     }
     const std::string_view message = NotAvailableMessage(language);
     if (!message.empty()) {

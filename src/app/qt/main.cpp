@@ -1,12 +1,12 @@
 #include <QApplication>
 
-#include "app/Application.h"
-#include "app/ShutdownSignals.h"
+#include "app/qt/Application.h"
+#include "platform/EndRequests.h"
 
 int main(int argc, char* argv[]) {
     // Before anything else: a desktop session that ends right after login signals a program that is
     // still starting, and that signal must end it in order, not kill it or be ignored.
-    wakelatch::ShutdownSignals::Install();
+    wakelatch::platform::InstallEndRequestHandlers();
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wakelatch"));
     QApplication::setOrganizationName(QStringLiteral("Wakelatch"));

@@ -7,7 +7,7 @@
 
 #include <memory>
 
-#include "app/StartupServices.h"
+#include "platform/InstanceGuard.h"
 
 class QLocalSocket;
 
@@ -22,11 +22,12 @@ namespace wakelatch {
 // The socket takes requests as lines: "activate" brings the window to the front and ends the
 // connection; "ping" is answered "pong" on the user-interface thread and changes nothing, so a client
 // can measure how long that thread takes to answer.
-class LocalInstanceGuard final : public QObject, public InstanceGuard {
+class LocalInstanceGuard final : public QObject, public platform::InstanceGuard {
     Q_OBJECT
 
   public:
-    // `folder` holds the lock and the socket; by default the user's runtime folder.
+    // `folder` holds the lock and the socket; by default the user's runtime folder
+    // (linux_xdg::RuntimeFolder).
     explicit LocalInstanceGuard(QString folder = {}, QObject* parent = nullptr);
     ~LocalInstanceGuard() override;
 
@@ -37,9 +38,6 @@ class LocalInstanceGuard final : public QObject, public InstanceGuard {
 
     // Stops answering and gives up the lock (the program is ending), so that a copy started now runs.
     void Release();
-
-    // The per-user folder for the lock and socket: $XDG_RUNTIME_DIR, else a private folder in /tmp.
-    static QString DefaultFolder();
 
   signals:
     // Another copy asked this one to come to the front.

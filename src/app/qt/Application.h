@@ -23,7 +23,6 @@ class TrayMenuView;
 namespace qtui {
 class HelpViewer;
 class QtNotificationArea;
-class QtProgramStarter;
 }  // namespace qtui
 
 // Owns the program state, the platform services and the windows, and runs the start-up sequence.
@@ -97,7 +96,6 @@ class Application final : public QObject,
     std::unique_ptr<frm_TrayMenu> trayMenu_;
     OptionsDialogView* optionsView_ = nullptr;  // while the options dialog is open
     std::unique_ptr<SplashWindow> splash_;
-    std::unique_ptr<qtui::QtProgramStarter> programs_;
     std::unique_ptr<qtui::HelpViewer> helpViewer_;
     std::string helpFile_;  // the application's help file, once the help command has chosen one
     bool running_ = false;  // start-up is over and the event loop runs (or is about to)

@@ -1,19 +1,19 @@
-#include "app/Application.h"
+#include "app/qt/Application.h"
 
 #include <QApplication>
 #include <QKeyEvent>
 #include <QThread>
 #include <QTimer>
 
-#include "app/LocalInstanceGuard.h"
-#include "app/ShutdownSignals.h"
 #include "app/Startup.h"
+#include "app/qt/LocalInstanceGuard.h"
+#include "app/qt/ShutdownSignals.h"
+#include "platform/EndRequests.h"
 #include "support/FileOps.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindowView.h"
 #include "ui/options/OptionsDialogView.h"
 #include "ui/shaped/AboutWindow.h"
-#include "ui/shaped/QtProgramStarter.h"
 #include "ui/shaped/SplashWindow.h"
 #include "ui/tray/QtNotificationArea.h"
 #include "ui/tray/TrayMenuView.h"
@@ -27,8 +27,7 @@ Application::Application()
       signals_(std::make_unique<ShutdownSignals>()),
       notificationArea_(std::make_unique<qtui::QtNotificationArea>()),
       trayIcon_(std::make_unique<TrayIcon>(*notificationArea_)),
-      programs_(std::make_unique<qtui::QtProgramStarter>()),
-      helpViewer_(std::make_unique<qtui::HelpViewer>()) {
+      helpViewer_(std::make_unique<qtui::HelpViewer>(*platform_.programs)) {
     // Once the help command has chosen a file, F1 opens it in every window of the program.
     qApp->installEventFilter(this);
     // The icon's mouse events go to the tray-menu window, loaded when they come.
@@ -54,8 +53,8 @@ Application::~Application() = default;
 
 int Application::Run() {
     StartupServices services{
-        *instance_, *platform_.folders,         *platform_.settings, *platform_.location, messages_, *this,
-        *this,      &ShutdownSignals::Requested};
+        *instance_, *platform_.folders,     *platform_.settings, *platform_.location, messages_, *this,
+        *this,      &platform::EndRequested};
     const pim_MAIN::StartupOutcome outcome = pim_MAIN::Main(state_, services);
     if (!outcome.keepRunning) {
         return outcome.exitCode;
@@ -69,7 +68,7 @@ int Application::Run() {
     // looked is carried out from inside the loop.
     running_ = true;
     QTimer::singleShot(0, this, [this] {
-        if (ShutdownSignals::Requested()) {
+        if (platform::EndRequested()) {
             Shutdown();
         }
     });
@@ -87,7 +86,7 @@ void Application::Shutdown() {
 bool Application::Ending() const {
     // Asked to end (a signal), or the main window has unloaded (Exit): a pass waiting on a drive then
     // gives up at once, so that the event loop can end.
-    return ShutdownSignals::Requested() || (mainForm_ && mainForm_->Unloaded());
+    return platform::EndRequested() || (mainForm_ && mainForm_->Unloaded());
 }
 
 void Application::SaveForSessionEnd() {
@@ -229,14 +228,14 @@ void Application::SetMainRefreshPending() {
 }
 
 void Application::ShowAbout() {
-    AboutWindow about(state_, *platform_.files, *programs_, messages_);
+    AboutWindow about(state_, *platform_.files, *platform_.programs, messages_);
     about.Form_Load();
     about.Exec();
 }
 
 void Application::SetApplicationHelpFile(const std::string& fileName) {
-    helpFile_ = state_.WindowsDirectory + platform_.files->Separator() + "help" +
-                platform_.files->Separator() + fileName;
+    // The folder ExtractHelpFile writes to.
+    helpFile_ = pim_MAIN::HelpFolder(*platform_.files, platform_.folders->HelpParentFolder()) + fileName;
 }
 
 void Application::PressHelpKey() {
@@ -271,7 +270,7 @@ void Application::InstallTypeLibrary(ProgramState& /*state*/) {
 }
 
 void Application::ExtractHelpFile(ProgramState& state) {
-    pim_MAIN::ExtractHelpFile(*platform_.files, state, state.WindowsDirectory);
+    pim_MAIN::ExtractHelpFile(*platform_.files, state, platform_.folders->HelpParentFolder());
 }
 
 }  // namespace wakelatch

@@ -1,8 +1,7 @@
-#include "app/LocalInstanceGuard.h"
+#include "app/qt/LocalInstanceGuard.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
-#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocalSocket>
@@ -10,7 +9,6 @@
 #include <QThread>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <utility>
@@ -38,7 +36,9 @@ QString SocketPath(const QString& folder) {
 }  // namespace
 
 LocalInstanceGuard::LocalInstanceGuard(QString folder, QObject* parent)
-    : QObject(parent), folder_(folder.isEmpty() ? DefaultFolder() : std::move(folder)) {
+    : QObject(parent),
+      folder_(folder.isEmpty() ? QFile::decodeName(platform::linux_xdg::RuntimeFolder().c_str())
+                               : std::move(folder)) {
     server_.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&server_, &QLocalServer::newConnection, this, &LocalInstanceGuard::OnNewConnection);
 }
@@ -52,23 +52,6 @@ void LocalInstanceGuard::Release() {
     if (lock_) {
         lock_->unlock();
     }
-}
-
-QString LocalInstanceGuard::DefaultFolder() {
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QDir(QString::fromLocal8Bit(runtime)).exists()) {
-        return QString::fromLocal8Bit(runtime);
-    }
-    // A folder of our own in /tmp, private and owned by this user; somebody else's folder is not used.
-    const QString folder = QDir::tempPath() + QStringLiteral("/wakelatch-%1").arg(getuid());
-    const QByteArray path = QFile::encodeName(folder);
-    mkdir(path.constData(), 0700);
-    struct stat info {};
-    if (lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid()) {
-        chmod(path.constData(), 0700);
-        return folder;
-    }
-    return QDir::homePath();
 }
 
 bool LocalInstanceGuard::PreviousInstanceRunning() {
