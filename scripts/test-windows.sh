@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Windows toolchain and Wine when missing, cross-builds the Windows preset (build-windows/)
-# and runs its tests under Wine in a private prefix with no display. The prefix gets test drives first:
-# letters mapped to folders of build-windows/wine-drives, with the drive kinds set in Wine's registry.
+# and runs its tests under Wine in a private prefix. The prefix gets test drives first: letters mapped to
+# folders of build-windows/wine-drives, with the drive kinds set in Wine's registry. Wine gets a private
+# Xvfb of its own (a test posts a message to a window, and Wine makes windows only on a display).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 started=$(date +%s)
@@ -21,11 +22,20 @@ export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
 unset DISPLAY WAYLAND_DISPLAY
+xvfb_pid=""
+if xvfb=$(scripts/start-xvfb.sh 2>/dev/null); then
+    export DISPLAY=${xvfb% *}
+    xvfb_pid=${xvfb#* }
+fi
 
 # Wine's background services must not hold the streams ctest waits on.
 quiet() { "$@" </dev/null >/dev/null 2>&1; }
 stop_wine() { quiet "$wineserver" -k || true; quiet "$wineserver" -w || true; }
-trap stop_wine EXIT
+stop_all() {
+    stop_wine
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+}
+trap stop_all EXIT
 
 [ -f "$WINEPREFIX/system.reg" ] || quiet "$wine" wineboot -i
 

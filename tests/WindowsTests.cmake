@@ -4,7 +4,8 @@ add_executable(wakelatch_windows_platform_tests
   windows/FoldersAndFilesTest.cpp
   windows/InstanceAndEndTest.cpp
   windows/ProgramsTest.cpp
-  windows/RegistryTest.cpp)
+  windows/RegistryTest.cpp
+  windows/StartupOnWindowsTest.cpp)
 target_include_directories(wakelatch_windows_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(wakelatch_windows_platform_tests PRIVATE wakelatch_platform wakelatch_startup
                                                                GTest::gtest_main)

@@ -9,7 +9,6 @@
 #include "app/qt/LocalInstanceGuard.h"
 #include "app/qt/ShutdownSignals.h"
 #include "platform/EndRequests.h"
-#include "support/FileOps.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/main/MainWindowView.h"
 #include "ui/options/OptionsDialogView.h"
@@ -52,9 +51,14 @@ Application::Application()
 Application::~Application() = default;
 
 int Application::Run() {
-    StartupServices services{
-        *instance_, *platform_.folders,     *platform_.settings, *platform_.location, messages_, *this,
-        *this,      &platform::EndRequested};
+    StartupServices services{*instance_,
+                             *platform_.folders,
+                             *platform_.settings,
+                             *platform_.location,
+                             messages_,
+                             supportFiles_,
+                             *this,
+                             &platform::EndRequested};
     const pim_MAIN::StartupOutcome outcome = pim_MAIN::Main(state_, services);
     if (!outcome.keepRunning) {
         return outcome.exitCode;
@@ -218,7 +222,7 @@ void Application::SetTrayCheckMarks(bool autoStart, bool autoTray) {
 }
 
 void Application::ExtractHelpFile() {
-    ExtractHelpFile(state_);
+    supportFiles_.ExtractHelpFile(state_);
 }
 
 void Application::SetMainRefreshPending() {
@@ -234,8 +238,7 @@ void Application::ShowAbout() {
 }
 
 void Application::SetApplicationHelpFile(const std::string& fileName) {
-    // The folder ExtractHelpFile writes to.
-    helpFile_ = pim_MAIN::HelpFolder(*platform_.files, platform_.folders->HelpParentFolder()) + fileName;
+    helpFile_ = supportFiles_.HelpFilePath(fileName);
 }
 
 void Application::PressHelpKey() {
@@ -263,14 +266,6 @@ void Application::CloseOtherWindows() {
             (*it)->close();
         }
     }
-}
-
-void Application::InstallTypeLibrary(ProgramState& /*state*/) {
-    // Nothing on Linux uses the shell link type library; it is neither written nor registered.
-}
-
-void Application::ExtractHelpFile(ProgramState& state) {
-    pim_MAIN::ExtractHelpFile(*platform_.files, state, platform_.folders->HelpParentFolder());
 }
 
 }  // namespace wakelatch

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "app/PlatformSupportFiles.h"
 #include "app/StartupServices.h"
 #include "platform/Platform.h"
 #include "settings/ProgramState.h"
@@ -29,7 +30,6 @@ class QtNotificationArea;
 class Application final : public QObject,
                           private StartupWindows,
                           private MainWindowHost,
-                          private SupportFiles,
                           private TrayMenuActions,
                           private OptionsHost {
     Q_OBJECT
@@ -72,10 +72,6 @@ class Application final : public QObject,
     void ExtractHelpFile() override;
     void SetMainRefreshPending() override;
 
-    // SupportFiles
-    void InstallTypeLibrary(ProgramState& state) override;
-    void ExtractHelpFile(ProgramState& state) override;
-
     void Shutdown();
     void SaveForSessionEnd();
     bool Ending() const;
@@ -85,6 +81,7 @@ class Application final : public QObject,
     // before the platform, which awaits through it.
     qtui::QtAwaiter awaiter_;
     platform::Platform platform_;
+    PlatformSupportFiles supportFiles_{platform_};
     qtui::QtMessageBox messages_;
     std::unique_ptr<LocalInstanceGuard> instance_;
     std::unique_ptr<ShutdownSignals> signals_;
