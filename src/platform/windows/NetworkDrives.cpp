@@ -43,6 +43,11 @@ MappingValue ReadNetworkMapping(char letter) {
     if (type != REG_SZ) {
         return {MappingValue::Kind::OtherType, {}};
     }
+    // No share path is longer than kLongestRemotePath: a value larger than that is not a mapping, and is
+    // not read (it is read for every letter on every pass, and could be of any size).
+    if (size > kLongestRemotePath * sizeof(wchar_t)) {
+        return {};
+    }
     // The stored text need not end in a NUL: one more character, zeroed, makes sure it does.
     std::vector<wchar_t> text(size / sizeof(wchar_t) + 1, L'\0');
     DWORD bytes = size;
