@@ -13,6 +13,7 @@ wakelatch_discover_tests(wakelatch_windows_platform_tests "windows.")
 
 add_executable(wakelatch_windows_drive_tests windows/WindowsDrivePlatformTest.cpp)
 target_link_libraries(wakelatch_windows_drive_tests PRIVATE wakelatch_platform GTest::gtest_main)
+target_include_directories(wakelatch_windows_drive_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 wakelatch_discover_tests(wakelatch_windows_drive_tests "windows.")
 
 # Every Windows program is one self-contained .exe: it imports system DLLs only.

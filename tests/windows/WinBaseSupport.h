@@ -133,6 +133,16 @@ class SavedRegistryValue {
     bool keyExisted_ = false;
 };
 
+// Makes `link` a symbolic link to `target`; true only when the link is there and shows as a reparse point
+// (Wine reports success and makes none).
+inline bool MadeLink(const std::wstring& link, const std::wstring& target, DWORD flags) {
+    if (!CreateSymbolicLinkW(link.c_str(), target.c_str(), flags)) {
+        return false;
+    }
+    const DWORD attributes = GetFileAttributesW(link.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
 // Facilities Wine may lack are skipped, unless the run insists on them.
 inline bool IntegrationRequired() {
     return std::getenv("WAKELATCH_REQUIRE_INTEGRATION") != nullptr;

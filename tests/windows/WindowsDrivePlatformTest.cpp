@@ -13,8 +13,10 @@
 #include <vector>
 
 #include "platform/common/BlockingAwaiter.h"
+#include "platform/windows/NetworkDrives.h"
 #include "platform/windows/Win32.h"
 #include "platform/windows/WindowsDrivePlatform.h"
+#include "windows/WinBaseSupport.h"
 
 namespace wakelatch::platform {
 namespace {
@@ -128,7 +130,7 @@ TEST(WindowsDrives, KindsOfTheTestDrivesAndOfAnUnmappedLetter) {
 }
 
 // W: cleared before and after each test; the touches read what the test puts there.
-class WindowsDriveFiles : public testing::Test {
+class WindowsDriveFiles : public ::testing::Test {
   protected:
     void SetUp() override {
         SKIP_WITHOUT_TEST_DRIVES();
@@ -245,6 +247,29 @@ TEST_F(WindowsDriveFiles, AFileRewrittenBetweenTouchesIsReadAtItsNewSizeOrPassed
     EXPECT_EQ(log->opens.back().path, L"W:\\b.bin");
 }
 
+TEST_F(WindowsDriveFiles, AFolderSwappedForALinkIsNotReadThrough) {
+    const auto log = std::make_shared<CallLog>();
+    WindowsDrivePlatform drives(awaiter, Watched(log));
+    PlaceFile(L"W:\\Daten\\a.bin", Pattern(2 * 4096));
+    ASSERT_TRUE(drives.ReachDevice("W:"));
+    // The folder of the file read last now leads to another drive that holds a file of the same name.
+    PlaceFile(L"R:\\Daten\\a.bin", Pattern(2 * 4096));
+    const std::shared_ptr<void> removeOther(nullptr, [](void*) {
+        std::error_code ignored;
+        fs::remove_all(L"R:\\Daten", ignored);
+    });
+    ASSERT_TRUE(MoveFileW(L"W:\\Daten", L"W:\\Alt"));
+    ASSERT_TRUE(DeleteFileW(L"W:\\Alt\\a.bin"));
+    if (!wakelatch::testing::MadeLink(L"W:\\Daten", L"R:\\Daten", SYMBOLIC_LINK_FLAG_DIRECTORY)) {
+        if (wakelatch::testing::IntegrationRequired()) {
+            FAIL() << "cannot make a folder link that shows as a reparse point";
+        }
+        GTEST_SKIP() << "this system makes no folder link that shows as a reparse point (Wine does not)";
+    }
+    EXPECT_FALSE(drives.ReachDevice("W:"));
+    EXPECT_EQ(log->opens.size(), 1U) << "nothing opened through the link";
+}
+
 // A read that hangs like one on a dead server: a synchronous read of a pipe nobody writes to.
 TEST_F(WindowsDriveFiles, AStuckTouchFailsInTimeKeepsItsDriveFailingAndIsCancelledWhenThePlatformGoes) {
     PlaceFile(L"W:\\a.bin", Pattern(4096));
@@ -290,7 +315,7 @@ TEST_F(WindowsDriveFiles, AStuckTouchFailsInTimeKeepsItsDriveFailingAndIsCancell
 }
 
 // HKEY_CURRENT_USER\Network\Q, written here and removed again.
-class NetworkMappingKey : public testing::Test {
+class NetworkMappingKey : public ::testing::Test {
   protected:
     void SetUp() override {
         HKEY existing = nullptr;
@@ -318,6 +343,10 @@ TEST_F(NetworkMappingKey, RemotePathAsTextOtherTypeOrAbsent) {
     const MappingValue value = drives.ReadNetworkMapping('q');
     EXPECT_EQ(value.kind, MappingValue::Kind::Text);
     EXPECT_EQ(value.text, "\\\\server\\\u00dcbergabe");  // UTF-8
+    // Longer than any share path: not read, not a mapping.
+    const std::wstring huge(win_drives::kLongestRemotePath + 1, L'x');
+    Set(REG_SZ, huge.c_str(), static_cast<DWORD>((huge.size() + 1) * sizeof(wchar_t)));
+    EXPECT_EQ(drives.ReadNetworkMapping('Q').kind, MappingValue::Kind::Absent);
     ASSERT_EQ(RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"RemotePath"), ERROR_SUCCESS);
     EXPECT_EQ(drives.ReadNetworkMapping('Q').kind, MappingValue::Kind::Absent);
 }

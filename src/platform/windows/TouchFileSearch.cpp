@@ -39,6 +39,19 @@ std::wstring Below(const std::wstring& folder, const wchar_t* name) {
     return folder.back() == L'\\' ? folder + name : folder + L'\\' + name;
 }
 
+// Whether every folder between the drive's root ("E:\\") and the file is still a plain folder: one that
+// has since been swapped for a link or a junction would lead the read off the drive, maybe onto another.
+bool FoldersStillPlain(const std::wstring& path) {
+    for (auto split = path.find(L'\\', 3); split != std::wstring::npos; split = path.find(L'\\', split + 1)) {
+        const DWORD attributes = GetFileAttributesW(path.substr(0, split).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+            (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<FileToTouch> FindFileToTouch(const std::wstring& root, std::uint64_t wanted,
@@ -89,7 +102,7 @@ std::optional<FileToTouch> FindFileToTouch(const std::wstring& root, std::uint64
 
 std::optional<std::uint64_t> SizeIfStillToTouch(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA info{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &info)) {
+    if (!FoldersStillPlain(path) || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &info)) {
         return std::nullopt;
     }
     const std::uint64_t size = Combine(info.nFileSizeHigh, info.nFileSizeLow);

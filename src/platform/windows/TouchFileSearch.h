@@ -28,7 +28,7 @@ struct SearchLimits {
 std::optional<FileToTouch> FindFileToTouch(const std::wstring& root, std::uint64_t wanted,
                                            const SearchLimits& limits = {});
 
-// The file's size now, when it still is a file to touch.
+// The file's size now, when it still is a file to touch and no folder on its way has become a link.
 std::optional<std::uint64_t> SizeIfStillToTouch(const std::wstring& path);
 
 }  // namespace wakelatch::platform::win_drives
