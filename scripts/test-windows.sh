@@ -9,7 +9,8 @@ started=$(date +%s)
 scripts/install-deps.sh windows
 
 cmake --preset windows >/dev/null
-if ! cmake --build --preset windows >build-windows/build.log 2>&1; then
+# The machine is shared: two jobs unless told otherwise.
+if ! cmake --build --preset windows -j "${WAKELATCH_JOBS:-2}" >build-windows/build.log 2>&1; then
     tail -n 60 build-windows/build.log
     echo "Windows build: FAILED (build-windows/build.log)"
     exit 1
@@ -36,6 +37,9 @@ stop_all() {
     [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
 }
 trap stop_all EXIT
+# Interrupted or stopped by CI: exit through the EXIT trap, so the wineserver and the Xvfb go too.
+trap 'exit 130' INT
+trap 'exit 143' TERM HUP
 
 [ -f "$WINEPREFIX/system.reg" ] || quiet "$wine" wineboot -i
 
