@@ -9,6 +9,7 @@
 
 #include "ui/win32/Win32Awaiter.h"
 #include "ui/win32/Win32CheckList.h"
+#include "ui/win32/Win32Menus.h"
 #include "ui/win32/Win32StatusBar.h"
 #include "ui/win32/Win32TextMeasurer.h"
 #include "ui/win32/Win32WindowTimer.h"
@@ -120,6 +121,21 @@ TEST_F(Win32Controls, TimerTicksReachTheirHandlerWhileEnabled) {
     timer.SetEnabled(false);
     EXPECT_EQ(timer.Tag(), std::to_string(ticks));
     EXPECT_EQ(timer.Interval(), 20);
+}
+
+TEST(Win32MenusTest, EntriesKeepTheirAcceleratorsAndCarryCheckMarks) {
+    const HMENU menu = CreatePopupMenu();
+    AppendMenuW(menu, MF_STRING, 7, L"&Anhalten");
+    Win32MenuEntry entry(menu, 7);
+    EXPECT_EQ(entry.Text(), "&Anhalten");
+    entry.SetText("Programmstart in Taskleiste \xC3\xBC&ber");
+    EXPECT_EQ(entry.Text(), "Programmstart in Taskleiste \xC3\xBC&ber");
+    EXPECT_FALSE(entry.Checked());
+    entry.SetChecked(true);
+    EXPECT_TRUE(entry.Checked());
+    DestroyMenu(menu);
+    EXPECT_EQ(entry.Text(), "");  // gone with its window: nothing left, nothing fails
+    entry.SetChecked(true);
 }
 
 TEST(Win32AwaiterTest, DispatchesWhileWaitingAndWakesFromAnotherThread) {

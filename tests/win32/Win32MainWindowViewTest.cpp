@@ -101,6 +101,11 @@ TEST_F(MainWindow, EveryControlHasItsNameAndItsPlace) {
     EXPECT_EQ(view.Controls().window.Left(), 1000.0F);
     EXPECT_EQ(view.Controls().window.Width(), 10000.0F);
     EXPECT_EQ(view.Controls().list_Laufwerke.Count(), 2);
+
+    // A place off every monitor lands on the primary one.
+    view.Controls().window.SetPlacement(900000.0F, -900000.0F, 10000.0F, 7100.0F);
+    EXPECT_LT(view.Controls().window.Left(), 20000.0F);
+    EXPECT_GE(view.Controls().window.Top(), 0.0F);
 }
 
 TEST_F(MainWindow, CaptionsOfBothLanguagesAreShown) {

@@ -95,11 +95,11 @@ MainWindowView::MainWindowView() {
     const auto pixels = [twipsPerPixel](float twips) {
         return placement::TwipsToPixels(twips, twipsPerPixel);
     };
-    // Fixed border: no sizing frame, no maximise box.
-    CreateWindowExW(0, kClassName, L"frm_Main",
-                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN, CW_USEDEFAULT,
-                    CW_USEDEFAULT, pixels(frm_Main::kWidth), pixels(frm_Main::kHeight), nullptr, nullptr,
-                    instance, this);
+    // Fixed border: no sizing frame, no maximise box. No WS_CLIPCHILDREN: a group box paints no interior,
+    // the window's background must.
+    CreateWindowExW(0, kClassName, L"frm_Main", WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                    CW_USEDEFAULT, CW_USEDEFAULT, pixels(frm_Main::kWidth), pixels(frm_Main::kHeight),
+                    nullptr, nullptr, instance, this);
     window_ = std::make_unique<Win32FormWindow>(hwnd_);
     standbyTimer_ = std::make_unique<Win32WindowTimer>(hwnd_);
     passTimer_ = std::make_unique<Win32WindowTimer>(hwnd_);
