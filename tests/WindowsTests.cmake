@@ -19,4 +19,14 @@ wakelatch_discover_tests(wakelatch_windows_drive_tests "windows.")
 # Every Windows program is one self-contained .exe: it imports system DLLs only.
 add_test(NAME windows.system_imports_only
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/system_imports.sh $<TARGET_FILE:wakelatch_unit_tests>
-                 $<TARGET_FILE:wakelatch_windows_platform_tests> $<TARGET_FILE:wakelatch_windows_drive_tests>)
+                 $<TARGET_FILE:wakelatch_windows_platform_tests> $<TARGET_FILE:wakelatch_windows_drive_tests>
+                 $<TARGET_FILE:wakelatch_win32ui_tests>)
+
+# The Win32 controls and the main window under Wine; window tests skip where Wine has no display.
+add_executable(wakelatch_win32ui_tests
+  win32/Win32ControlsTest.cpp
+  win32/Win32GeometryTest.cpp
+  win32/Win32MainWindowViewTest.cpp)
+target_include_directories(wakelatch_win32ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(wakelatch_win32ui_tests PRIVATE wakelatch_win32ui GTest::gtest_main)
+wakelatch_discover_tests(wakelatch_win32ui_tests "win32.")
