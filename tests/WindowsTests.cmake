@@ -20,3 +20,14 @@ wakelatch_discover_tests(wakelatch_windows_drive_tests "windows.")
 add_test(NAME windows.system_imports_only
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/system_imports.sh $<TARGET_FILE:wakelatch_unit_tests>
                  $<TARGET_FILE:wakelatch_windows_platform_tests> $<TARGET_FILE:wakelatch_windows_drive_tests>)
+
+# The installer: a silent install and uninstall under Wine, with a stand-in program (a test fixture that is
+# never shipped) in place of Wakelatch.exe.
+add_executable(wakelatch_installer_standin WIN32 windows/InstallerStandIn.cpp)
+target_include_directories(wakelatch_installer_standin PRIVATE ${PROJECT_SOURCE_DIR}/src)
+wakelatch_windows_program(wakelatch_installer_standin)
+add_test(NAME windows.installer
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer.sh ${WAKELATCH_INSTALLER_SCRIPT}
+                 $<TARGET_FILE:wakelatch_installer_standin> ${PROJECT_SOURCE_DIR}/README.md
+                 ${WAKELATCH_APPLICATION_ICON} ${CMAKE_CURRENT_BINARY_DIR}/installer-test)
+set_tests_properties(windows.installer PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 90)
