@@ -107,7 +107,7 @@ fi
 
 w "$installed/uninstall.exe" /S >/dev/null || fail "the uninstaller ended with status $?"
 # The uninstaller finishes from a copy of itself: wait for the folder to go.
-wait_until 30 gone "$installed" || fail "$installed is still there: $(find "$installed" | tr '\n' ' ')"
+wait_until 20 gone "$installed" || fail "$installed is still there: $(find "$installed" | tr '\n' ' ')"
 if [ -n "$running" ]; then
     wait_until 5 ended "$running" || { fail "the running copy was not ended"; kill "$running"; }
 fi
