@@ -1,6 +1,7 @@
 # Windows: the program's files as resources of type "CUSTOM" (read back by src/support/WindowsResources.cpp),
 # and what makes an executable the program Wakelatch: icons, version information, manifest. Included by
 # resources/CMakeLists.txt, which sets `embedded` (id=file entries) and `files`.
+# make-icon.sh runs these from the PATH; looked for here so that a missing one stops the configuration.
 find_program(RSVG_CONVERT rsvg-convert REQUIRED)
 find_program(IMAGEMAGICK_CONVERT convert REQUIRED)
 
