@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# The Windows installer under Wine, in the test script's prefix (scripts/test-windows.sh exports WINEPREFIX
+# and the rest): a silent install per user puts the program, README, uninstaller, Start-menu shortcut and the
+# "Apps" entry in place; a silent uninstall ends a running copy and removes all of it, the autostart entry and
+# the help files too, and keeps the settings.
+# Usage: installer.sh INSTALLER.nsi PROGRAM.exe README ICON WORK-FOLDER
+set -euo pipefail
+nsi=$1 program=$2 readme=$3 icon=$4 work=$5
+
+skip() {
+    if [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ]; then
+        echo "FAILED (integration required): $*"
+        exit 1
+    fi
+    echo "SKIPPED: $*"
+    exit 77
+}
+command -v makensis >/dev/null || skip "makensis is missing (Debian package nsis)"
+wine=/usr/lib/wine/wine64
+[ -x "$wine" ] || skip "$wine is missing (Debian package wine64)"
+[ -f "${WINEPREFIX:-/nonexistent}/system.reg" ] || skip "no Wine prefix: run it through scripts/test-windows.sh"
+
+failures=0
+fail() {
+    echo "FAILED: $*"
+    failures=$((failures + 1))
+}
+w() { "$wine" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+# reg_value KEY NAME: the value's data as reg query shows it; fails when the key or value is missing.
+reg_value() { w reg query "$1" /v "$2" | awk -v name="$2" '$1 == name { sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print; found = 1 } END { exit !found }'; }
+# wait_until SECONDS COMMAND...: polls every 0.1 s.
+wait_until() {
+    local tries=$(($1 * 10))
+    shift
+    until "$@"; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+gone() { [ ! -e "$1" ]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+rm -rf "$work"
+mkdir -p "$work"
+setup=$work/Wakelatch-1.0.0-setup.exe
+makensis -V1 -DVERSION=1.0.0 "-DPROGRAM=$program" "-DREADME=$readme" "-DICON=$icon" "-DOUTFILE=$setup" "$nsi" \
+    >"$work/makensis.log" 2>&1 || { cat "$work/makensis.log"; exit 1; }
+
+uninstallKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Wakelatch'
+runKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+settingsKey='HKCU\Software\Wakelatch\Settings'
+mapfile -t folders < <(w cmd /c 'echo %LOCALAPPDATA%& echo %APPDATA%')
+localAppData=${folders[0]%% }
+installedAt="$localAppData\\Programs\\Wakelatch"
+mapfile -t unix < <(w winepath -u "$installedAt" "$localAppData\\Wakelatch" \
+    "${folders[1]%% }\\Microsoft\\Windows\\Start Menu\\Programs\\Wakelatch.lnk")
+installed=${unix[0]%/} dataFolder=${unix[1]%/} shortcut=${unix[2]}
+
+# The user's settings exist before; an earlier copy's leftovers do not.
+w reg add "$settingsKey" /v InstallerTest /d kept /f >/dev/null
+w reg delete "$runKey" /v Wakelatch /f >/dev/null || true
+rm -rf "$installed" "$dataFolder" "$shortcut"
+
+# The installer exits 0 even when it installs nothing: what counts is what it left.
+w "$setup" /S >/dev/null || fail "the installer ended with status $?"
+cmp -s "$program" "$installed/Wakelatch.exe" || fail "Wakelatch.exe is not installed in $installed"
+cmp -s "$readme" "$installed/README.md" || fail "README.md is not installed"
+[ -f "$installed/uninstall.exe" ] || fail "no uninstall.exe"
+[ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
+expect_value() {
+    local actual
+    actual=$(reg_value "$uninstallKey" "$1") || { fail "no value $1 in $uninstallKey"; return; }
+    [ "$actual" = "$2" ] || fail "$1 is [$actual], expected [$2]"
+}
+expect_value DisplayName Wakelatch
+expect_value DisplayVersion 1.0.0
+expect_value DisplayIcon "$installedAt\\Wakelatch.exe,0"
+expect_value UninstallString "\"$installedAt\\uninstall.exe\""
+expect_value QuietUninstallString "\"$installedAt\\uninstall.exe\" /S"
+expect_value InstallLocation "$installedAt"
+expect_value NoModify 0x1
+expect_value NoRepair 0x1
+reg_value "$uninstallKey" Publisher >/dev/null || fail "no Publisher"
+size=$(reg_value "$uninstallKey" EstimatedSize || true)
+[ $((size)) -gt 0 ] || fail "EstimatedSize is [$size]"
+
+# What the program leaves while used: its help files, in its folder or in the user's data folder.
+mkdir -p "$installed/help" "$dataFolder/help"
+touch "$installed/help/wakelatch_help_german.chm" "$dataFolder/help/wakelatch_help_english.chm"
+w reg add "$runKey" /v Wakelatch /d "\"$installedAt\\Wakelatch.exe\"" /f >/dev/null
+
+# A running copy: the uninstaller asks it to close, and it writes its autostart entry once more as it ends.
+# Wine makes windows only on a display.
+running=""
+if [ -n "${DISPLAY:-}" ]; then
+    "$wine" "$installed/Wakelatch.exe" </dev/null >/dev/null 2>&1 &
+    running=$!
+    if wait_until 20 test -e "$installed/standin-ready"; then
+        rm -f "$installed/standin-ready"
+    else
+        fail "the stand-in program did not start"
+    fi
+else
+    echo "no display: the closing of a running copy is not tried"
+fi
+
+w "$installed/uninstall.exe" /S >/dev/null || fail "the uninstaller ended with status $?"
+# The uninstaller finishes from a copy of itself: wait for the folder to go.
+wait_until 20 gone "$installed" || fail "$installed is still there: $(find "$installed" | tr '\n' ' ')"
+if [ -n "$running" ]; then
+    wait_until 5 ended "$running" || { fail "the running copy was not ended"; kill "$running"; }
+fi
+[ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there"
+[ ! -e "$dataFolder" ] || fail "$dataFolder is still there"
+! w reg query "$uninstallKey" >/dev/null || fail "the uninstall entry is still there"
+! reg_value "$runKey" Wakelatch >/dev/null || fail "the autostart entry is still there"
+[ "$(reg_value "$settingsKey" InstallerTest)" = kept ] || fail "the settings were removed by a silent uninstall"
+w reg delete "$settingsKey" /v InstallerTest /f >/dev/null
+
+[ $failures -eq 0 ] || exit 1
+echo "installed, checked and uninstalled"
