@@ -7,6 +7,7 @@ namespace {
 
 // Both calls exist from Windows 10 1607 on (and not in every Wine); looked up once.
 using GetDpiForWindowCall = UINT(WINAPI*)(HWND);
+using GetSystemMetricsForDpiCall = int(WINAPI*)(int, UINT);
 using SystemParametersInfoForDpiCall = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
 
 template <typename Call>
@@ -69,6 +70,13 @@ HFONT CreateMessageFont(UINT dpi, int pointSize) {
         font.lfHeight = -MulDiv(pointSize, static_cast<int>(dpi), 72);
     }
     return CreateFontIndirectW(&font);
+}
+
+int SmallIconSize(UINT dpi) {
+    static const auto forDpi = User32Call<GetSystemMetricsForDpiCall>("GetSystemMetricsForDpi");
+    // Without the call: the size Windows has at 96 DPI, scaled.
+    const int size = forDpi != nullptr ? forDpi(SM_CXSMICON, dpi) : 0;
+    return size > 0 ? size : Scaled(16, dpi);
 }
 
 }  // namespace wakelatch::win32ui

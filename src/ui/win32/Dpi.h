@@ -9,6 +9,8 @@ UINT DpiOf(HWND window);
 double TwipsPerPixelOf(HWND window);
 // Pixels at that DPI for a length given at 96 DPI.
 int Scaled(int pixelsAt96, UINT dpi);
+// The small-icon size (title bars, the tray) at that DPI.
+int SmallIconSize(UINT dpi);
 
 // A GDI object that is deleted when it goes.
 class UniqueFont {

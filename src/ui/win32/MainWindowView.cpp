@@ -7,6 +7,7 @@
 
 #include "platform/windows/Utf.h"
 #include "ui/main/Captions.h"
+#include "ui/win32/ViewWindow.h"
 #include "ui/win32/Win32Menus.h"
 
 namespace wakelatch::win32ui {
@@ -45,22 +46,6 @@ HMENU AsMenuId(int id) {
     return reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id));
 }
 
-void RegisterWindowClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kClassName, &existing) != FALSE) {
-        return;
-    }
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    windowClass.lpszClassName = kClassName;
-    RegisterClassExW(&windowClass);
-}
-
 int TextWidth(HWND window, const std::wstring& text) {
     const HDC dc = GetDC(window);
     const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)));
@@ -89,7 +74,9 @@ MainWindowView::MainWindowView() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     INITCOMMONCONTROLSEX common{sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES | ICC_WIN95_CLASSES};
     InitCommonControlsEx(&common);
-    RegisterWindowClass(instance, Procedure);
+    RegisterViewClass(kClassName,
+                      ViewProcedure<MainWindowView, &MainWindowView::hwnd_, &MainWindowView::Handle>,
+                      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
 
     const double twipsPerPixel = TwipsPerPixelOf(nullptr);
     const auto pixels = [twipsPerPixel](float twips) {
@@ -376,17 +363,6 @@ void MainWindowView::OnScroll(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-LRESULT CALLBACK MainWindowView::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* view = static_cast<MainWindowView*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        view->hwnd_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(view));
-    }
-    auto* view = reinterpret_cast<MainWindowView*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    return view != nullptr ? view->Handle(message, wParam, lParam)
-                           : DefWindowProcW(window, message, wParam, lParam);
-}
-
 LRESULT MainWindowView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     if (hook_) {
         if (const std::optional<LRESULT> result = hook_(message, wParam, lParam)) {
@@ -452,9 +428,6 @@ LRESULT MainWindowView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             KillTimer(hwnd_, kClockTimer);
             clockRunning_ = false;
-            break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             break;
         default:
             break;

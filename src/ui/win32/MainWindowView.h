@@ -70,7 +70,6 @@ class MainWindowView final {
         std::optional<TwipsRect> frame;  // drawn only inside this frame
     };
 
-    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     void OnScroll(WPARAM wParam, LPARAM lParam);
     void OnShown(bool shown);
