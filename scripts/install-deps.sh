@@ -5,7 +5,7 @@ set -euo pipefail
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev fp-utils)
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine64-tools nsis googletest cmake ninja-build
                   librsvg2-bin imagemagick
-                  fp-utils xvfb x11-utils)
+                  fp-utils xvfb x11-utils xdotool trayer)
 test_packages=(xvfb xauth xdotool x11-utils trayer imagemagick e2fsprogs mount sshfs openssh-server openssh-client python3)
 
 case "${1:-build}" in

@@ -20,15 +20,16 @@ wakelatch_discover_tests(wakelatch_windows_drive_tests "windows.")
 add_test(NAME windows.system_imports_only
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/system_imports.sh $<TARGET_FILE:wakelatch_unit_tests>
                  $<TARGET_FILE:wakelatch_windows_platform_tests> $<TARGET_FILE:wakelatch_windows_drive_tests>
-                 $<TARGET_FILE:wakelatch_win32ui_tests>)
+                 $<TARGET_FILE:wakelatch_win32ui_tests> $<TARGET_FILE:Wakelatch>)
 
 # The Win32 controls and the main window under Wine; window tests skip where Wine has no display.
 add_executable(wakelatch_win32ui_tests
   win32/Win32ControlsTest.cpp
   win32/Win32GeometryTest.cpp
-  win32/Win32MainWindowViewTest.cpp)
+  win32/Win32MainWindowViewTest.cpp
+  win32/Win32TrayAndLoopTest.cpp)
 target_include_directories(wakelatch_win32ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(wakelatch_win32ui_tests PRIVATE wakelatch_win32ui GTest::gtest_main)
+target_link_libraries(wakelatch_win32ui_tests PRIVATE wakelatch_win32app GTest::gtest_main)
 wakelatch_discover_tests(wakelatch_win32ui_tests "win32.")
 
 # The installer: a silent install and uninstall under Wine, with a stand-in program (a test fixture that is
@@ -41,3 +42,12 @@ add_test(NAME windows.installer
                  $<TARGET_FILE:wakelatch_installer_standin> ${PROJECT_SOURCE_DIR}/README.md
                  ${WAKELATCH_APPLICATION_ICON} ${CMAKE_CURRENT_BINARY_DIR}/installer-test)
 set_tests_properties(windows.installer PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 90)
+
+# The real program under Wine on a display with a tray host, driven from outside (xdotool, the registry)
+# and through a probe that reads the program's control texts from inside Wine.
+add_executable(wakelatch_window_probe windows/WindowProbe.cpp)
+target_link_libraries(wakelatch_window_probe PRIVATE wakelatch_platform)
+add_test(NAME windows.program
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/program.sh $<TARGET_FILE:Wakelatch>
+                 $<TARGET_FILE:wakelatch_window_probe> ${CMAKE_CURRENT_BINARY_DIR}/program-test)
+set_tests_properties(windows.program PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120)

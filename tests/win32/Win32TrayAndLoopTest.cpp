@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/win32/HelpKey.h"
+#include "app/win32/MessageLoop.h"
+#include "fakes/FakeSettingsStore.h"
+#include "platform/windows/Utf.h"
+#include "ui/win32/TrayMenuView.h"
+#include "ui/win32/Win32NotificationArea.h"
+#include "win32/Win32TestSupport.h"
+
+namespace wakelatch::win32ui {
+namespace {
+
+using testing::PumpPending;
+
+struct ShellCall {
+    DWORD message;
+    HWND window;
+    UINT id;
+    UINT flags;
+    UINT callback;
+    std::wstring tip;
+};
+
+// Shell_NotifyIconW as the shell answers it: one icon per window and id.
+class FakeShell {
+  public:
+    Win32NotificationArea::ShellCall Call() {
+        return [this](DWORD message, NOTIFYICONDATAW& data) {
+            calls.push_back({message, data.hWnd, data.uID, data.uFlags, data.uCallbackMessage, data.szTip});
+            if (!running) {
+                return FALSE;
+            }
+            const bool had = present;
+            present = message == NIM_ADD ? true : message == NIM_DELETE ? false : present;
+            return message == NIM_ADD ? static_cast<BOOL>(!had) : static_cast<BOOL>(had);
+        };
+    }
+    std::vector<ShellCall> calls;
+    bool running = true;  // Explorer's tray is there
+    bool present = false;
+};
+
+TEST(Win32NotificationArea, PassesTheRecordAsTheClassicCallbackIcon) {
+    FakeShell shell;
+    Win32NotificationArea area(shell.Call());
+    TrayIcon icon(area);
+    icon.Add(false, 0x1234);
+    ASSERT_EQ(shell.calls.size(), 1U);
+    const ShellCall& add = shell.calls[0];
+    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(add.window, reinterpret_cast<HWND>(0x1234));
+    EXPECT_EQ(add.id, 2U);
+    EXPECT_EQ(add.flags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(add.callback, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(add.tip, L"Wakelatch");  // the record's blank padding after the NUL is not shown
+    icon.Delete();
+    EXPECT_EQ(shell.calls.back().message, static_cast<DWORD>(NIM_DELETE));
+    EXPECT_EQ(shell.calls.back().window, reinterpret_cast<HWND>(0x1234));
+}
+
+TEST(Win32NotificationArea, PutsTheIconBackWhenExplorerRestartsOnlyWhileItIsMeantToBeShown) {
+    FakeShell shell;
+    Win32NotificationArea area(shell.Call());
+    TrayIcon icon(area);
+
+    area.TaskbarCreated();  // nothing was shown
+    EXPECT_TRUE(shell.calls.empty());
+
+    icon.Add(false, 1);
+    icon.Add(true, 1);      // refused: the idle icon stays
+    shell.present = false;  // Explorer restarted: its tray is empty
+    area.TaskbarCreated();
+    EXPECT_TRUE(shell.present);
+    EXPECT_EQ(shell.calls.back().message, static_cast<DWORD>(NIM_ADD));
+
+    icon.Delete();
+    shell.calls.clear();
+    area.TaskbarCreated();
+    EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST(Win32NotificationArea, AnIconAskedForBeforeTheTaskbarCameComesWithIt) {
+    FakeShell shell;
+    shell.running = false;
+    Win32NotificationArea area(shell.Call());
+    TrayIcon icon(area);
+    icon.Add(false, 1);
+    EXPECT_FALSE(shell.present);
+    shell.running = true;
+    area.TaskbarCreated();
+    EXPECT_TRUE(shell.present);
+}
+
+// What the tray menu's entries asked for.
+class RecordingActions final : public TrayMenuActions {
+  public:
+    void RestoreFromTray() override { calls.push_back("restore"); }
+    void ToggleAutomatic() override { calls.push_back("toggle"); }
+    void ShowAbout() override { calls.push_back("about"); }
+    void cmd_Beenden_Click() override { calls.push_back("exit"); }
+    std::vector<std::string> calls;
+};
+
+class Win32TrayMenu : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        view_ = std::make_unique<TrayMenuView>();
+        if (view_->Hwnd() == nullptr) {
+            return;
+        }
+        form_ = std::make_unique<frm_TrayMenu>(state_, settings_, view_->Controls(), actions_);
+        view_->Connect(*form_);
+        form_->Form_Load();
+    }
+    std::string Caption(UINT position) { return MenuItemText(view_->Menu(), position, true); }
+    void Choose(const char* entry) { SendMessageW(view_->Hwnd(), WM_COMMAND, view_->CommandOf(entry), 0); }
+
+    ProgramState state_;
+    testing::FakeSettingsStore settings_;
+    RecordingActions actions_;
+    std::unique_ptr<TrayMenuView> view_;
+    std::unique_ptr<frm_TrayMenu> form_;
+};
+
+TEST_F(Win32TrayMenu, HasTheDocumentedEntriesWithTheirDesignCaptions) {
+    SKIP_WITHOUT_WINDOW(view_->Hwnd());
+    const std::vector<std::string> expected = {
+        "&Anhalten", "&Maximieren",        "", "Auto start Wake&latch", "Start Wakelatch &DeziReroz",
+        "",          "In&fo Wakelatch...", "", "Beenden &WakeLatch"};
+    ASSERT_EQ(GetMenuItemCount(view_->Menu()), static_cast<int>(expected.size()));
+    for (UINT position = 0; position < expected.size(); ++position) {
+        EXPECT_EQ(Caption(position), expected[position]) << position;
+    }
+    // The second copy looks for the program by its application title.
+    EXPECT_EQ(FindWindowW(nullptr, TrayMenuView::kTitle), view_->Hwnd());
+}
+
+TEST_F(Win32TrayMenu, EntriesReachTheirHandlersAndCheckMarksFollowTheSettings) {
+    SKIP_WITHOUT_WINDOW(view_->Hwnd());
+    Choose("mnuStop");
+    Choose("mnuMax");
+    Choose("mnuInfo");
+    Choose("mnuExit");
+    EXPECT_EQ(actions_.calls, (std::vector<std::string>{"toggle", "restore", "about", "exit"}));
+
+    Choose("mnuAuto");
+    EXPECT_TRUE(state_.AutoStart);
+    EXPECT_EQ(settings_.Get("AutoStart"), "True");
+    EXPECT_NE(GetMenuState(view_->Menu(), view_->CommandOf("mnuAuto"), MF_BYCOMMAND) & MF_CHECKED, 0U);
+    Choose("mnuAuto");
+    EXPECT_FALSE(state_.AutoStart);
+    EXPECT_EQ(GetMenuState(view_->Menu(), view_->CommandOf("mnuAuto"), MF_BYCOMMAND) & MF_CHECKED, 0U);
+}
+
+TEST_F(Win32TrayMenu, TheIconsCallbackPassesTheMouseEventKind) {
+    SKIP_WITHOUT_WINDOW(view_->Hwnd());
+    SendMessageW(view_->Hwnd(), WM_MOUSEMOVE, 2, WM_LBUTTONUP);  // a single click does nothing
+    SendMessageW(view_->Hwnd(), WM_MOUSEMOVE, 2, WM_LBUTTONDBLCLK);
+    EXPECT_EQ(actions_.calls, std::vector<std::string>{"restore"});
+}
+
+TEST_F(Win32TrayMenu, MainWindowCaptionsReachTheEntries) {
+    SKIP_WITHOUT_WINDOW(view_->Hwnd());
+    Win32CaptionTargets targets;
+    view_->AddCaptionTargets(targets);
+    ASSERT_NE(targets.Find("mnuExit"), nullptr);
+    targets.Find("mnuExit")->SetText("Exit");
+    EXPECT_EQ(Caption(8), "Exit");
+    EXPECT_EQ(targets.Find("mnuLine1"), nullptr);
+}
+
+TEST(Win32MessageLoop, AnEndRequestRunsOnceAndTheQuitCodeIsReturned) {
+    const HANDLE request = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    int ends = 0;
+    const int code = win32app::RunMessageLoop(request,
+                                              [&ends] {
+                                                  ++ends;
+                                                  PostQuitMessage(7);
+                                              },
+                                              {});
+    CloseHandle(request);
+    EXPECT_EQ(code, 7);
+    EXPECT_EQ(ends, 1);
+}
+
+TEST(Win32MessageLoop, ATurnInTheMiddleOfWorkKeepsTheQuitForTheLoop) {
+    PostQuitMessage(3);
+    win32app::DispatchWaitingMessages({});
+    EXPECT_EQ(win32app::RunMessageLoop(nullptr, {}, {}), 3);
+}
+
+TEST(Win32HelpKey, F1InAnotherWindowOpensHelpButTheMainWindowAnswersItsOwn) {
+    const HWND main = CreateWindowExW(0, L"STATIC", L"main", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
+    SKIP_WITHOUT_WINDOW(main);
+    const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    int pressed = 0;
+    {
+        win32app::HelpKey help([main] { return main; }, [&pressed] { ++pressed; });
+        PostMessageW(main, WM_KEYDOWN, VK_F1, 1);
+        PostMessageW(other, WM_KEYDOWN, VK_F1, 1);
+        PostMessageW(other, WM_KEYDOWN, VK_F1, 1 | (1L << 30));  // held down: a repeat
+        PumpPending();
+    }
+    PostMessageW(other, WM_KEYDOWN, VK_F1, 1);  // the watch has ended
+    PumpPending();
+    EXPECT_EQ(pressed, 1);
+    DestroyWindow(other);
+    DestroyWindow(main);
+}
+
+}  // namespace
+}  // namespace wakelatch::win32ui

@@ -1,0 +1,181 @@
+#!/usr/bin/env bash
+# The real Wakelatch.exe under Wine, on the test script's Xvfb with the trayer tray host: German and English
+# captions, a ticked drive saved to the registry, hiding into the tray and back by a double-click, the tray
+# menu, a second copy that brings the first forward and ends with 0, and what the exit writes (placement,
+# Run value by AutoStart). Runs in the private prefix of scripts/test-windows.sh (WINEPREFIX, DISPLAY).
+# Usage: program.sh <Wakelatch.exe> <window probe .exe> <work folder>   Exit 77: no display or tray host.
+# No window manager: under one (openbox) Wine's docked tray icons get no clicks; without one each hide or
+# close of a window costs Wine about 2 s, which this test pays four times.
+set -uo pipefail
+program=$1 probe=$2 work=$3
+wine=/usr/lib/wine/wine64
+title='Wakelatch Version 1.0.0'
+settings='HKCU\Software\Wakelatch\Settings'
+runKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
+
+skip() {
+    if [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ]; then
+        echo "FAIL: $* (WAKELATCH_REQUIRE_INTEGRATION is set)"
+        exit 1
+    fi
+    echo "SKIP: $*"
+    exit 77
+}
+for tool in xdotool xwininfo trayer xdpyinfo; do
+    command -v "$tool" >/dev/null || skip "$tool is not installed"
+done
+[ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1 || skip "no X display (scripts/test-windows.sh starts Xvfb)"
+[ -n "${WINEPREFIX:-}" ] || skip "no private Wine prefix (run through scripts/test-windows.sh)"
+
+failures=0
+check() {  # check <what> <command...>
+    local what=$1
+    shift
+    if "$@"; then
+        echo "ok   $what"
+    else
+        echo "FAIL $what"
+        failures=$((failures + 1))
+        return 1
+    fi
+}
+# Polls a condition every 0.1 s for at most <seconds>. Expansions in the condition are quoted for eval, so
+# that each poll makes them anew.
+within() {
+    local deadline=$(($(date +%s%N) + $1 * 1000000000))
+    shift
+    until "$@"; do
+        [ "$(date +%s%N)" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+quiet() { "$@" </dev/null >/dev/null 2>&1; }
+probe() { "$wine" "$probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
+reg_value() { "$wine" reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"; }
+main_visible() { xdotool search --onlyvisible --name "^${title//./\\.}\$" >/dev/null 2>&1; }
+main_hidden() { ! main_visible; }
+# The icon windows Wine docked into the tray host.
+tray_icons() {
+    local count=0 window
+    for window in $(xdotool search --class trayer 2>/dev/null); do
+        count=$((count + $(xwininfo -tree -id "$window" 2>/dev/null | grep -c '"explorer.exe"')))
+    done
+    echo "$count"
+}
+icons_are() { [ "$(tray_icons)" -eq "$1" ]; }
+icon_point() {  # the middle of the first docked icon, "x y"
+    local window line
+    for window in $(xdotool search --class trayer 2>/dev/null); do
+        line=$(xwininfo -tree -id "$window" 2>/dev/null | grep -m1 '"explorer.exe"') || continue
+        # "... 20x22+0+0  +1259+1": size, then the absolute place
+        read -r w h x y < <(sed -E 's/.*[)] +([0-9]+)x([0-9]+)[-+0-9]* +\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2 \3 \4/' <<<"$line")
+        echo "$((x + w / 2)) $((y + h / 2))"
+        return 0
+    done
+    return 1
+}
+click_at() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+click_control() {  # click_control <id>
+    local point
+    point=$(probe center "$title" "$1") && [ -n "$point" ] && click_at $point
+}
+text_of() { probe texts "$title" | awk -F'\t' -v id="$1" '$1 == id { print $3 }'; }
+shot() { command -v import >/dev/null && import -window root "$work/$1.png" 2>/dev/null; }
+popup_open() { [ -n "$(xdotool search --onlyvisible --classname 'wakelatch.exe' 2>/dev/null)" ]; }
+
+rm -rf "$work"
+mkdir -p "$work/program"
+cp "$program" "$work/program/Wakelatch.exe"
+programPath=$("$wine" winepath -w "$work/program/Wakelatch.exe" 2>/dev/null | tr -d '\r')
+
+trayer --edge top --align right --widthtype request --height 24 --transparent false >/dev/null 2>&1 &
+trayer_pid=$!
+wakelatch_pid=""
+cleanup() {
+    [ -z "$wakelatch_pid" ] || kill "$wakelatch_pid" 2>/dev/null
+    kill "$trayer_pid" 2>/dev/null
+    quiet "$wine" reg delete 'HKCU\Software\Wakelatch' /f
+    quiet "$wine" reg delete "$runKey" /v Wakelatch /f
+}
+trap cleanup EXIT
+within 10 eval '[ -n "$(xdotool search --class trayer 2>/dev/null)" ]' || skip "trayer did not start"
+
+start_program() {
+    "$wine" "$work/program/Wakelatch.exe" </dev/null >>"$work/wine.log" 2>&1 &
+    wakelatch_pid=$!
+}
+# Waits for the program to end; its exit status.
+program_status() {
+    local status
+    within 20 eval '[ ! -d "/proc/$wakelatch_pid" ]' || return 99
+    wait "$wakelatch_pid"
+    status=$?
+    wakelatch_pid=""
+    return $status
+}
+
+# German (Language 1), no autostart.
+quiet "$wine" reg delete 'HKCU\Software\Wakelatch' /f
+quiet "$wine" reg delete "$runKey" /v Wakelatch /f
+for entry in Language=1 AutoStart=False AutoTray=False; do
+    quiet "$wine" reg add "$settings" /v "${entry%%=*}" /d "${entry#*=}" /f
+done
+start_program
+check "the main window opens" within 20 main_visible || exit 1
+check "its title is \"$title\"" test "$(xdotool getwindowname "$(xdotool search --onlyvisible --name "^$title\$" | head -1)")" = "$title"
+check "German captions: Speichern, Manueller Start, Beenden" \
+    test "$(text_of 101)|$(text_of 102)|$(text_of 104)" = "Speichern|Manueller Start|Beenden"
+shot main-de
+
+row=$(probe rows "$title" 105 | grep -n '^W:' | cut -d: -f1)
+check "the test drive W: is listed" test -n "$row"
+if [ -n "$row" ]; then
+    row=$((row - 1))
+    click_at $(probe row "$title" 105 "$row")
+    check "a click ticks W:" within 5 eval '[ "$(probe ticked "$title" 105 "$row")" = 1 ]'
+    click_control 101
+    check "Save writes Drives with W:" within 10 eval '[[ "$(reg_value "$settings" Drives)" == *W:* ]]'
+fi
+
+click_control 103
+check "hiding leaves no window" within 10 main_hidden
+check "and one icon in the tray" within 10 icons_are 1
+point=$(icon_point)
+click_at $point 3
+check "a right-click opens the tray menu" within 5 popup_open
+shot tray-menu
+xdotool key Escape
+within 5 eval '! popup_open'
+xdotool mousemove --sync $point click --repeat 2 --delay 80 1
+check "a double-click on the icon restores the window" within 10 main_visible
+check "and removes the icon" within 10 icons_are 0
+
+click_control 103
+within 10 main_hidden && within 10 icons_are 1
+"$wine" "$work/program/Wakelatch.exe" </dev/null >>"$work/wine.log" 2>&1
+check "a second copy ends with 0" test $? -eq 0
+check "and brings the first forward, out of the tray" within 10 main_visible
+check "whose icon goes" within 10 icons_are 0
+
+click_control 104
+program_status
+check "Exit ends the program with 0" test $? -eq 0
+for key in MainLeft MainTop MainWidth MainHeight; do
+    check "exit wrote $key" test -n "$(reg_value "$settings" $key)"
+done
+check "AutoStart False: no Run value" test -z "$(reg_value "$runKey" Wakelatch)"
+
+# English (Language 2), with autostart.
+quiet "$wine" reg add "$settings" /v Language /d 2 /f
+quiet "$wine" reg add "$settings" /v AutoStart /d True /f
+start_program
+check "English: the main window opens" within 20 main_visible
+check "English captions: Save, Start manuell, Exit" \
+    test "$(text_of 101)|$(text_of 102)|$(text_of 104)" = "Save|Start manuell|Exit"
+click_control 104
+program_status
+check "Exit ends the program with 0" test $? -eq 0
+check "AutoStart True: the Run value is the program's path (quoted)" \
+    test "$(reg_value "$runKey" Wakelatch)" = "\"$programPath\""
+
+[ $failures -eq 0 ] || { echo "$failures checks failed"; exit 1; }
