@@ -20,7 +20,8 @@ wakelatch_discover_tests(wakelatch_windows_drive_tests "windows.")
 add_test(NAME windows.system_imports_only
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/system_imports.sh $<TARGET_FILE:wakelatch_unit_tests>
                  $<TARGET_FILE:wakelatch_windows_platform_tests> $<TARGET_FILE:wakelatch_windows_drive_tests>
-                 $<TARGET_FILE:wakelatch_win32ui_tests> $<TARGET_FILE:Wakelatch>)
+                 $<TARGET_FILE:wakelatch_win32ui_tests> $<TARGET_FILE:wakelatch_win32dialogs_tests>
+                 $<TARGET_FILE:Wakelatch>)
 
 # The Win32 controls and the main window under Wine; window tests skip where Wine has no display.
 add_executable(wakelatch_win32ui_tests
@@ -31,6 +32,14 @@ add_executable(wakelatch_win32ui_tests
 target_include_directories(wakelatch_win32ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(wakelatch_win32ui_tests PRIVATE wakelatch_win32app GTest::gtest_main)
 wakelatch_discover_tests(wakelatch_win32ui_tests "win32.")
+
+# The options dialog, the splash and the About window under Wine.
+add_executable(wakelatch_win32dialogs_tests
+  win32/Win32OptionsDialogTest.cpp
+  win32/Win32ShapedWindowsTest.cpp)
+target_include_directories(wakelatch_win32dialogs_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(wakelatch_win32dialogs_tests PRIVATE wakelatch_win32ui GTest::gtest_main)
+wakelatch_discover_tests(wakelatch_win32dialogs_tests "win32.")
 
 # The installer: a silent install and uninstall under Wine, with a stand-in program (a test fixture that is
 # never shipped) in place of Wakelatch.exe.

@@ -23,6 +23,8 @@ class SplashWindow final {
     // Shows the window without waiting and paints it at once.
     void ShowAndPaint();
     HWND Hwnd() const;
+    // The window of a documented control name; null when there is none (for tests).
+    HWND ControlNamed(const char* name) const;
 
   private:
     struct Impl;

@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "fakes/FakeControls.h"
+#include "fakes/FakeSettingsStore.h"
+#include "ui/win32/OptionsDialogView.h"
+#include "ui/win32/Win32Texts.h"
+#include "win32/Win32TestSupport.h"
+
+namespace wakelatch::win32ui {
+namespace {
+
+// What the program around the dialog does: closing goes through the view's close check.
+class Host final : public OptionsHost {
+  public:
+    Host(OptionsDialogView& view, HWND owner) : view_(view), owner_(owner) {}
+    void CloseDialog() override {
+        ownerEnabledWhileOpen = IsWindowEnabled(owner_) != FALSE;
+        view_.Close();
+    }
+    void SetTrayCheckMarks(bool, bool) override {}
+    void ExtractHelpFile() override {}
+    void SetMainRefreshPending() override { ++refreshes; }
+    bool ownerEnabledWhileOpen = true;
+    int refreshes = 0;
+
+  private:
+    OptionsDialogView& view_;
+    HWND owner_;
+};
+
+// The real dialog over its logic, modal to an owner window.
+struct Dialog {
+    explicit Dialog(int language) {
+        state.ProgramVersion = "1.0.0";
+        state.Language = language;
+        state.DriveName = 1;
+        if (view.Hwnd() == nullptr) {
+            return;
+        }
+        form = std::make_unique<frm_Options>(state, store, messages, host, view.Controls());
+        view.Connect(*form);
+        form->Form_Load();
+    }
+    ~Dialog() { DestroyWindow(owner); }
+    HWND Control(const char* name) const { return view.ControlNamed(name); }
+    void Click(const char* name) const { SendMessageW(Control(name), BM_CLICK, 0, 0); }
+    bool SaveEnabled() const { return IsWindowEnabled(Control("cmd_Speichern")) != FALSE; }
+    // The modal loop, ended by what was posted before; a stuck loop is closed after a few seconds.
+    bool ExecBounded() {
+        static OptionsDialogView* stuck = nullptr;
+        stuck = &view;
+        const UINT_PTR guard = SetTimer(nullptr, 0, 5000, [](HWND, UINT, UINT_PTR, DWORD) {
+            stuck->CloseWithoutAsking();
+            stuck = nullptr;
+        });
+        view.Exec();
+        KillTimer(nullptr, guard);
+        return stuck != nullptr;
+    }
+
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    ProgramState state;
+    testing::FakeSettingsStore store;
+    testing::FakeMessageBox messages;
+    OptionsDialogView view{owner};
+    Host host{view, owner};
+    std::unique_ptr<frm_Options> form;
+};
+
+TEST(Win32OptionsDialog, ShowsEveryCaptionOfItsLanguage) {
+    struct Case {
+        const char* control;  // nullptr: the title bar
+        const char* german;
+        const char* english;
+        const char* other;  // Language 3: the design-time text
+    };
+    const Case cases[] = {
+        {nullptr, "Wakelatch Version 1.0.0 - Programmsetup", "Wakelatch Version 1.0.0 - Options",
+         "frm_Options"},
+        {"lbl_TEXT_Hinweis",
+         "Stellen Sie sich das Programm ganz auf Ihre Bedürfnisse ein. Beachten Sie jedoch, das Sie die "
+         "Einstellungen mit dem Drücken des OK-Buttons sofort übernehmen.",
+         "Adjust the program completely to your needs for itself. Heed, however, that immediately takes on "
+         "you with the pressing the OK-button the attitudes.",
+         "lbl_TEXT_Hinweis"},
+        {"fra_Optionen",
+         " Einstellungen Programmverhalten: ", "Attitudes program-behavior: ", "fra_Optionen"},
+        {"fra_Language", " Sprachauswahl: ", "Laguage select: ", "fra_Language"},
+        {"cmd_Beenden", "Abbrechen", "Cancel", "cmd_Beenden"},
+        {"cmd_Speichern", "OK", "OK", "cmd_Speichern"},
+        {"chk_Autostart", "Programmstart mit Windows", "Start with Windows", "chk_Autostart"},
+        {"chk_Traystart", "Starten in der Taskleiste", "Start as Icon", "chk_Traystart"},
+        {"chk_StartNetDrive", "Netzlaufwerke regelmässig kontrollieren und verbinden",
+         "Controll and connected all Remote-Drives", "chk_StartNetDrive"},
+        {"opt_DRIVE_Name(1)", "Laufwerke mit Bezeichung anzeigen", "Drives with name", "opt_DRIVE_Name(1)"},
+        {"opt_DRIVE_Name(0)", "Laufwerke ohne Bezeichnung anzeigen", "Drives without name",
+         "opt_DRIVE_Name(0)"},
+        {"lbl_HINWEIS_Laufwerkbzeichnung",
+         " Anzeigeformat für Laufwerksliste: ", " Screens of Drives: ", "lbl_HINWEIS_Laufwerkbzeichnung"},
+        {"opt_GERMANY", "", "", ""},
+        {"opt_ENGLISCH", "", "", ""},
+    };
+    for (const int language : {1, 2, 3}) {
+        Dialog dialog(language);
+        SKIP_WITHOUT_WINDOW(dialog.view.Hwnd());
+        for (const Case& c : cases) {
+            const std::string expected = language == 1 ? c.german : language == 2 ? c.english : c.other;
+            const HWND window = c.control != nullptr ? dialog.Control(c.control) : dialog.view.Hwnd();
+            ASSERT_NE(window, nullptr) << c.control;
+            EXPECT_EQ(TextOf(window), expected)
+                << (c.control != nullptr ? c.control : "title") << ", Language " << language;
+        }
+    }
+}
+
+TEST(Win32OptionsDialog, SaveIsEnabledOnlyByAChange) {
+    Dialog dialog(1);
+    SKIP_WITHOUT_WINDOW(dialog.view.Hwnd());
+    EXPECT_FALSE(dialog.SaveEnabled()) << "setting the controls from the program counts as no change";
+    dialog.Click("chk_Autostart");
+    EXPECT_TRUE(dialog.SaveEnabled());
+    dialog.Click("chk_Autostart");
+    EXPECT_FALSE(dialog.SaveEnabled()) << "the change was undone";
+    dialog.Click("opt_DRIVE_Name(0)");
+    EXPECT_TRUE(dialog.SaveEnabled());
+    EXPECT_EQ(SendMessageW(dialog.Control("opt_DRIVE_Name(1)"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+}
+
+// English chosen by its flag in a German dialog: the close questions are English, Escape asks as the close
+// box does, and No twice keeps the dialog open with its edits.
+TEST(Win32OptionsDialog, ClosingAsksInTheDialogsLanguage) {
+    Dialog dialog(1);
+    SKIP_WITHOUT_WINDOW(dialog.view.Hwnd());
+    const HWND flag = dialog.Control("img_FLAG_ENGLISCH");
+    SendMessageW(flag, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(flag, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(TextOf(dialog.Control("cmd_Beenden")), "Cancel");
+    EXPECT_EQ(SendMessageW(dialog.Control("opt_ENGLISCH"), BM_GETCHECK, 0, 0), BST_CHECKED);
+    EXPECT_EQ(SendMessageW(dialog.Control("opt_GERMANY"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
+
+    dialog.messages.answers = {controls::kAnswerNo, controls::kAnswerNo, controls::kAnswerYes};
+    PostMessageW(dialog.Control("chk_Autostart"), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageW(dialog.Control("cmd_Beenden"), BM_CLICK, 0, 0);
+    ASSERT_TRUE(dialog.ExecBounded()) << "the dialog did not close by itself";
+
+    ASSERT_EQ(dialog.messages.shown.size(), 3U);
+    EXPECT_EQ(dialog.messages.shown[0].title, "Changequestion");
+    EXPECT_EQ(dialog.messages.shown[0].text, "You have change some options, you are sure destroy?");
+    EXPECT_EQ(dialog.messages.shown[1].title, "What go now?");
+    EXPECT_EQ(dialog.messages.shown[2].title, "Changequestion");
+    EXPECT_EQ(dialog.state.Language, 1) << "discarded";
+    EXPECT_TRUE(dialog.store.writes.empty());
+    EXPECT_FALSE(dialog.host.ownerEnabledWhileOpen);
+    EXPECT_NE(IsWindowEnabled(dialog.owner), FALSE);
+    EXPECT_EQ(IsWindowVisible(dialog.view.Hwnd()), FALSE);
+}
+
+}  // namespace
+}  // namespace wakelatch::win32ui

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "fakes/FakeControls.h"
+#include "fakes/FakePrograms.h"
+#include "platform/windows/Utf.h"
+#include "platform/windows/WindowsFileSystem.h"
+#include "ui/win32/AboutWindow.h"
+#include "ui/win32/ShapedWindow.h"
+#include "ui/win32/SplashWindow.h"
+#include "ui/win32/Win32Texts.h"
+#include "win32/Win32TestSupport.h"
+
+namespace wakelatch::win32ui {
+namespace {
+
+std::string TempFolder() {
+    std::array<wchar_t, MAX_PATH + 1> temp{};
+    GetTempPathW(static_cast<DWORD>(temp.size()), temp.data());
+    return platform::utf::Narrow(temp.data()) + "wakelatch-shaped-test";
+}
+
+// A 24-bit bitmap file, rows of 0xRRGGBB from the top.
+void WriteBitmap(const std::string& path, const std::vector<std::vector<std::uint32_t>>& rows) {
+    const auto width = static_cast<LONG>(rows.front().size());
+    const auto height = static_cast<LONG>(rows.size());
+    const DWORD stride = (static_cast<DWORD>(width) * 3 + 3) & ~3U;
+    BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB,
+                          stride * height,          0,     0,      0, 0};
+    BITMAPFILEHEADER file{0x4D42, 0, 0, 0, sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER)};
+    file.bfSize = file.bfOffBits + info.biSizeImage;
+    std::ofstream out(path, std::ios::binary);  // the temp folder's path is plain ASCII here
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    for (auto row = rows.rbegin(); row != rows.rend(); ++row) {  // bottom-up
+        std::vector<char> bytes(stride, 0);
+        for (std::size_t x = 0; x < row->size(); ++x) {
+            const std::uint32_t rgb = (*row)[x];
+            bytes[x * 3] = static_cast<char>(rgb & 0xFFU);
+            bytes[x * 3 + 1] = static_cast<char>((rgb >> 8U) & 0xFFU);
+            bytes[x * 3 + 2] = static_cast<char>((rgb >> 16U) & 0xFFU);
+        }
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    }
+}
+
+TEST(Win32ShapedWindow, CutsAwayTheTopLeftColourWherevenItLies) {
+    ShapedWindow window(L"Wakelatch.test.Shaped", "shaped", 0, nullptr);
+    SKIP_WITHOUT_WINDOW(window.Hwnd());
+    constexpr std::uint32_t w = 0xFFFFFF;
+    constexpr std::uint32_t b = 0x000000;
+    const std::string path = TempFolder() + "-region.bmp";
+    WriteBitmap(path, {{w, w, w, w, w}, {w, b, w, b, w}, {w, b, b, b, w}});
+    ASSERT_TRUE(window.ShapeFormFromBitmap(path));
+    DeleteFileW(platform::utf::Widen(path).c_str());
+
+    RECT rect{};
+    GetWindowRect(window.Hwnd(), &rect);
+    EXPECT_EQ(rect.right - rect.left, 5);
+    EXPECT_EQ(rect.bottom - rect.top, 3);
+    const HRGN region = CreateRectRgn(0, 0, 0, 0);
+    ASSERT_EQ(GetWindowRgn(window.Hwnd(), region), COMPLEXREGION);
+    RECT box{};
+    GetRgnBox(region, &box);
+    EXPECT_EQ(box.left, 1);
+    EXPECT_EQ(box.top, 1);
+    EXPECT_EQ(box.right, 4);
+    EXPECT_EQ(box.bottom, 3);
+    struct Point {
+        int x;
+        int y;
+        bool inside;
+    };
+    for (const Point& p : {Point{0, 0, false}, Point{1, 1, true}, Point{2, 1, false}, Point{3, 1, true},
+                           Point{2, 2, true}, Point{4, 2, false}}) {
+        EXPECT_EQ(PtInRegion(region, p.x, p.y) != FALSE, p.inside) << p.x << "," << p.y;
+    }
+    DeleteObject(region);
+}
+
+TEST(Win32SplashWindow, ShowsItsTextsAndLeavesNoPicture) {
+    platform::WindowsFileSystem files;
+    for (const int language : {1, 2, 3}) {
+        SplashWindow splash;
+        SKIP_WITHOUT_WINDOW(splash.Hwnd());
+        ProgramState state;
+        state.Language = language;
+        state.ProgramVersion = "1.0.0";
+        state.TempDirectory = TempFolder();
+        files.MakeDirectories(state.TempDirectory);
+        splash.Form_Load(state, files);
+        struct Case {
+            const char* control;
+            const char* text;
+        };
+        for (const Case& c :
+             {Case{"lbl_Programmname", "Wakelatch"}, Case{"lbl_Programmversion", "Version 1.0.0"},
+              Case{"lbl_Copyright", "© 2026 The Wakelatch developers"}}) {
+            EXPECT_EQ(TextOf(splash.ControlNamed(c.control)), c.text)
+                << c.control << ", Language " << language;
+        }
+        EXPECT_FALSE(files.Exists(state.TempDirectory + "\\pic_Splash.bmp"));
+        RECT rect{};
+        GetWindowRect(splash.Hwnd(), &rect);
+        EXPECT_EQ(rect.right - rect.left, 418);
+        EXPECT_EQ(rect.bottom - rect.top, 277);
+    }
+}
+
+// Sees whether a window move starts: the caption grab that DragForm sends.
+HWND watched = nullptr;
+int moveStarts = 0;
+LRESULT CALLBACK WatchMoves(int code, WPARAM wParam, LPARAM lParam) {
+    const auto& call = *reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call.hwnd == watched &&
+        (call.message == WM_NCLBUTTONDOWN ||
+         (call.message == WM_SYSCOMMAND && (call.wParam & 0xFFF0) == SC_MOVE))) {
+        ++moveStarts;
+        PostMessageW(watched, WM_LBUTTONUP, 0, 0);  // ends a move loop that a fault would start
+        PostMessageW(watched, WM_KEYDOWN, VK_ESCAPE, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST(Win32AboutWindow, ShowsEveryCaptionOfItsLanguageAndMovesOnlyByTheLeftButton) {
+    const char* german =
+        "ermöglicht es Ihnen, angeschlossene oder an Ihr Netzwerk angebundene Laufwerke, nicht in den "
+        "Standby-Modus wechseln zu lassen. Somit sind Ihre Laufwerke immer Zugriffsbereit für Sie. Ausserdem "
+        "schont es Ihr Laufwerk, da es kein ständiges Anlaufen aus dem Standby-Modus gibt.";
+    const char* english =
+        "if it enables you, connected or at your network of connected drives, not to let shift in the "
+        "Standby-Modus. Consequently, your drives always are ready for you. Furthermore it spares your drive "
+        "since there is not any continuous not starting from the Standby-Modus.";
+    const char* germanNotice =
+        "Ohne Gewährleistung. Das Programm liest nur von den gewählten Laufwerken und schreibt nie auf sie.";
+    const char* englishNotice =
+        "Without warranty. The program only reads from the chosen drives and never writes to them.";
+    platform::WindowsFileSystem files;
+    testing::FakePrograms programs;  // no system information program
+    for (const int language : {1, 2, 3}) {
+        ProgramState state;
+        state.Language = language;
+        state.ProgramVersion = "1.0.0";
+        state.TempDirectory = TempFolder();
+        files.MakeDirectories(state.TempDirectory);
+        testing::FakeMessageBox messages;
+        AboutWindow about(state, files, programs, messages);
+        SKIP_WITHOUT_WINDOW(about.Hwnd());
+        about.Form_Load();
+        struct Case {
+            const char* control;  // nullptr: the window's caption
+            const char* text;
+        };
+        for (const Case& c : {Case{nullptr, "Info Wakelatch"}, Case{"lbl_Name", "Wakelatch"},
+                              Case{"lbl_Version", "Version 1.0.0"},
+                              Case{"lbl_Beschreibung", language == 1 ? german : english},
+                              Case{"lbl_Warnung", language == 1 ? germanNotice : englishNotice},
+                              Case{"lbl_Copyright", "© 2026 The Wakelatch developers"},
+                              Case{"cmdSysInfo", "&System-Info..."}, Case{"cmdOK", "OK"}}) {
+            const HWND window = c.control != nullptr ? about.ControlNamed(c.control) : about.Hwnd();
+            EXPECT_EQ(TextOf(window), c.text)
+                << (c.control != nullptr ? c.control : "caption") << ", Language " << language;
+        }
+        EXPECT_FALSE(files.Exists(state.TempDirectory + "\\pic_Info.bmp"));
+        if (language != 2) {
+            continue;  // each window shown and hidden costs Wine time: the rest once
+        }
+
+        // The system information button, and Escape closing the modal window.
+        PostMessageW(about.ControlNamed("cmdSysInfo"), BM_CLICK, 0, 0);
+        PostMessageW(about.ControlNamed("cmdOK"), WM_KEYDOWN, VK_ESCAPE, 0);
+        about.Exec();
+        EXPECT_EQ(IsWindowVisible(about.Hwnd()), FALSE);
+        ASSERT_EQ(messages.shown.size(), 1U);
+        EXPECT_EQ(messages.shown.front().text, "Systeminformation now are not avaibel.");
+
+        watched = about.Hwnd();
+        moveStarts = 0;
+        const HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, WatchMoves, nullptr, GetCurrentThreadId());
+        ShowWindow(about.Hwnd(), SW_SHOWNOACTIVATE);
+        for (const UINT press : {WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
+            SendMessageW(about.Hwnd(), press, 0, MAKELPARAM(250, 150));
+        }
+        testing::PumpPending();
+        UnhookWindowsHookEx(hook);
+        EXPECT_EQ(moveStarts, 0) << "a right or middle press started a move";
+    }
+}
+
+}  // namespace
+}  // namespace wakelatch::win32ui
