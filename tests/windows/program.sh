@@ -74,12 +74,13 @@ icon_point() {  # the middle of the first docked icon, "x y"
     done
     return 1
 }
-click_at() { xdotool mousemove --sync "$1" "$2" click "${3:-1}"; }
+click_at() { xdotool mousemove "$1" "$2" click "${3:-1}"; }
 click_control() {  # click_control <id>
     local point
     point=$(probe center "$title" "$1") && [ -n "$point" ] && click_at $point
 }
-text_of() { probe texts "$title" | awk -F'\t' -v id="$1" '$1 == id { print $3 }'; }
+# The captions of the buttons Save, Start and Exit, "a|b|c".
+button_captions() { probe texts "$title" | awk -F'\t' '$1 == 101 || $1 == 102 || $1 == 104 { print $3 }' | paste -sd'|'; }
 shot() { command -v import >/dev/null && import -window root "$work/$1.png" 2>/dev/null; }
 popup_open() { [ -n "$(xdotool search --onlyvisible --classname 'wakelatch.exe' 2>/dev/null)" ]; }
 
@@ -115,16 +116,33 @@ program_status() {
 }
 
 # German (Language 1), no autostart.
-quiet "$wine" reg delete 'HKCU\Software\Wakelatch' /f
-quiet "$wine" reg delete "$runKey" /v Wakelatch /f
-for entry in Language=1 AutoStart=False AutoTray=False; do
-    quiet "$wine" reg add "$settings" /v "${entry%%=*}" /d "${entry#*=}" /f
-done
+# One registry call each: a fresh Settings key and no Run value, then English with autostart.
+cat >"$work/german.reg" <<'EOF'
+REGEDIT4
+
+[-HKEY_CURRENT_USER\Software\Wakelatch]
+
+[HKEY_CURRENT_USER\Software\Wakelatch\Settings]
+"Language"="1"
+"AutoStart"="False"
+"AutoTray"="False"
+
+[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run]
+"Wakelatch"=-
+EOF
+cat >"$work/english.reg" <<'EOF'
+REGEDIT4
+
+[HKEY_CURRENT_USER\Software\Wakelatch\Settings]
+"Language"="2"
+"AutoStart"="True"
+EOF
+quiet "$wine" reg import "$work/german.reg"
 start_program
 check "the main window opens" within 20 main_visible || exit 1
 check "its title is \"$title\"" test "$(xdotool getwindowname "$(xdotool search --onlyvisible --name "^$title\$" | head -1)")" = "$title"
 check "German captions: Speichern, Manueller Start, Beenden" \
-    test "$(text_of 101)|$(text_of 102)|$(text_of 104)" = "Speichern|Manueller Start|Beenden"
+    test "$(button_captions)" = "Speichern|Manueller Start|Beenden"
 shot main-de
 
 row=$(probe rows "$title" 105 | grep -n '^W:' | cut -d: -f1)
@@ -146,7 +164,7 @@ check "a right-click opens the tray menu" within 5 popup_open
 shot tray-menu
 xdotool key Escape
 within 5 eval '! popup_open'
-xdotool mousemove --sync $point click --repeat 2 --delay 80 1
+xdotool mousemove $point click --repeat 2 --delay 80 1
 check "a double-click on the icon restores the window" within 10 main_visible
 check "and removes the icon" within 10 icons_are 0
 
@@ -166,12 +184,11 @@ done
 check "AutoStart False: no Run value" test -z "$(reg_value "$runKey" Wakelatch)"
 
 # English (Language 2), with autostart.
-quiet "$wine" reg add "$settings" /v Language /d 2 /f
-quiet "$wine" reg add "$settings" /v AutoStart /d True /f
+quiet "$wine" reg import "$work/english.reg"
 start_program
 check "English: the main window opens" within 20 main_visible
 check "English captions: Save, Start manuell, Exit" \
-    test "$(text_of 101)|$(text_of 102)|$(text_of 104)" = "Save|Start manuell|Exit"
+    test "$(button_captions)" = "Save|Start manuell|Exit"
 click_control 104
 program_status
 check "Exit ends the program with 0" test $? -eq 0
