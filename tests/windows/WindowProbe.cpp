@@ -7,6 +7,8 @@
 //   ticked <title> <id> <row>  "1" when the list row carries a tick (its item data), else "0"
 //   rows <title> <id>          the rows of a list box, one a line
 //   command <title> <id>       posts a menu command to the window
+//   endsession <title>         the session's end as Windows announces it: WM_QUERYENDSESSION (its answer
+//                              is printed), then WM_ENDSESSION with TRUE
 // Exit status 0; 2 for bad arguments; 3 when there is no window with that title or no such control.
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +49,14 @@ int main(int argc, char* argv[]) {
     }
     if (command == "texts") {
         EnumChildWindows(window, PrintChild, 0);
+        return 0;
+    }
+    if (command == "endsession") {
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000,
+                            &answer);
+        std::printf("%d\n", static_cast<int>(answer));
+        SendMessageTimeoutW(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, 5000, nullptr);
         return 0;
     }
     if (argc < 4) {

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The real Wakelatch.exe under Wine, on the test script's Xvfb with the trayer tray host: German and English
 # captions, a ticked drive saved to the registry, hiding into the tray and back by a double-click, the tray
-# menu, a second copy that brings the first forward and ends with 0, and what the exit writes (placement,
-# Run value by AutoStart). Runs in the private prefix of scripts/test-windows.sh (WINEPREFIX, DISPLAY).
+# menu, a second copy that brings the first forward and ends with 0, and what the exit and the session's end
+# write (placement, Run value by AutoStart). Runs in the private prefix of scripts/test-windows.sh (WINEPREFIX, DISPLAY).
 # Usage: program.sh <Wakelatch.exe> <window probe .exe> <work folder>   Exit 77: no display or tray host.
 # No window manager: under one (openbox) Wine's docked tray icons get no clicks; without one each hide or
 # close of a window costs Wine about 2 s, which this test pays four times.
@@ -189,9 +189,9 @@ start_program
 check "English: the main window opens" within 20 main_visible
 check "English captions: Save, Start manuell, Exit" \
     test "$(button_captions)" = "Save|Start manuell|Exit"
-click_control 104
+check "the session's end is agreed to" test "$(probe endsession "$title")" = 1
 program_status
-check "Exit ends the program with 0" test $? -eq 0
+check "and ends the program with 0" test $? -eq 0
 check "AutoStart True: the Run value is the program's path (quoted)" \
     test "$(reg_value "$runKey" Wakelatch)" = "\"$programPath\""
 
