@@ -7,6 +7,7 @@
 //   ticked <title> <id> <row>  "1" when the list row carries a tick (its item data), else "0"
 //   rows <title> <id>          the rows of a list box, one a line
 //   command <title> <id>       posts a menu command to the window
+//   close <title>              posts WM_CLOSE, as a task manager's polite end does
 //   endsession <title>         the session's end as Windows announces it: WM_QUERYENDSESSION (its answer
 //                              is printed), then WM_ENDSESSION with TRUE
 // Exit status 0; 2 for bad arguments; 3 when there is no window with that title or no such control.
@@ -49,6 +50,10 @@ int main(int argc, char* argv[]) {
     }
     if (command == "texts") {
         EnumChildWindows(window, PrintChild, 0);
+        return 0;
+    }
+    if (command == "close") {
+        PostMessageW(window, WM_CLOSE, 0, 0);
         return 0;
     }
     if (command == "endsession") {

@@ -2,7 +2,7 @@
 # The real Wakelatch.exe under Wine, on the test script's Xvfb with the trayer tray host: German and English
 # captions, a ticked drive saved to the registry, hiding into the tray and back by a double-click, the tray
 # menu, a second copy that brings the first forward and ends with 0, and what the exit and the session's end
-# write (placement, Run value by AutoStart). Runs in the private prefix of scripts/test-windows.sh (WINEPREFIX, DISPLAY).
+# write (placement, Run value by AutoStart), a start in the tray ended by a close message. Runs in the private prefix of scripts/test-windows.sh (WINEPREFIX, DISPLAY).
 # Usage: program.sh <Wakelatch.exe> <window probe .exe> <work folder>   Exit 77: no display or tray host.
 # No window manager: under one (openbox) Wine's docked tray icons get no clicks; without one each hide or
 # close of a window costs Wine about 2 s, which this test pays four times.
@@ -194,5 +194,16 @@ program_status
 check "and ends the program with 0" test $? -eq 0
 check "AutoStart True: the Run value is the program's path (quoted)" \
     test "$(reg_value "$runKey" Wakelatch)" = "\"$programPath\""
+
+# Started in the tray; a polite close of the program's hidden window (as a task manager sends) ends it.
+printf 'REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Wakelatch\\Settings]\n"AutoTray"="True"\n' >"$work/tray.reg"
+quiet "$wine" reg import "$work/tray.reg"
+start_program
+check "AutoTray True: the program starts with one icon in the tray" within 20 icons_are 1
+check "and no window" main_hidden
+probe close Wakelatch
+program_status
+check "a close message ends it with 0" test $? -eq 0
+check "and takes the icon" within 5 icons_are 0
 
 [ $failures -eq 0 ] || { echo "$failures checks failed"; exit 1; }

@@ -23,7 +23,15 @@ Win32Application::Win32Application()
       activateMessage_(platform::ActivateMessage()),
       taskbarCreatedMessage_(win32ui::Win32NotificationArea::TaskbarCreatedMessage()) {}
 
-Win32Application::~Win32Application() = default;
+Win32Application::~Win32Application() {
+    if (endWait_ != nullptr) {
+        UnregisterWaitEx(endWait_, INVALID_HANDLE_VALUE);  // and wait for a callback that is running
+    }
+}
+
+void CALLBACK Win32Application::PostClose(PVOID window, BOOLEAN) {
+    PostMessageW(static_cast<HWND>(window), WM_CLOSE, 0, 0);
+}
 
 int Win32Application::Run() {
     StartupServices services{
@@ -39,6 +47,14 @@ int Win32Application::Run() {
     // Once the help command has chosen a file, F1 opens it in every window of the program.
     helpKey_ = std::make_unique<win32app::HelpKey>([this] { return mainView_ ? mainView_->Hwnd() : nullptr; },
                                                    [this] { PressHelpKey(); });
+    // While a modal window runs its own loop, an end request reaches the program as a close message to
+    // the tray-menu window, which every loop dispatches.
+    const HANDLE endRequest = platform::EndRequestEvent();
+    if (endRequest != nullptr && trayMenuView_) {
+        RegisterWaitForSingleObject(&endWait_, endRequest, PostClose,
+                                    reinterpret_cast<PVOID>(trayMenuView_->Hwnd()), INFINITE,
+                                    WT_EXECUTEONLYONCE);
+    }
     // An end request that came after start-up last looked is still set, and the loop sees it at once.
     return win32app::RunMessageLoop(
         platform::EndRequestEvent(), [this] { Shutdown(); },
@@ -111,9 +127,16 @@ void Win32Application::LoadTrayMenu() {
     if (mainView_) {
         trayMenuView_->AddCaptionTargets(mainView_->CaptionTargets());
     }
-    // The window carries the application title, so a second copy's activation arrives here too.
-    trayMenuView_->SetMessageHook(
-        [this](UINT message, WPARAM wParam, LPARAM) { return OnProgramMessage(message, wParam); });
+    // The window carries the application title, so a second copy's activation arrives here too. Asked to
+    // close (a task manager's polite end, an end request), it ends the program as Exit does instead of
+    // going alone and leaving the icon without a window.
+    trayMenuView_->SetMessageHook([this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_CLOSE) {
+            Shutdown();
+            return 0;
+        }
+        return OnProgramMessage(message, wParam);
+    });
     trayMenu_ =
         std::make_unique<frm_TrayMenu>(state_, *platform_.settings, trayMenuView_->Controls(), trayEntries_);
     trayMenuView_->Connect(*trayMenu_);

@@ -93,6 +93,8 @@ class Win32Application final : private StartupWindows, private MainWindowHost, p
     void Shutdown();
     bool Ending() const;
     bool TranslateDialogMessage(MSG& message);
+    // Thread-pool callback of the end request's wait.
+    static void CALLBACK PostClose(PVOID window, BOOLEAN timedOut);
 
     ProgramState state_;
     // Drive calls are awaited with messages dispatched, until the program is on its way out. Declared
@@ -116,6 +118,7 @@ class Win32Application final : private StartupWindows, private MainWindowHost, p
     std::string helpFile_;  // the application's help file, once the help command has chosen one
     const UINT activateMessage_;
     const UINT taskbarCreatedMessage_;
+    HANDLE endWait_ = nullptr;
 };
 
 }  // namespace wakelatch

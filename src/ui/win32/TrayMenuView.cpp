@@ -83,8 +83,9 @@ void TrayMenuView::Connect(frm_TrayMenu& form) {
 }
 
 LRESULT TrayMenuView::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (hook_) {
-        if (const std::optional<LRESULT> result = hook_(message, wParam, lParam)) {
+    // Copied: the hook may end the program, and this window with it.
+    if (const MessageHook hook = hook_) {
+        if (const std::optional<LRESULT> result = hook(message, wParam, lParam)) {
             return *result;
         }
     }
