@@ -5,6 +5,7 @@ add_executable(wakelatch_platform_tests
   platform/CallGateTest.cpp
   platform/DesktopAutostartTest.cpp
   platform/DeviceReaderTest.cpp
+  platform/DriveHelperLocationTest.cpp
   platform/DriveInventoryTest.cpp
   platform/DriveMapTest.cpp
   platform/FileSystemTest.cpp

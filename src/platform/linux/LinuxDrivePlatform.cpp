@@ -9,6 +9,7 @@
 #include <cerrno>
 
 #include "platform/linux/AtomicFile.h"
+#include "platform/linux/DriveHelperLocation.h"
 #include "platform/linux/MountCommand.h"
 #include "platform/linux/RegularFile.h"
 #include "platform/linux/VolumeLabel.h"
@@ -71,16 +72,6 @@ bool Dead(const std::optional<Reply>& reply) {
     return reply && (reply->status == ENOTCONN || reply->status == EIO);
 }
 
-std::string HelperBesideProgram() {
-    char path[4096];
-    const ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
-    if (length <= 0) {
-        return {};
-    }
-    const std::string program(path, static_cast<std::size_t>(length));
-    return program.substr(0, program.rfind('/') + 1) + "wakelatch-drive-helper";
-}
-
 std::vector<int> MountIdsAt(const std::vector<MountEntry>& mounts, const std::string& mountPoint) {
     std::vector<int> ids;
     for (const MountEntry& mount : mounts) {
@@ -96,7 +87,7 @@ std::vector<int> MountIdsAt(const std::vector<MountEntry>& mounts, const std::st
 LinuxDrivePlatform::LinuxDrivePlatform(LinuxDrivePaths paths, Awaiter& awaiter)
     : paths_(std::move(paths)),
       gate_(awaiter),
-      helper_(paths_.helperProgram.empty() ? HelperBesideProgram() : paths_.helperProgram) {
+      helper_(paths_.helperProgram.empty() ? linux_helper::DriveHelperOfThisProgram() : paths_.helperProgram) {
     if (paths_.driveMap.empty()) {
         paths_.driveMap = linux_xdg::ConfigHome() + "/Wakelatch/drives";
     }

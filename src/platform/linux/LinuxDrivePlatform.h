@@ -29,7 +29,7 @@ struct LinuxDrivePaths {
     std::string driveMap = {};  // empty: $XDG_CONFIG_HOME/Wakelatch/drives
     std::string mountProgram = "/bin/mount";
     bool useBlockDevices = true;     // where readable, a drive's block device may be read to reach it
-    std::string helperProgram = {};  // empty: wakelatch-drive-helper beside the running program
+    std::string helperProgram = {};  // empty: the running program's (DriveHelperLocation.h)
     std::string udevData = "/run/udev/data";
     std::string labelLinks = "/dev/disk/by-label";
     std::chrono::milliseconds callLimit{3000};    // a call on a drive
