@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "app/qt/Application.h"
 #include "platform/EndRequests.h"
@@ -10,6 +11,10 @@ int main(int argc, char* argv[]) {
     QApplication qtApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wakelatch"));
     QApplication::setOrganizationName(QStringLiteral("Wakelatch"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.wakelatch.Wakelatch"));
+    QApplication::setWindowIcon(
+        QIcon::fromTheme(QStringLiteral("io.github.wakelatch.Wakelatch"),
+                         QIcon(QStringLiteral(":/icons/io.github.wakelatch.Wakelatch.png"))));
     // The program ends when its main window unloads, not when its last visible window closes: the main
     // window may be hidden in the tray while a dialog closes.
     QApplication::setQuitOnLastWindowClosed(false);
