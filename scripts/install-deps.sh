@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Wakelatch needs that are missing. Usage: install-deps.sh build|test|windows
+# Installs the Debian packages Wakelatch needs that are missing.
+# Usage: install-deps.sh build|test|package|windows
 set -euo pipefail
 
-build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev fp-utils)
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev fp-utils librsvg2-bin)
+package_packages=(dpkg-dev fakeroot file)
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine64-tools nsis googletest cmake ninja-build
                   librsvg2-bin imagemagick
                   fp-utils xvfb x11-utils xdotool trayer)
-test_packages=(xvfb xauth xdotool x11-utils trayer imagemagick e2fsprogs mount sshfs openssh-server openssh-client python3)
+test_packages=(xvfb xauth xdotool x11-utils trayer imagemagick e2fsprogs mount sshfs openssh-server openssh-client python3
+               desktop-file-utils appstream lintian "${package_packages[@]}")
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;
     test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
+    package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
     windows) wanted=("${windows_packages[@]}") ;;
-    *) echo "usage: $0 build|test|windows" >&2; exit 2 ;;
+    *) echo "usage: $0 build|test|package|windows" >&2; exit 2 ;;
 esac
 
 missing=()
