@@ -63,3 +63,10 @@ set_tests_properties(integration.tray_icon PROPERTIES SKIP_RETURN_CODE 77 TIMEOU
 add_test(NAME integration.frozen_share
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/integration/frozen_share.sh $<TARGET_FILE:wakelatch>)
 set_tests_properties(integration.frozen_share PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120 RUN_SERIAL TRUE)
+
+# As users install it: the install rules into a folder (desktop entry and AppStream metadata validated), the
+# Debian package made with CPack from this build folder (its files, lintian), and the package installed
+# with apt (root), started under X, ended and removed again. About 30 s.
+add_test(NAME integration.debian_package
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/integration/debian_package.sh ${PROJECT_BINARY_DIR})
+set_tests_properties(integration.debian_package PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
