@@ -87,7 +87,8 @@ std::vector<int> MountIdsAt(const std::vector<MountEntry>& mounts, const std::st
 LinuxDrivePlatform::LinuxDrivePlatform(LinuxDrivePaths paths, Awaiter& awaiter)
     : paths_(std::move(paths)),
       gate_(awaiter),
-      helper_(paths_.helperProgram.empty() ? linux_helper::DriveHelperOfThisProgram() : paths_.helperProgram) {
+      helper_(paths_.helperProgram.empty() ? linux_helper::DriveHelperOfThisProgram()
+                                           : paths_.helperProgram) {
     if (paths_.driveMap.empty()) {
         paths_.driveMap = linux_xdg::ConfigHome() + "/Wakelatch/drives";
     }
