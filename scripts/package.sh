@@ -13,7 +13,7 @@ export CXXFLAGS LDFLAGS
 
 cmake --preset package >/dev/null
 cmake --build --preset package -j2 >/dev/null
-cpack --preset package >build-package/cpack.log
+cpack --preset package >build-package/cpack.log 2>&1
 package="$PWD/build-package/wakelatch_1.0.0_$(dpkg --print-architecture).deb"
 [ -f "$package" ] || { cat build-package/cpack.log; echo "package.sh: no package made" >&2; exit 1; }
 echo "$package"
