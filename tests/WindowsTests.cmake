@@ -41,14 +41,11 @@ target_include_directories(wakelatch_win32dialogs_tests PRIVATE ${CMAKE_CURRENT_
 target_link_libraries(wakelatch_win32dialogs_tests PRIVATE wakelatch_win32ui GTest::gtest_main)
 wakelatch_discover_tests(wakelatch_win32dialogs_tests "win32.")
 
-# The installer: a silent install and uninstall under Wine, with a stand-in program (a test fixture that is
-# never shipped) in place of Wakelatch.exe.
-add_executable(wakelatch_installer_standin WIN32 windows/InstallerStandIn.cpp)
-target_include_directories(wakelatch_installer_standin PRIVATE ${PROJECT_SOURCE_DIR}/src)
-wakelatch_windows_program(wakelatch_installer_standin)
+# The installer: a silent install under Wine, the installed Wakelatch.exe started, a silent uninstall that
+# ends it.
 add_test(NAME windows.installer
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/installer.sh ${WAKELATCH_INSTALLER_SCRIPT}
-                 $<TARGET_FILE:wakelatch_installer_standin> ${PROJECT_SOURCE_DIR}/README.md
+                 $<TARGET_FILE:Wakelatch> ${CMAKE_STRIP} ${PROJECT_SOURCE_DIR}/README.md
                  ${WAKELATCH_APPLICATION_ICON} ${CMAKE_CURRENT_BINARY_DIR}/installer-test)
 set_tests_properties(windows.installer PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 90)
 

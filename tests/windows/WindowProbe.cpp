@@ -6,6 +6,7 @@
 //   row <title> <id> <row>     screen point in the tick box of a list row: "<x> <y>"
 //   ticked <title> <id> <row>  "1" when the list row carries a tick (its item data), else "0"
 //   rows <title> <id>          the rows of a list box, one a line
+//   position <title> <id>      the position of a trackbar
 //   command <title> <id>       posts a menu command to the window
 //   close <title>              posts WM_CLOSE, as a task manager's polite end does
 //   endsession <title>         the session's end as Windows announces it: WM_QUERYENDSESSION (its answer
@@ -17,6 +18,8 @@
 
 #include "platform/windows/Utf.h"
 #include "platform/windows/Win32.h"
+
+#include <commctrl.h>
 
 namespace {
 
@@ -85,6 +88,10 @@ int main(int argc, char* argv[]) {
             }
             std::printf("%s\n", Narrow(text).c_str());
         }
+        return 0;
+    }
+    if (command == "position") {
+        std::printf("%d\n", static_cast<int>(SendMessageW(control, TBM_GETPOS, 0, 0)));
         return 0;
     }
     if (command == "center") {

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine, in the test script's prefix (scripts/test-windows.sh exports WINEPREFIX
 # and the rest): a silent install per user puts the program, README, uninstaller, Start-menu shortcut and the
-# "Apps" entry in place; a silent uninstall ends a running copy and removes all of it, the autostart entry and
-# the help files too, and keeps the settings.
-# Usage: installer.sh INSTALLER.nsi PROGRAM.exe README ICON WORK-FOLDER
+# "Apps" entry in place; the installed Wakelatch.exe runs as in use (its help file appears; with AutoStart it
+# writes the autostart entry as it ends); a silent uninstall ends it politely and removes all of it, the
+# autostart entry and the help files too, and keeps the settings.
+# Usage: installer.sh INSTALLER.nsi Wakelatch.exe STRIP README ICON WORK-FOLDER   Exit 77: a tool or the
+# display is missing. The program is shipped as the packaging makes it: STRIP takes its debugging
+# information away (and with it most of makensis's time).
 set -euo pipefail
-nsi=$1 program=$2 readme=$3 icon=$4 work=$5
+nsi=$1 built=$2 strip=$3 readme=$4 icon=$5 work=$6
 
 skip() {
     if [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ]; then
@@ -19,6 +22,9 @@ command -v makensis >/dev/null || skip "makensis is missing (Debian package nsis
 wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || skip "$wine is missing (Debian package wine64)"
 [ -f "${WINEPREFIX:-/nonexistent}/system.reg" ] || skip "no Wine prefix: run it through scripts/test-windows.sh"
+# Wine makes windows only on a display, and the program needs its main window.
+command -v xdotool >/dev/null || skip "xdotool is missing"
+[ -n "${DISPLAY:-}" ] || skip "no X display for the installed program (scripts/test-windows.sh starts Xvfb)"
 
 failures=0
 fail() {
@@ -40,10 +46,21 @@ wait_until() {
 }
 gone() { [ ! -e "$1" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
+# The main window, shown or hidden in the tray, is what the uninstaller looks for.
+title='Wakelatch Version 1.0.0'
+main_window() { xdotool search --name "^${title//./\\.}\$" >/dev/null 2>&1; }
+running=""
+cleanup() {
+    [ -z "$running" ] || kill "$running" 2>/dev/null || true
+    w reg delete 'HKCU\Software\Wakelatch' /f >/dev/null || true
+}
+trap cleanup EXIT
 
 rm -rf "$work"
 mkdir -p "$work"
 setup=$work/Wakelatch-1.0.0-setup.exe
+program=$work/Wakelatch.exe
+"$strip" --strip-debug -o "$program" "$built"
 makensis -V1 -DVERSION=1.0.0 "-DPROGRAM=$program" "-DREADME=$readme" "-DICON=$icon" "-DOUTFILE=$setup" "$nsi" \
     >"$work/makensis.log" 2>&1 || { cat "$work/makensis.log"; exit 1; }
 
@@ -57,9 +74,23 @@ mapfile -t unix < <(w winepath -u "$installedAt" "$localAppData\\Wakelatch" \
     "${folders[1]%% }\\Microsoft\\Windows\\Start Menu\\Programs\\Wakelatch.lnk")
 installed=${unix[0]%/} dataFolder=${unix[1]%/} shortcut=${unix[2]}
 
-# The user's settings exist before; an earlier copy's leftovers do not.
-w reg add "$settingsKey" /v InstallerTest /d kept /f >/dev/null
-w reg delete "$runKey" /v Wakelatch /f >/dev/null || true
+# The user's settings exist before (German, start with Windows, not in the tray); an earlier copy's leftovers
+# do not.
+cat >"$work/settings.reg" <<'EOF'
+REGEDIT4
+
+[-HKEY_CURRENT_USER\Software\Wakelatch]
+
+[HKEY_CURRENT_USER\Software\Wakelatch\Settings]
+"Language"="1"
+"AutoStart"="True"
+"AutoTray"="False"
+"InstallerTest"="kept"
+
+[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run]
+"Wakelatch"=-
+EOF
+w reg import "$work/settings.reg" >/dev/null
 rm -rf "$installed" "$dataFolder" "$shortcut"
 
 # The installer exits 0 even when it installs nothing: what counts is what it left.
@@ -85,38 +116,31 @@ reg_value "$uninstallKey" Publisher >/dev/null || fail "no Publisher"
 size=$(reg_value "$uninstallKey" EstimatedSize || true)
 [ $((size)) -gt 0 ] || fail "EstimatedSize is [$size]"
 
-# What the program leaves while used: its help files, in its folder or in the user's data folder.
-mkdir -p "$installed/help" "$dataFolder/help"
-touch "$installed/help/wakelatch_help_german.chm" "$dataFolder/help/wakelatch_help_english.chm"
-w reg add "$runKey" /v Wakelatch /d "\"$installedAt\\Wakelatch.exe\"" /f >/dev/null
-
-# A running copy: the uninstaller asks it to close, and it writes its autostart entry once more as it ends.
-# Wine makes windows only on a display.
-running=""
-if [ -n "${DISPLAY:-}" ]; then
-    "$wine" "$installed/Wakelatch.exe" </dev/null >/dev/null 2>&1 &
-    running=$!
-    if wait_until 20 test -e "$installed/standin-ready"; then
-        rm -f "$installed/standin-ready"
-    else
-        fail "the stand-in program did not start"
-    fi
-else
-    echo "no display: the closing of a running copy is not tried"
-fi
+# The installed program in use: at start it writes its help file beside itself. Where its folder is not
+# writable it uses the user's data folder instead, which Wine never makes it do: a planted file stands for it.
+mkdir -p "$dataFolder/help"
+touch "$dataFolder/help/wakelatch_help_english.chm"
+"$wine" "$installed/Wakelatch.exe" </dev/null >"$work/wine.log" 2>&1 &
+running=$!
+wait_until 20 main_window || fail "the installed program shows no main window \"$title\""
+[ -f "$installed/help/wakelatch_help_german.chm" ] || fail "the program wrote no help file in $installed/help"
 
 w "$installed/uninstall.exe" /S >/dev/null || fail "the uninstaller ended with status $?"
 # The uninstaller finishes from a copy of itself: wait for the folder to go.
 wait_until 20 gone "$installed" || fail "$installed is still there: $(find "$installed" | tr '\n' ' ')"
-if [ -n "$running" ]; then
-    wait_until 5 ended "$running" || { fail "the running copy was not ended"; kill "$running"; }
+if wait_until 5 ended "$running"; then
+    wait "$running" || fail "the program ended with status $?"
+    running=""
+else
+    fail "the running program was not ended"
 fi
 [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there"
 [ ! -e "$dataFolder" ] || fail "$dataFolder is still there"
 ! w reg query "$uninstallKey" >/dev/null || fail "the uninstall entry is still there"
 ! reg_value "$runKey" Wakelatch >/dev/null || fail "the autostart entry is still there"
 [ "$(reg_value "$settingsKey" InstallerTest)" = kept ] || fail "the settings were removed by a silent uninstall"
-w reg delete "$settingsKey" /v InstallerTest /f >/dev/null
+# Ended politely: it saved its window's place, as at every exit.
+reg_value "$settingsKey" MainLeft >/dev/null || fail "the program did not save its window's place: not ended as by Exit"
 
 [ $failures -eq 0 ] || exit 1
 echo "installed, checked and uninstalled"

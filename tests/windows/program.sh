@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The real Wakelatch.exe under Wine, on the test script's Xvfb with the trayer tray host: German and English
-# captions, a ticked drive saved to the registry, hiding into the tray and back by a double-click, the tray
-# menu, a second copy that brings the first forward and ends with 0, and what the exit and the session's end
-# write (placement, Run value by AutoStart), a start in the tray ended by a close message. Runs in the private prefix of scripts/test-windows.sh (WINEPREFIX, DISPLAY).
+# captions, a ticked drive saved to the registry, the interval slider moved and saved, hiding into the tray
+# and back by a double-click, the tray menu and its German entries, a second copy that brings the first
+# forward and ends with 0, and what the exit and the session's end write (placement, Run value by
+# AutoStart), a start in the tray ended by a close message. Runs in the private prefix of
+# scripts/test-windows.sh (WINEPREFIX, DISPLAY).
 # Usage: program.sh <Wakelatch.exe> <window probe .exe> <work folder>   Exit 77: no display or tray host.
 # No window manager: under one (openbox) Wine's docked tray icons get no clicks; without one each hide or
 # close of a window costs Wine about 2 s, which this test pays four times.
@@ -82,6 +84,20 @@ click_control() {  # click_control <id>
 # The captions of the buttons Save, Start and Exit, "a|b|c".
 button_captions() { probe texts "$title" | awk -F'\t' '$1 == 101 || $1 == 102 || $1 == 104 { print $3 }' | paste -sd'|'; }
 shot() { command -v import >/dev/null && import -window root "$work/$1.png" 2>/dev/null; }
+# The tray menu's entries as Wine drew the first pop-up menu (its "menu" trace channel, on for the German
+# copy): the texts, "-" for a separator, " [x]" after a checked entry; joined by "|".
+drawn_menu() {
+    awk '/:draw_popup_menu hmenu/ { inside = 1; next }
+         inside && !/:draw_menu_item/ { exit }
+         inside && /:draw_menu_item \{/ {
+             entry = $0
+             if (entry ~ /fType=sep/) { entry = "-" } else { sub(/.*Text=L"/, "", entry); sub(/"[^"]*$/, "", entry) }
+             if ($0 ~ /State=[^,}]*check/) { entry = entry " [x]" }
+             print entry
+         }' "$work/wine.log" | paste -sd'|'
+}
+# The text of lbl_fraStandby_TEXT_AnzeigeMinuten: the label after the German heading "Aktuell:".
+current_minutes() { probe texts "$title" | awk -F'\t' 'heading == "Aktuell:" { print $3; exit } { heading = $3 }'; }
 popup_open() { [ -n "$(xdotool search --onlyvisible --classname 'wakelatch.exe' 2>/dev/null)" ]; }
 
 rm -rf "$work"
@@ -101,8 +117,8 @@ cleanup() {
 trap cleanup EXIT
 within 10 eval '[ -n "$(xdotool search --class trayer 2>/dev/null)" ]' || skip "trayer did not start"
 
-start_program() {
-    "$wine" "$work/program/Wakelatch.exe" </dev/null >>"$work/wine.log" 2>&1 &
+start_program() {  # start_program [VARIABLE=value...]: the environment of this copy
+    env "$@" "$wine" "$work/program/Wakelatch.exe" </dev/null >>"$work/wine.log" 2>&1 &
     wakelatch_pid=$!
 }
 # Waits for the program to end; its exit status.
@@ -124,6 +140,7 @@ REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wakelatch\Settings]
 "Language"="1"
+"Times"="5"
 "AutoStart"="False"
 "AutoTray"="False"
 
@@ -138,7 +155,7 @@ REGEDIT4
 "AutoStart"="True"
 EOF
 quiet "$wine" reg import "$work/german.reg"
-start_program
+start_program WINEDEBUG=+menu
 check "the main window opens" within 20 main_visible || exit 1
 check "its title is \"$title\"" test "$(xdotool getwindowname "$(xdotool search --onlyvisible --name "^$title\$" | head -1)")" = "$title"
 check "German captions: Speichern, Manueller Start, Beenden" \
@@ -155,12 +172,22 @@ if [ -n "$row" ]; then
     check "Save writes Drives with W:" within 10 eval '[[ "$(reg_value "$settings" Drives)" == *W:* ]]'
 fi
 
+# At 5 minutes the slider's thumb is low (position 56): a click in the channel above it moves it a page (5)
+# up and gives it the focus, the Up key one more: position 50, that is 61 - 50 = 11 minutes.
+click_control 107
+xdotool key Up
+check "a click on the slider and Up: position 50" within 5 eval '[ "$(probe position "$title" 107)" = 50 ]'
+check "the current minutes read \"11 Min.\"" test "$(current_minutes)" = "11 Min."
+check "and Times 11 is saved" within 5 eval '[ "$(reg_value "$settings" Times)" = 11 ]'
+
 click_control 103
 check "hiding leaves no window" within 10 main_hidden
 check "and one icon in the tray" within 10 icons_are 1
 point=$(icon_point)
 click_at $point 3
 check "a right-click opens the tray menu" within 5 popup_open
+check "its German entries: Automatik anhalten, Wiederherstellen, -, Programmstart mit Windows, ..." \
+    within 5 eval '[ "$(drawn_menu)" = "Automatik anhalten|Wiederherstellen|-|Programmstart mit Windows|Programmstart in Taskleiste|-|In&fo Wakelatch...|-|Beenden" ]'
 shot tray-menu
 xdotool key Escape
 within 5 eval '! popup_open'
