@@ -2,7 +2,7 @@
 # Installs the Debian packages Wakelatch needs that are missing. Usage: install-deps.sh build|test|windows
 set -euo pipefail
 
-build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev fp-utils)
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev fp-utils)
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine64-tools nsis googletest cmake ninja-build
                   librsvg2-bin imagemagick
                   fp-utils xvfb x11-utils xdotool trayer)

@@ -100,6 +100,9 @@ void Application::SaveForSessionEnd() {
 }
 
 void Application::ShowSplash() {
+    // The settings are read by now: Qt's own button texts follow the language from here on. (The only
+    // message before this one has just an OK button.)
+    translations_.Apply(state_.Language);
     splash_ = std::make_unique<SplashWindow>();
     splash_->Form_Load(state_, *platform_.files);
     splash_->CentreOnScreen();
@@ -208,6 +211,7 @@ void Application::ShowOptionsDialog() {
     optionsView_ = &view;
     view.exec();
     optionsView_ = nullptr;
+    translations_.Apply(state_.Language);  // a save may have chosen another language
 }
 
 void Application::CloseDialog() {

@@ -12,6 +12,7 @@
 #include "ui/options/frm_Options.h"
 #include "ui/qt/QtAwaiter.h"
 #include "ui/qt/QtMessageBox.h"
+#include "ui/qt/QtTranslations.h"
 
 namespace wakelatch {
 
@@ -83,6 +84,7 @@ class Application final : public QObject,
     platform::Platform platform_;
     PlatformSupportFiles supportFiles_{platform_};
     qtui::QtMessageBox messages_;
+    qtui::QtTranslations translations_;
     std::unique_ptr<LocalInstanceGuard> instance_;
     std::unique_ptr<ShutdownSignals> signals_;
     std::unique_ptr<qtui::QtNotificationArea> notificationArea_;
