@@ -6,7 +6,7 @@ build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine64-tools nsis googletest cmake ninja-build
                   librsvg2-bin imagemagick
                   fp-utils xvfb x11-utils xdotool trayer)
-test_packages=(xvfb xauth xdotool x11-utils trayer imagemagick e2fsprogs mount sshfs openssh-server openssh-client python3)
+test_packages=(xvfb xauth xdotool x11-utils trayer openbox imagemagick e2fsprogs mount sshfs openssh-server openssh-client python3)
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;
