@@ -64,7 +64,7 @@ add_test(NAME integration.frozen_share
 set_tests_properties(integration.frozen_share PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120 RUN_SERIAL TRUE)
 
 # Under a window manager (openbox) with a tray host: when the tray menu opens, how the About window moves
-# and whom it belongs to. About 15 s.
+# and whom it belongs to. About 5 s.
 add_test(NAME integration.desktop
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/integration/desktop.sh $<TARGET_FILE:wakelatch>)
 set_tests_properties(integration.desktop PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120 RUN_SERIAL TRUE)

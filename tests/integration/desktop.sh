@@ -3,7 +3,7 @@
 # right button is released, not when it is pressed; the About window moves with the left button only (a
 # right-button drag leaves it in place and answering Escape); opened from the tray menu it has no owner,
 # opened from the main window's menu it belongs to the main window. Skips itself (77) without an X
-# display, xdotool, xprop, openbox or trayer. About 15 s.
+# display, xdotool, xprop, openbox or trayer. About 5 s.
 set -u
 here=$(dirname "$0")
 # shellcheck source-path=SCRIPTDIR source=x_program.sh
