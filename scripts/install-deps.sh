@@ -3,13 +3,14 @@
 # Usage: install-deps.sh build|test|package|windows
 set -euo pipefail
 
-build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev libgl-dev libgtest-dev fp-utils librsvg2-bin)
+build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev fp-utils
+                librsvg2-bin)
 package_packages=(dpkg-dev fakeroot file)
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine64-tools nsis googletest cmake ninja-build
                   librsvg2-bin imagemagick
                   fp-utils xvfb x11-utils xdotool trayer)
-test_packages=(xvfb xauth xdotool x11-utils trayer imagemagick e2fsprogs mount sshfs openssh-server openssh-client python3
-               desktop-file-utils appstream lintian "${package_packages[@]}")
+test_packages=(xvfb xauth xdotool x11-utils trayer openbox imagemagick e2fsprogs mount sshfs openssh-server openssh-client
+               python3 desktop-file-utils appstream lintian "${package_packages[@]}")
 
 case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;

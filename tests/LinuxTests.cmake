@@ -70,3 +70,9 @@ set_tests_properties(integration.frozen_share PROPERTIES SKIP_RETURN_CODE 77 TIM
 add_test(NAME integration.debian_package
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/integration/debian_package.sh ${PROJECT_BINARY_DIR})
 set_tests_properties(integration.debian_package PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 180 RUN_SERIAL TRUE)
+
+# Under a window manager (openbox) with a tray host: when the tray menu opens, how the About window moves
+# and whom it belongs to. About 5 s.
+add_test(NAME integration.desktop
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/integration/desktop.sh $<TARGET_FILE:wakelatch>)
+set_tests_properties(integration.desktop PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120 RUN_SERIAL TRUE)

@@ -144,7 +144,11 @@ TEST_F(Tray, UnloadingAlwaysDeletesTheIcon) {
 class TrayMenu : public Tray {
   protected:
     TrayMenu()
-        : menu(state, store, {mnuStop, mnuMax, mnuAuto, mnuTrayStart, mnuInfo, mnuExit, menuTray}, Form()) {}
+        : menu(state, store, {mnuStop, mnuMax, mnuAuto, mnuTrayStart, mnuInfo, mnuExit, menuTray}, Form()) {
+        // The main window sets the captions of the tray menu's own entries.
+        mnuStop.text = TextOf("mnuStop");
+        texts.Add("mnuStop", mnuStop);
+    }
     testing::FakeMenuEntry mnuStop{"&Anhalten"}, mnuMax, mnuAuto, mnuTrayStart, mnuInfo, mnuExit;
     testing::FakePopupMenu menuTray;
     frm_TrayMenu menu;
@@ -200,25 +204,25 @@ TEST_F(TrayMenu, RestoreAboutAndExit) {
 
 // The stop entry always says what choosing it does, and choosing it does that.
 TEST_F(TrayMenu, TheStopEntryTellsTheTruth) {
-    EXPECT_EQ(TextOf("mnuStop"), "Automatik anhalten");
+    EXPECT_EQ(mnuStop.text, "Automatik anhalten");
     standby.Tick();
     menu.mnuStop_Click();
-    EXPECT_EQ(TextOf("mnuStop"), "Automatik starten");
+    EXPECT_EQ(mnuStop.text, "Automatik starten");
     EXPECT_FALSE(standby.enabled);
     EXPECT_FALSE(pass.enabled);
 
     Form().Einstellen_Sprache();  // applying the texts again does not claim it runs
-    EXPECT_EQ(TextOf("mnuStop"), "Automatik starten");
+    EXPECT_EQ(mnuStop.text, "Automatik starten");
 
     Form().cmd_Start_Click();  // a manual start sets the automatic going again
     EXPECT_TRUE(standby.enabled);
-    EXPECT_EQ(TextOf("mnuStop"), "Automatik anhalten");
+    EXPECT_EQ(mnuStop.text, "Automatik anhalten");
 
     menu.mnuStop_Click();
     menu.mnuStop_Click();
     EXPECT_TRUE(standby.enabled);
     EXPECT_EQ(standby.tag, "1");  // the count is kept
-    EXPECT_EQ(TextOf("mnuStop"), "Automatik anhalten");
+    EXPECT_EQ(mnuStop.text, "Automatik anhalten");
 }
 
 TEST_F(TrayMenu, AStopCancelsADuePass) {
@@ -230,6 +234,29 @@ TEST_F(TrayMenu, AStopCancelsADuePass) {
     EXPECT_FALSE(pass.enabled);
     pass.Tick();
     EXPECT_FALSE(standby.enabled);  // nothing turns the counting back on behind the user's back
+}
+
+// With a language other than German and English the entry keeps its design caption, which neither
+// stops nor starts anything.
+TEST(TrayMenuOtherLanguage, TheStopEntryDoesNothing) {
+    testing::MainFormRig rig;
+    rig.state.Language = 3;
+    testing::FakeMenuEntry mnuStop{"&Anhalten"}, mnuMax, mnuAuto, mnuTrayStart, mnuInfo, mnuExit;
+    testing::FakePopupMenu menuTray;
+    rig.texts.Add("mnuStop", mnuStop);
+    rig.Form().Form_Load();
+    frm_TrayMenu menu(rig.state, rig.store,
+                      {mnuStop, mnuMax, mnuAuto, mnuTrayStart, mnuInfo, mnuExit, menuTray}, rig.Form());
+    ASSERT_TRUE(rig.standby.enabled);
+    menu.mnuStop_Click();
+    EXPECT_TRUE(rig.standby.enabled);
+    EXPECT_EQ(mnuStop.text, "&Anhalten");
+    for (int minute = 0; minute < 5; ++minute) {
+        rig.standby.Tick();
+    }
+    menu.mnuStop_Click();
+    EXPECT_TRUE(rig.pass.enabled);  // the due pass comes
+    EXPECT_EQ(mnuStop.text, "&Anhalten");
 }
 
 TEST_F(Tray, OptionsDialogRefreshesOnlyWhenItAsksTo) {

@@ -13,11 +13,11 @@
 #include "fakes/FakeSettingsStore.h"
 #include "ui/options/OptionsDialogView.h"
 #include "ui/qt/QtMessageBox.h"
+#include "ui/qt/QtTranslations.h"
 
 namespace wakelatch {
 namespace {
 
-// Answers the message boxes that the dialog opens, one after another, by pressing their buttons.
 // Answers the message boxes that the dialog opens, one after another, by pressing their buttons. It
 // looks for a while only; a box nobody answers is closed, so that a test fails instead of hanging.
 class MessageBoxAnswerer {
@@ -29,6 +29,7 @@ class MessageBoxAnswerer {
     }
     ~MessageBoxAnswerer() { timer_.stop(); }
     std::vector<QString> texts;
+    std::vector<QString> buttons;  // of each question: the Yes and the No button's texts
 
   private:
     void Look() {
@@ -39,6 +40,10 @@ class MessageBoxAnswerer {
             }
             if (next_ < answers_.size()) {
                 texts.push_back(box->text());
+                if (box->button(QMessageBox::Yes) != nullptr && box->button(QMessageBox::No) != nullptr) {
+                    buttons.push_back(box->button(QMessageBox::Yes)->text() + " " +
+                                      box->button(QMessageBox::No)->text());
+                }
                 box->button(answers_[next_++])->click();
             } else {
                 texts.push_back(QStringLiteral("unexpected: ") + box->text());
@@ -142,6 +147,35 @@ TEST_F(OptionsDialogWidget, NoThenNoStaysOpen) {
     EXPECT_TRUE(view.isVisible());
     EXPECT_TRUE(Find<QCheckBox>("chk_Traystart")->isChecked());
     EXPECT_TRUE(store.writes.empty());
+}
+
+// The standard buttons of a question speak the program's language: German for 1, English for 2, and
+// another value leaves them as they are.
+TEST(QtTranslations, QuestionButtonsFollowTheLanguage) {
+    qtui::QtTranslations translations;
+    if (!translations.Apply(1)) {
+        if (qEnvironmentVariableIsEmpty("WAKELATCH_REQUIRE_INTEGRATION")) {
+            GTEST_SKIP() << "Qt's German translation (qtbase_de.qm) is not installed";
+        }
+        FAIL() << "Qt's German translation (qtbase_de.qm) is not installed";
+    }
+    qtui::QtMessageBox messages;
+    const auto buttonsOfAQuestion = [&messages] {
+        MessageBoxAnswerer answerer({QMessageBox::No});
+        messages.Show("Sollen die Einstellungen gespeichert werden?", "Verfahrensweise",
+                      controls::MessageIcon::None, controls::MessageButtons::YesNo);
+        return answerer.buttons.empty() ? QString() : answerer.buttons[0];
+    };
+    EXPECT_EQ(buttonsOfAQuestion(), "&Ja &Nein");
+    translations.Apply(3);
+    EXPECT_EQ(buttonsOfAQuestion(), "&Ja &Nein");
+    translations.Apply(2);
+    EXPECT_EQ(buttonsOfAQuestion(), "&Yes &No");
+    translations.Apply(3);
+    EXPECT_EQ(buttonsOfAQuestion(), "&Yes &No");
+    translations.Apply(1);
+    EXPECT_EQ(buttonsOfAQuestion(), "&Ja &Nein");
+    translations.Apply(2);
 }
 
 }  // namespace

@@ -99,7 +99,8 @@ TEST(Win32NotificationArea, AnIconAskedForBeforeTheTaskbarCameComesWithIt) {
 class RecordingActions final : public TrayMenuActions {
   public:
     void RestoreFromTray() override { calls.push_back("restore"); }
-    void ToggleAutomatic() override { calls.push_back("toggle"); }
+    void StopAutomatic() override { calls.push_back("stop"); }
+    void StartAutomatic() override { calls.push_back("start"); }
     void ShowAbout() override { calls.push_back("about"); }
     void cmd_Beenden_Click() override { calls.push_back("exit"); }
     std::vector<std::string> calls;
@@ -141,11 +142,13 @@ TEST_F(Win32TrayMenu, HasTheDocumentedEntriesWithTheirDesignCaptions) {
 
 TEST_F(Win32TrayMenu, EntriesReachTheirHandlersAndCheckMarksFollowTheSettings) {
     SKIP_WITHOUT_WINDOW(view_->Hwnd());
+    Choose("mnuStop");  // the design caption neither stops nor starts
+    view_->Controls().mnuStop.SetText("Stop automatic");
     Choose("mnuStop");
     Choose("mnuMax");
     Choose("mnuInfo");
     Choose("mnuExit");
-    EXPECT_EQ(actions_.calls, (std::vector<std::string>{"toggle", "restore", "about", "exit"}));
+    EXPECT_EQ(actions_.calls, (std::vector<std::string>{"stop", "restore", "about", "exit"}));
 
     Choose("mnuAuto");
     EXPECT_TRUE(state_.AutoStart);

@@ -100,6 +100,9 @@ void Application::SaveForSessionEnd() {
 }
 
 void Application::ShowSplash() {
+    // The settings are read by now: Qt's own button texts follow the language from here on. (The only
+    // message before this one has just an OK button.)
+    translations_.Apply(state_.Language);
     splash_ = std::make_unique<SplashWindow>();
     splash_->Form_Load(state_, *platform_.files);
     splash_->CentreOnScreen();
@@ -117,28 +120,10 @@ void Application::LoadTrayMenu() {
         trayMenuView_->AddCaptionTargets(mainView_->CaptionTargets());
     }
     // Until the main window is loaded the menu's actions reach it through this object.
-    trayMenu_ = std::make_unique<frm_TrayMenu>(state_, *platform_.settings, trayMenuView_->Controls(),
-                                               static_cast<TrayMenuActions&>(*this));
+    trayMenu_ =
+        std::make_unique<frm_TrayMenu>(state_, *platform_.settings, trayMenuView_->Controls(), trayEntries_);
     trayMenuView_->Connect(*trayMenu_);
     trayMenu_->Form_Load();
-}
-
-void Application::RestoreFromTray() {
-    if (mainForm_) {
-        mainForm_->RestoreFromTray();
-    }
-}
-
-void Application::ToggleAutomatic() {
-    if (mainForm_) {
-        mainForm_->ToggleAutomatic();
-    }
-}
-
-void Application::cmd_Beenden_Click() {
-    if (mainForm_) {
-        mainForm_->cmd_Beenden_Click();
-    }
 }
 
 void Application::LoadMainWindow() {
@@ -208,6 +193,7 @@ void Application::ShowOptionsDialog() {
     optionsView_ = &view;
     view.exec();
     optionsView_ = nullptr;
+    translations_.Apply(state_.Language);  // a save may have chosen another language
 }
 
 void Application::CloseDialog() {
@@ -232,7 +218,11 @@ void Application::SetMainRefreshPending() {
 }
 
 void Application::ShowAbout() {
-    AboutWindow about(state_, *platform_.files, *platform_.programs, messages_);
+    ShowAboutWindow(mainView_.get());
+}
+
+void Application::ShowAboutWindow(QWidget* owner) {
+    AboutWindow about(state_, *platform_.files, *platform_.programs, messages_, owner);
     about.Form_Load();
     about.Exec();
 }

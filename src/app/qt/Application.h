@@ -8,10 +8,12 @@
 #include "app/StartupServices.h"
 #include "platform/Platform.h"
 #include "settings/ProgramState.h"
+#include "ui/main/TrayEntries.h"
 #include "ui/main/frm_Main.h"
 #include "ui/options/frm_Options.h"
 #include "ui/qt/QtAwaiter.h"
 #include "ui/qt/QtMessageBox.h"
+#include "ui/qt/QtTranslations.h"
 
 namespace wakelatch {
 
@@ -30,7 +32,6 @@ class QtNotificationArea;
 class Application final : public QObject,
                           private StartupWindows,
                           private MainWindowHost,
-                          private TrayMenuActions,
                           private OptionsHost {
     Q_OBJECT
 
@@ -57,14 +58,9 @@ class Application final : public QObject,
     void CloseOtherWindows() override;
     void UnloadMainWindow() override;
     void ShowOptionsDialog() override;
-    void ShowAbout() override;
+    void ShowAbout() override;  // from the main menu: owned by the main window
     void SetApplicationHelpFile(const std::string& fileName) override;
     void PressHelpKey() override;
-
-    // TrayMenuActions: the tray menu's entries, passed on to the main window.
-    void RestoreFromTray() override;
-    void ToggleAutomatic() override;
-    void cmd_Beenden_Click() override;
 
     // OptionsHost: what the open options dialog asks for.
     void CloseDialog() override;
@@ -72,6 +68,7 @@ class Application final : public QObject,
     void ExtractHelpFile() override;
     void SetMainRefreshPending() override;
 
+    void ShowAboutWindow(QWidget* owner);
     void Shutdown();
     void SaveForSessionEnd();
     bool Ending() const;
@@ -83,12 +80,14 @@ class Application final : public QObject,
     platform::Platform platform_;
     PlatformSupportFiles supportFiles_{platform_};
     qtui::QtMessageBox messages_;
+    qtui::QtTranslations translations_;
     std::unique_ptr<LocalInstanceGuard> instance_;
     std::unique_ptr<ShutdownSignals> signals_;
     std::unique_ptr<qtui::QtNotificationArea> notificationArea_;
     std::unique_ptr<TrayIcon> trayIcon_;
     std::unique_ptr<MainWindowView> mainView_;
     std::unique_ptr<frm_Main> mainForm_;
+    TrayEntries trayEntries_{mainForm_, [this] { ShowAboutWindow(nullptr); }};
     std::unique_ptr<TrayMenuView> trayMenuView_;
     std::unique_ptr<frm_TrayMenu> trayMenu_;
     OptionsDialogView* optionsView_ = nullptr;  // while the options dialog is open

@@ -268,26 +268,4 @@ void Win32Application::PressHelpKey() {
     }
 }
 
-void Win32Application::TrayEntries::RestoreFromTray() {
-    if (application_.mainForm_) {
-        application_.mainForm_->RestoreFromTray();
-    }
-}
-
-void Win32Application::TrayEntries::ToggleAutomatic() {
-    if (application_.mainForm_) {
-        application_.mainForm_->ToggleAutomatic();
-    }
-}
-
-void Win32Application::TrayEntries::ShowAbout() {
-    application_.ShowAboutWindow(nullptr);
-}
-
-void Win32Application::TrayEntries::cmd_Beenden_Click() {
-    if (application_.mainForm_) {
-        application_.mainForm_->cmd_Beenden_Click();
-    }
-}
-
 }  // namespace wakelatch

@@ -11,6 +11,7 @@
 #include "platform/windows/NamedMutexInstanceGuard.h"
 #include "platform/windows/Win32.h"
 #include "settings/ProgramState.h"
+#include "ui/main/TrayEntries.h"
 #include "ui/main/frm_Main.h"
 #include "ui/options/frm_Options.h"
 #include "ui/tray/TrayIcon.h"
@@ -46,20 +47,6 @@ class Win32Application final : private StartupWindows, private MainWindowHost, p
     int Run();
 
   private:
-    // The tray menu's entries. They reach the main window through here because the tray menu is loaded
-    // before it; and the About window they open has no owner, unlike the main menu's.
-    class TrayEntries final : public TrayMenuActions {
-      public:
-        explicit TrayEntries(Win32Application& application) : application_(application) {}
-        void RestoreFromTray() override;
-        void ToggleAutomatic() override;
-        void ShowAbout() override;
-        void cmd_Beenden_Click() override;
-
-      private:
-        Win32Application& application_;
-    };
-
     // StartupWindows
     void ShowSplash() override;
     void LoadTrayMenu() override;
@@ -104,11 +91,11 @@ class Win32Application final : private StartupWindows, private MainWindowHost, p
     PlatformSupportFiles supportFiles_{platform_};
     win32ui::Win32MessageBox messages_;
     platform::NamedMutexInstanceGuard instance_;
-    TrayEntries trayEntries_{*this};
     std::unique_ptr<win32ui::Win32NotificationArea> notificationArea_;
     std::unique_ptr<TrayIcon> trayIcon_;
     std::unique_ptr<win32ui::MainWindowView> mainView_;
     std::unique_ptr<frm_Main> mainForm_;
+    TrayEntries trayEntries_{mainForm_, [this] { ShowAboutWindow(nullptr); }};
     std::unique_ptr<win32ui::TrayMenuView> trayMenuView_;
     std::unique_ptr<frm_TrayMenu> trayMenu_;
     std::unique_ptr<win32ui::SplashWindow> splash_;

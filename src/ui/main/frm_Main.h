@@ -116,12 +116,11 @@ class frm_Main final : public TrayMenuActions {
     void cmd_Start_Click();
     void sli_Standby_Scroll();  // the thumb is being dragged
     void sli_Standby_Change();  // the position has settled
-                                // Stop and restart of the automatic mode. A stop switches both timers off (a
-                                // pass that was due does
+
+    // Stop and restart of the automatic mode. A stop switches both timers off (a pass that was due does
     // not come); a restart switches the minute counter on, its count kept.
-    void StopAutomatic();
-    void StartAutomatic();
-    void ToggleAutomatic() override;
+    void StopAutomatic() override;
+    void StartAutomatic() override;
     bool AutomaticRunning() const { return automaticOn_; }
     bool PassRunning() const { return passRunning_; }
 

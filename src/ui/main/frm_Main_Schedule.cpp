@@ -108,12 +108,4 @@ void frm_Main::StartAutomatic() {
     UpdateStopCaption();
 }
 
-void frm_Main::ToggleAutomatic() {
-    if (automaticOn_) {
-        StopAutomatic();
-    } else {
-        StartAutomatic();
-    }
-}
-
 }  // namespace wakelatch

@@ -21,8 +21,8 @@ QString FromView(std::string_view text) {
 }  // namespace
 
 AboutWindow::AboutWindow(ProgramState& state, platform::FileSystem& files, platform::Programs& programs,
-                         controls::MessageBoxService& messages)
-    : ShapedWindow(nullptr, Qt::Dialog),
+                         controls::MessageBoxService& messages, QWidget* owner)
+    : ShapedWindow(owner, Qt::Dialog),
       state_(state),
       files_(files),
       programs_(programs),

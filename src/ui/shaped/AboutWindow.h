@@ -18,8 +18,10 @@ class AboutWindow final : public qtui::ShapedWindow {
     Q_OBJECT
 
   public:
+    // With an owner the window stays above it (a transient window of the owner); without one it stands
+    // on its own.
     AboutWindow(ProgramState& state, platform::FileSystem& files, platform::Programs& programs,
-                controls::MessageBoxService& messages);
+                controls::MessageBoxService& messages, QWidget* owner = nullptr);
 
     void Form_Load();
     // Shows the window modally and returns when it is closed.

@@ -78,8 +78,12 @@ void ShapedWindow::CentreOnScreen() {
     }
 }
 
-void ShapedWindow::mousePressEvent(QMouseEvent* /*event*/) {
-    DragForm();
+void ShapedWindow::mousePressEvent(QMouseEvent* event) {
+    // The window system's move follows the left button only: begun with another one it would wait for a
+    // left release that never comes, holding the pointer and the keyboard meanwhile.
+    if (event->button() == Qt::LeftButton) {
+        DragForm();
+    }
 }
 
 void ShapedWindow::mouseMoveEvent(QMouseEvent* event) {

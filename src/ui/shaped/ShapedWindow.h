@@ -7,7 +7,7 @@
 namespace wakelatch::qtui {
 
 // A window cut to the outline of a picture (the picture's top-left colour is see-through) and moved by
-// dragging it anywhere: its background, and the labels it is told about.
+// dragging it anywhere with the left button: its background, and the labels it is told about.
 class ShapedWindow : public QWidget {
     Q_OBJECT
 
@@ -17,7 +17,7 @@ class ShapedWindow : public QWidget {
     // The window takes the picture's size, shows it as its background and is cut to its outline. False
     // when the file cannot be read as a picture.
     bool ShapeFormFromBitmap(const QString& path);
-    // Starts moving the window with the mouse.
+    // Starts moving the window with the mouse; called while the left button is held down on it.
     void DragForm();
     // Dragging this child moves the window too, while the left button is held.
     void DragBy(QWidget* child);

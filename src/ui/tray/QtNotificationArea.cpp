@@ -1,5 +1,8 @@
 #include "ui/tray/QtNotificationArea.h"
 
+#include <QGuiApplication>
+#include <QMouseEvent>
+
 #include "ui/tray/HourglassPicture.h"
 
 namespace wakelatch::qtui {
@@ -10,7 +13,7 @@ int MouseEventNumber(QSystemTrayIcon::ActivationReason reason) {
         case QSystemTrayIcon::DoubleClick:
             return tray::kLeftDoubleClick;
         case QSystemTrayIcon::Context:
-            return tray::kRightButtonUp;
+            return tray::kRightButtonUp;  // a press under X: Activated() waits for its release
         case QSystemTrayIcon::Trigger:
             return tray::kLeftButtonUp;
         case QSystemTrayIcon::MiddleClick:
@@ -25,11 +28,38 @@ int MouseEventNumber(QSystemTrayIcon::ActivationReason reason) {
 
 QtNotificationArea::QtNotificationArea(QObject* parent) : QObject(parent) {
     icon_.setObjectName(QStringLiteral("TrayIconRecord"));
-    connect(&icon_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-        if (mouseHandler_) {
-            mouseHandler_(MouseEventNumber(reason));
+    connect(&icon_, &QSystemTrayIcon::activated, this, &QtNotificationArea::Activated);
+}
+
+void QtNotificationArea::Activated(QSystemTrayIcon::ActivationReason reason) {
+    // An icon embedded in an X tray reports the right button when it is pressed. The release belongs to
+    // the icon's window (the press grabbed the pointer) and is watched for, so that the event comes as
+    // a release. A tray host that asks for the menu by itself has no button held any more.
+    if (reason == QSystemTrayIcon::Context && (QGuiApplication::mouseButtons() & Qt::RightButton)) {
+        if (!awaitingRightRelease_) {
+            awaitingRightRelease_ = true;
+            qApp->installEventFilter(this);
         }
-    });
+        Deliver(tray::kRightButtonDown);
+        return;
+    }
+    Deliver(MouseEventNumber(reason));
+}
+
+bool QtNotificationArea::eventFilter(QObject* watched, QEvent* event) {
+    if (awaitingRightRelease_ && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::RightButton) {
+        awaitingRightRelease_ = false;
+        qApp->removeEventFilter(this);
+        Deliver(tray::kRightButtonUp);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void QtNotificationArea::Deliver(int eventKind) {
+    if (mouseHandler_) {
+        mouseHandler_(eventKind);
+    }
 }
 
 bool QtNotificationArea::Available() const {

@@ -11,7 +11,7 @@ namespace wakelatch::qtui {
 
 // The notification area through QSystemTrayIcon, with the platform's rules: one icon per window and id,
 // an add for a present icon and a delete with none present change nothing. The icon's clicks arrive
-// as the platform's mouse-event numbers.
+// as the platform's mouse-event numbers, the right button's as a press and, later, its release.
 class QtNotificationArea final : public QObject, public NotificationArea {
     Q_OBJECT
 
@@ -25,8 +25,15 @@ class QtNotificationArea final : public QObject, public NotificationArea {
     bool IconShown() const { return present_; }
     TrayPicture Picture() const { return picture_; }
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
+    void Activated(QSystemTrayIcon::ActivationReason reason);
+    void Deliver(int eventKind);
+
     QSystemTrayIcon icon_;
+    bool awaitingRightRelease_ = false;  // the right button went down on the icon
     bool present_ = false;
     std::uintptr_t window_ = 0;
     std::uint32_t id_ = 0;

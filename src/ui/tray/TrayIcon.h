@@ -30,6 +30,7 @@ inline constexpr std::uint32_t kMouseMoveMessage = 0x200;
 inline constexpr std::size_t kTipLength = 64;
 // Mouse events on the icon, as the platform numbers them.
 inline constexpr int kLeftDoubleClick = 0x203;
+inline constexpr int kRightButtonDown = 0x204;
 inline constexpr int kRightButtonUp = 0x205;
 inline constexpr int kLeftButtonUp = 0x202;
 inline constexpr int kMiddleButtonUp = 0x208;

@@ -1,6 +1,9 @@
 #include "ui/tray/frm_TrayMenu.h"
 
+#include <string>
+
 #include "settings/SettingsSchema.h"
+#include "ui/main/Captions.h"
 #include "ui/tray/TrayIcon.h"
 
 namespace wakelatch {
@@ -27,7 +30,12 @@ void frm_TrayMenu::Form_MouseMove(int eventKind) {
 }
 
 void frm_TrayMenu::mnuStop_Click() {
-    main_.ToggleAutomatic();
+    const std::string caption = controls_.mnuStop.Text();
+    if (caption == captions::kStopGerman || caption == captions::kStopEnglish) {
+        main_.StopAutomatic();
+    } else if (caption == captions::kStartGerman || caption == captions::kStartEnglish) {
+        main_.StartAutomatic();
+    }
 }
 
 void frm_TrayMenu::mnuMax_Click() {

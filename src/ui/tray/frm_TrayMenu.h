@@ -11,7 +11,8 @@ class TrayMenuActions {
   public:
     virtual ~TrayMenuActions() = default;
     virtual void RestoreFromTray() = 0;    // icon gone, main window shown
-    virtual void ToggleAutomatic() = 0;    // stop a running automatic, start a stopped one
+    virtual void StopAutomatic() = 0;      // the minute counter off, the entry's caption to "start"
+    virtual void StartAutomatic() = 0;     // the minute counter on, the entry's caption to "stop"
     virtual void ShowAbout() = 0;          // the About window, modal
     virtual void cmd_Beenden_Click() = 0;  // end the program
 };
@@ -37,6 +38,8 @@ class frm_TrayMenu {
     // A mouse event on the tray icon, as the platform numbers it.
     void Form_MouseMove(int eventKind);
 
+    // Stops or restarts the automatic as the entry's caption says; any other caption (the design text
+    // that stays for a language other than German and English) does nothing.
     void mnuStop_Click();
     void mnuMax_Click();
     void mnuAuto_Click();

@@ -1,0 +1,157 @@
+#!/usr/bin/env bash
+# The program under a window manager (openbox) with a tray host (trayer): the tray menu opens when the
+# right button is released, not when it is pressed; the About window moves with the left button only (a
+# right-button drag leaves it in place and answering Escape); opened from the tray menu it has no owner,
+# opened from the main window's menu it belongs to the main window. Skips itself (77) without an X
+# display, xdotool, xprop, openbox or trayer. About 5 s.
+set -u
+here=$(dirname "$0")
+# shellcheck source-path=SCRIPTDIR source=x_program.sh
+source "$here/x_program.sh"  # skips without an X display; $program, $work, $HOME, pids, fail, pass
+skip() {
+    echo "SKIP: $*"
+    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
+    exit 77
+}
+for tool in openbox trayer xprop xwininfo; do
+    command -v "$tool" >/dev/null || skip "$tool is missing"
+done
+# A window manager announces itself with a window of its own on the root (gone once it has ended).
+wm_running() {
+    local id
+    id=$(xprop -root _NET_SUPPORTING_WM_CHECK | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
+    [ -n "$id" ] && xwininfo -id "$id" >/dev/null 2>&1
+}
+wm_running && skip "another window manager runs on $DISPLAY"
+
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+openbox=$!
+pids+=("$openbox")
+for _ in $(seq 1 50); do wm_running && break; sleep 0.1; done
+wm_running || skip "openbox did not start: $(cat "$work/openbox.log")"
+trayer --edge top --align right --widthtype request --height 32 --transparent false --tint 0xffffff \
+    >"$work/trayer.log" 2>&1 &
+trayer=$!
+pids+=("$trayer")
+for _ in $(seq 1 50); do xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")' && break; sleep 0.1; done
+
+mkdir -p "$HOME/.config/Wakelatch"
+printf '[Settings]\nAutoTray=True\nLanguage=2\nTimes=60\n' >"$HOME/.config/Wakelatch/Wakelatch.ini"
+"$program" >"$work/program.log" 2>&1 &
+app=$!
+pids+=("$app")
+
+icon_window() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {p=1; next} p && /"Wakelatch"/ {print $1; exit}'; }
+# The program's pop-up menus: windows of its own, outside the window manager's frames, mapped.
+menus_shown() {
+    local window count=0
+    for window in $(xwininfo -root -children | awk '/"Wakelatch"/ {print $1}'); do
+        xwininfo -id "$window" | grep -q 'Override Redirect State: yes' &&
+            xwininfo -id "$window" | grep -q 'Map State: IsViewable' && count=$((count + 1))
+    done
+    echo "$count"
+}
+about_window() { xdotool search --onlyvisible --name '^Info Wakelatch$' 2>/dev/null | head -1; }
+# Reports the outcome of the test just run ($?): expect $? "what holds" "what went wrong".
+expect() { if [ "$1" -eq 0 ]; then pass "$2"; else fail "$3"; fi; }
+wait_for() {  # command, tenths of a second
+    for _ in $(seq 1 "$2"); do [ -n "$($1)" ] && return 0; sleep 0.1; done
+    return 1
+}
+# (xwininfo without a window would wait for one to be clicked.)
+position() { [ -n "$1" ] && xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
+# The title of the window that owns window $1 (WM_TRANSIENT_FOR), if any.
+owner() {
+    local id
+    id=$(xprop -id "$1" WM_TRANSIENT_FOR | sed -n 's/.*window id # \(0x[0-9a-f]*\).*/\1/p')
+    [ -n "$id" ] && xprop -id "$id" WM_NAME | sed -n 's/^WM_NAME([A-Z_]*) = "\(.*\)"$/\1/p'
+}
+
+# A right-button drag on the About window's background: it stays put and Escape still closes it.
+right_drag_then_escape() {
+    local about=$1 before after
+    before=$(position "$about")
+    read -r ax ay <<<"$before"
+    xdotool mousemove $((ax + 60)) $((ay + 200)) mousedown 3
+    sleep 0.2
+    xdotool mousemove $((ax + 160)) $((ay + 260))
+    sleep 0.2
+    xdotool mouseup 3
+    sleep 0.3
+    after=$(position "$about")
+    [ "$after" = "$before" ]
+    expect $? "a right-button drag leaves the About window in place" \
+        "the About window moved with the right button ($before -> $after)"
+    xdotool key Escape
+    for _ in $(seq 1 20); do [ -z "$(about_window)" ] && break; sleep 0.1; done
+    [ -z "$(about_window)" ]
+    expect $? "Escape closes it afterwards" "Escape did not close the About window"
+}
+
+wait_for icon_window 50 || { fail "no icon in the tray"; cat "$work/program.log"; exit 1; }
+icon=$(icon_window)
+read -r ix iy < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x + 10, y + 12}')
+
+# The right button: nothing while it is held, the menu once it is let go.
+xdotool mousemove "$ix" "$iy" mousedown 3
+sleep 0.5
+[ "$(menus_shown)" -eq 0 ]
+expect $? "no tray menu while the right button is held" "the menu opened on the press"
+xdotool mouseup 3
+for _ in $(seq 1 30); do [ "$(menus_shown)" -gt 0 ] && break; sleep 0.1; done
+[ "$(menus_shown)" -gt 0 ]
+expect $? "the tray menu opens on the release" "no menu after the release"
+
+# Its About entry ("In&fo Wakelatch..."): a window of its own.
+xdotool key f
+if wait_for about_window 30; then
+    about=$(about_window)
+    [ "$(owner "$about")" != "$title" ]
+    expect $? "About from the tray menu has no owner" "About from the tray menu belongs to the main window"
+    right_drag_then_escape "$about"
+else
+    fail "the tray menu's About entry showed no window"
+fi
+
+# A double-click brings the main window back; its menu's About entry (the last of the second menu)
+# opens an About window that belongs to it.
+xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 60 1
+main_window() { xdotool search --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null | head -1; }
+wait_for main_window 30
+expect $? "double-click shows the main window" "double-click did not bring the main window back"
+read -r mx my < <(position "$(main_window)")
+xdotool mousemove $((mx + 12)) $((my + 8)) click 1
+sleep 0.3
+xdotool key Right Up Return
+if wait_for about_window 30; then
+    about=$(about_window)
+    [ "$(owner "$about")" = "$title" ]
+    expect $? "About from the main menu belongs to the main window" \
+        "About from the main menu is not owned by the main window ($(owner "$about"))"
+    read -r ax ay < <(position "$about")
+    xdotool mousemove $((ax + 60)) $((ay + 200)) mousedown 1
+    sleep 0.2  # the window manager takes the pointer over
+    xdotool mousemove $((ax + 100)) $((ay + 230))
+    sleep 0.1
+    xdotool mousemove $((ax + 140)) $((ay + 260))
+    sleep 0.2
+    xdotool mouseup 1
+    sleep 0.3
+    [ "$(position "$about")" != "$ax $ay" ]
+    expect $? "a left-button drag moves it" "a left-button drag did not move it"
+    xdotool key Escape
+else
+    fail "the main menu's About entry showed no window"
+fi
+if [ -n "${WAKELATCH_SCREENSHOTS:-}" ]; then
+    mkdir -p "$WAKELATCH_SCREENSHOTS" && import -window root "$WAKELATCH_SCREENSHOTS/desktop.png"
+fi
+
+kill -TERM "$app"
+wait_for_end "$app" 50
+[ "$status" = 0 ]
+expect $? "ends with status 0" "exit status $status"
+kill -TERM "$trayer" "$openbox"  # they end in order; openbox takes its announcement along
+wait "$trayer" "$openbox"
+echo "$failures failures"
+[ "$failures" -eq 0 ]
