@@ -1,6 +1,6 @@
 # The Windows program's installer and portable zip, made by the target wakelatch_dist into dist/ of the build
 # folder (scripts/build-windows.sh). The program is the target named by WAKELATCH_WINDOWS_PROGRAM; it is
-# shipped as Wakelatch.exe, stripped of its debugging information, with README.md beside it.
+# shipped as Wakelatch.exe, stripped of its symbols and debugging information, with README.md beside it.
 set(WAKELATCH_WINDOWS_PROGRAM Wakelatch CACHE STRING "The target of the Windows program that is packaged")
 
 if(NOT TARGET ${WAKELATCH_WINDOWS_PROGRAM})
@@ -30,7 +30,7 @@ add_custom_command(
   OUTPUT ${staging}/Wakelatch.exe ${staging}/README.md
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${staging}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${staging}
-  COMMAND ${CMAKE_STRIP} --strip-debug -o ${staging}/Wakelatch.exe $<TARGET_FILE:${WAKELATCH_WINDOWS_PROGRAM}>
+  COMMAND ${CMAKE_STRIP} --strip-all -o ${staging}/Wakelatch.exe $<TARGET_FILE:${WAKELATCH_WINDOWS_PROGRAM}>
   COMMAND ${CMAKE_COMMAND} -E copy ${readme} ${staging}/README.md
   DEPENDS ${WAKELATCH_WINDOWS_PROGRAM} ${readme}
   COMMENT "Staging Wakelatch.exe and README.md"

@@ -60,7 +60,7 @@ rm -rf "$work"
 mkdir -p "$work"
 setup=$work/Wakelatch-1.0.0-setup.exe
 program=$work/Wakelatch.exe
-"$strip" --strip-debug -o "$program" "$built"
+"$strip" --strip-all -o "$program" "$built"
 makensis -V1 -DVERSION=1.0.0 "-DPROGRAM=$program" "-DREADME=$readme" "-DICON=$icon" "-DOUTFILE=$setup" "$nsi" \
     >"$work/makensis.log" 2>&1 || { cat "$work/makensis.log"; exit 1; }
 
