@@ -141,7 +141,21 @@ Section "Uninstall"
   RMDir "$TEMP\Wakelatch"
 
   Delete "$SMPROGRAMS\Wakelatch.lnk"
-  Delete "$INSTDIR\Wakelatch.exe"
+  ; A program that has only just ended may hold its file a moment longer (so may a virus scanner): try
+  ; again for up to 5 s before the folder is given up.
+  StrCpy $5 0
+  ${Do}
+    ClearErrors
+    Delete "$INSTDIR\Wakelatch.exe"
+    ${IfNot} ${Errors}
+      ${Break}
+    ${EndIf}
+    IntOp $5 $5 + 1
+    ${If} $5 >= 20
+      ${Break}
+    ${EndIf}
+    Sleep 250
+  ${Loop}
   Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
