@@ -70,7 +70,12 @@ struct MainFormRig {
                                            onYield();
                                        }
                                    },
-                                   [this](int ms) { sleeps.push_back(ms); }});
+                                   [this](int ms) {
+                                       sleeps.push_back(ms);
+                                       if (onSleep) {
+                                           onSleep();
+                                       }
+                                   }});
         }
         return *form;
     }
@@ -98,6 +103,7 @@ struct MainFormRig {
     int yields = 0;
     std::function<void()> onYield;  // runs inside the form's yields, as events would
     std::vector<int> sleeps;
+    std::function<void()> onSleep;  // runs inside the pause after a pass, as events drawn meanwhile would
     std::unique_ptr<frm_Main> form;
 
   private:

@@ -226,6 +226,15 @@ TEST_F(WhileACallIsPending, AnExitEndsThePassWithoutFurtherWork) {
     EXPECT_TRUE(sleeps.empty());
     EXPECT_FALSE(notificationArea.present);
     EXPECT_FALSE(Form().PassRunning());
+
+    // The same during the pause after a pass: the icon is not put back and the status stays as it was.
+    state.AutoTray = true;
+    onSleep = [this] { Form().Form_Unload(); };
+    form.reset();
+    RunPassWith([] {});
+    EXPECT_EQ(sleeps.size(), 1U);
+    EXPECT_FALSE(notificationArea.present);
+    EXPECT_FALSE(Form().PassRunning());
 }
 
 // A drive whose read hangs: the pass gives up on it at its limit and goes on; the next pass answers it

@@ -1,8 +1,8 @@
 #include "app/qt/Application.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
-#include <QThread>
 #include <QTimer>
 
 #include "app/Startup.h"
@@ -18,6 +18,18 @@
 #include "ui/tray/TrayMenuView.h"
 
 namespace wakelatch {
+namespace {
+
+// The pause after a pass takes no input (a click must not start a pass inside this one), but windows and
+// the tray icon go on being drawn: the working icon docks into the tray host and is seen, and the window
+// does not freeze.
+void PauseTakingNoInput(int milliseconds) {
+    QEventLoop pause;
+    QTimer::singleShot(milliseconds, &pause, &QEventLoop::quit);
+    pause.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+}  // namespace
 
 Application::Application()
     : awaiter_([this] { return Ending(); }),
@@ -133,10 +145,10 @@ void Application::LoadMainWindow() {
     }
     mainForm_ = std::make_unique<frm_Main>(
         state_, mainView_->Controls(),
-        frm_Main::Services{
-            *platform_.settings, *platform_.location, *platform_.autostart, *this, *trayIcon_,
-            *platform_.drives, mainView_->DriveListMeasurer(), [] { QCoreApplication::processEvents(); },
-            [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); }});
+        frm_Main::Services{*platform_.settings, *platform_.location, *platform_.autostart, *this, *trayIcon_,
+                           *platform_.drives, mainView_->DriveListMeasurer(),
+                           [] { QCoreApplication::processEvents(); },
+                           [](int milliseconds) { PauseTakingNoInput(milliseconds); }});
     mainView_->Connect(*mainForm_);
     mainView_->SetUnloadHandler([this] {
         // From here on a new copy of the program starts as the only one instead of asking this one.

@@ -70,6 +70,10 @@ void frm_Main::RunPassBracket() {
         return;
     }
     services_.sleep(kPauseAfterPassMilliseconds);
+    if (unloaded_) {  // an end request handled while the pause kept the windows drawn
+        passRunning_ = false;
+        return;
+    }
     if (state_.AutoTray) {
         services_.trayIcon.Delete();
         state_.TrayIconBusy = false;
