@@ -49,7 +49,7 @@ void WriteBitmap(const std::string& path, const std::vector<std::vector<std::uin
     }
 }
 
-TEST(Win32ShapedWindow, CutsAwayTheTopLeftColourWherevenItLies) {
+TEST(Win32ShapedWindow, CutsAwayTheTopLeftColourWhereverItLies) {
     ShapedWindow window(L"Wakelatch.test.Shaped", "shaped", 0, nullptr);
     SKIP_WITHOUT_WINDOW(window.Hwnd());
     constexpr std::uint32_t w = 0xFFFFFF;
