@@ -60,11 +60,7 @@ void TrayMenuView::AddCaptionTargets(qtui::QtCaptionTargets& targets) {
 }
 
 void TrayMenuView::Connect(frm_TrayMenu& form) {
-    const std::pair<const char*, void (frm_TrayMenu::*)()> handlers[] = {
-        {"mnuStop", &frm_TrayMenu::mnuStop_Click}, {"mnuMax", &frm_TrayMenu::mnuMax_Click},
-        {"mnuAuto", &frm_TrayMenu::mnuAuto_Click}, {"mnuTrayStart", &frm_TrayMenu::mnuTrayStart_Click},
-        {"mnuInfo", &frm_TrayMenu::mnuInfo_Click}, {"mnuExit", &frm_TrayMenu::mnuExit_Click}};
-    for (const auto& [name, handler] : handlers) {
+    for (const auto& [name, handler] : frm_TrayMenu::kEntryHandlers) {
         // The entry's own check toggle is undone first: the handler inverts the mark itself.
         QAction* action = actions_[name];
         connect(action, &QAction::triggered, this, [action, &form, handler = handler] {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include "controls/Controls.h"
 #include "settings/ProgramState.h"
 #include "settings/SettingsStore.h"
@@ -46,6 +48,13 @@ class frm_TrayMenu {
     void mnuTrayStart_Click();
     void mnuInfo_Click();
     void mnuExit_Click();
+
+    // The menu's entries by name with their click handlers, for the views to wire up.
+    using Handler = void (frm_TrayMenu::*)();
+    static constexpr std::pair<const char*, Handler> kEntryHandlers[] = {
+        {"mnuStop", &frm_TrayMenu::mnuStop_Click}, {"mnuMax", &frm_TrayMenu::mnuMax_Click},
+        {"mnuAuto", &frm_TrayMenu::mnuAuto_Click}, {"mnuTrayStart", &frm_TrayMenu::mnuTrayStart_Click},
+        {"mnuInfo", &frm_TrayMenu::mnuInfo_Click}, {"mnuExit", &frm_TrayMenu::mnuExit_Click}};
 
   private:
     // Inverts the entry's check mark, sets the field to it and writes the key at once.

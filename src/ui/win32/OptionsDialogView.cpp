@@ -13,9 +13,9 @@
 #include "ui/win32/Geometry.h"
 #include "ui/win32/ModalLoop.h"
 #include "ui/win32/ShapedWindow.h"
+#include "ui/win32/ViewWindow.h"
 #include "ui/win32/Win32FormWindow.h"
 #include "ui/win32/Win32Texts.h"
-#include "ui/win32/WindowClass.h"
 
 namespace wakelatch::win32ui {
 namespace {
@@ -167,8 +167,8 @@ OptionsDialogView::OptionsDialogView(HWND owner) : impl_(std::make_unique<Impl>(
     Impl& impl = *impl_;
     impl.owner = owner;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClass(kClassName, ObjectProcedure<Impl, &Impl::hwnd>,
-                        reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
+    RegisterViewClass(kClassName, ViewProcedure<Impl, &Impl::hwnd, &Impl::Handle>,
+                      reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
     // Fixed size with a title bar and a close box; no WS_CLIPCHILDREN, the frames paint no interior.
     CreateWindowExW(WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT, kClassName, L"frm_Options",
                     WS_POPUP | WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 100, 100, owner,
@@ -327,7 +327,6 @@ LRESULT OptionsDialogView::Impl::Handle(UINT message, WPARAM wParam, LPARAM lPar
             }
             return 0;
         case WM_NCDESTROY:
-            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             hwnd = nullptr;
             break;
         default:

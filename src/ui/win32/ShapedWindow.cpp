@@ -5,7 +5,7 @@
 
 #include "platform/windows/Utf.h"
 #include "ui/shaped/Region.h"
-#include "ui/win32/WindowClass.h"
+#include "ui/win32/ViewWindow.h"
 
 namespace wakelatch::win32ui {
 namespace {
@@ -81,7 +81,7 @@ void CentreOnScreen(HWND window) {
 
 ShapedWindow::ShapedWindow(const wchar_t* className, const std::string& caption, DWORD exStyle, HWND owner) {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClass(className, ObjectProcedure<ShapedWindow, &ShapedWindow::hwnd_>, nullptr);
+    RegisterViewClass(className, ViewProcedure<ShapedWindow, &ShapedWindow::hwnd_, &ShapedWindow::Handle>);
     CreateWindowExW(exStyle, className, platform::utf::Widen(caption).c_str(), WS_POPUP | WS_CLIPCHILDREN, 0,
                     0, 100, 100, owner, nullptr, instance, this);
 }
@@ -224,7 +224,6 @@ LRESULT ShapedWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             return 0;
         case WM_NCDESTROY:
-            SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
             hwnd_ = nullptr;
             break;
         default:

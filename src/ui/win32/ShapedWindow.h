@@ -55,8 +55,6 @@ class ShapedWindow final {
     HWND ControlNamed(std::string_view name) const;
 
   private:
-    template <typename Object, HWND Object::*Window>
-    friend LRESULT CALLBACK ObjectProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     HWND AddControl(const char* name, const wchar_t* windowClass, const std::string& text, DWORD style,
                     const art::place::Rect& place, HFONT font, int id);

@@ -72,11 +72,7 @@ void TrayMenuView::AddCaptionTargets(Win32CaptionTargets& targets) {
 }
 
 void TrayMenuView::Connect(frm_TrayMenu& form) {
-    const std::pair<const char*, void (frm_TrayMenu::*)()> handlers[] = {
-        {"mnuStop", &frm_TrayMenu::mnuStop_Click}, {"mnuMax", &frm_TrayMenu::mnuMax_Click},
-        {"mnuAuto", &frm_TrayMenu::mnuAuto_Click}, {"mnuTrayStart", &frm_TrayMenu::mnuTrayStart_Click},
-        {"mnuInfo", &frm_TrayMenu::mnuInfo_Click}, {"mnuExit", &frm_TrayMenu::mnuExit_Click}};
-    for (const auto& [name, handler] : handlers) {
+    for (const auto& [name, handler] : frm_TrayMenu::kEntryHandlers) {
         handlers_[CommandOf(name)] = [&form, handler = handler] { (form.*handler)(); };
     }
     mouseHandler_ = [&form](int eventKind) { form.Form_MouseMove(eventKind); };
