@@ -95,12 +95,14 @@ class FakeCheckList final : public controls::CheckList {
     struct Row {
         std::string text;
         bool checked = false;
+        std::string hint;
+        bool warn = false;
     };
     int Count() const override { return static_cast<int>(rows.size()); }
     std::string Text(int row) const override { return rows.at(static_cast<std::size_t>(row)).text; }
     bool Checked(int row) const override { return rows.at(static_cast<std::size_t>(row)).checked; }
     void SetChecked(int row, bool on) override { rows.at(static_cast<std::size_t>(row)).checked = on; }
-    void AddItem(const std::string& text) override { rows.push_back({text, false}); }
+    void AddItem(const std::string& text) override { rows.push_back({text, false, {}, false}); }
     void Clear() override {
         rows.clear();
         listIndex = -1;
@@ -115,6 +117,11 @@ class FakeCheckList final : public controls::CheckList {
     }
     float Width() const override { return width; }
     void Refresh() override { ++refreshes; }
+    void SetRowHint(int row, const std::string& hint, bool warn) override {
+        Row& target = rows.at(static_cast<std::size_t>(row));
+        target.hint = hint;
+        target.warn = warn;
+    }
 
     std::vector<std::string> Texts() const {
         std::vector<std::string> texts;
