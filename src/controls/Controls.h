@@ -117,9 +117,9 @@ class CheckList {
     virtual void Move(float left, float top) = 0;  // twips inside its container
     virtual float Width() const = 0;               // twips
     virtual void Refresh() = 0;                    // repaint now
-    // The row's tooltip and accessible description (empty for none) and whether it carries the warning
-    // mark; the row's text stays as it is.
-    virtual void SetRowHint(int /*row*/, const std::string& /*hint*/, bool /*warn*/) {}
+    // The row's tooltip and accessible description (empty for none), and whether the drive's last touch
+    // missed it: a ticked row then carries the warning mark. The row's text stays as it is.
+    virtual void SetRowHint(int row, const std::string& hint, bool missed) = 0;
 };
 
 // The rendered width of a text, in whole twips, in the font of the drive list.

@@ -95,6 +95,7 @@ void DriveEngine::FillDriveList() {
         RestoreList(highlighted);
     }
     DriveListable = false;
+    ShowTouchHistory();
 }
 
 void DriveEngine::ShowSubstituteList(int highlighted) {
@@ -277,6 +278,19 @@ std::string DriveEngine::ReadRegistryString(char letter, const std::string& defa
 
 void DriveEngine::RequestConnection(char letter, const std::string& remotePath) {
     state_.LastResult = drives_.UseConnection(std::string(1, letter) + ":", remotePath);
+    touchHistory_.RecordConnection(letter, state_.LastResult);
+    ShowTouchHistory();
+}
+
+void DriveEngine::RecordTouch(const std::string& drive, const platform::DeviceReach& reach) {
+    if (!drive.empty()) {
+        touchHistory_.RecordTouch(drive[0], reach);
+        ShowTouchHistory();
+    }
+}
+
+void DriveEngine::ShowTouchHistory() {
+    touchHistory_.ApplyToList(lists_.list_Laufwerke, state_.Language);
 }
 
 void DriveEngine::CheckNetworkDrive(const std::string& letter) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "controls/Controls.h"
+#include "drives/TouchRecords.h"
 #include "platform/DrivePlatform.h"
 #include "settings/ProgramState.h"
 
@@ -58,6 +59,11 @@ class DriveEngine {
     // Reconnects every selected mapped letter A to Z.
     void ReconnectNetworkDrives();
 
+    // Keeps what the touch of the drive ("e:") came to and shows it on the drive's row.
+    void RecordTouch(const std::string& drive, const platform::DeviceReach& reach);
+    // The last touch and connection request of every letter, in memory for the program's run.
+    TouchRecords& TouchHistory() { return touchHistory_; }
+
     // Facts about the letter being listed; they hold for that letter only.
     bool DriveListable = false;
     std::string CurrentRemotePath;
@@ -72,6 +78,7 @@ class DriveEngine {
     void RequestConnection(char letter, const std::string& remotePath);
     void ShowSubstituteList(int highlighted);
     void RestoreList(int highlighted);
+    void ShowTouchHistory();
 
     ProgramState& state_;
     platform::DrivePlatform& drives_;
@@ -80,6 +87,7 @@ class DriveEngine {
     std::function<void()> yield_;
     bool selectionInFlux_ = false;
     std::function<void()> selectionRestored_;
+    TouchRecords touchHistory_;
 };
 
 }  // namespace wakelatch

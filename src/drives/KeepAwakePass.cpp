@@ -32,7 +32,11 @@ void KeepAwakePass(ProgramState& state, DriveEngine& engine, platform::DrivePlat
             }
             yield();
             if (goOn() && engine.IsDriveSelected(drive)) {
-                TouchDrive(drives, drive, false, true);
+                platform::DeviceReach reach;
+                TouchDrive(drives, drive, false, true, &reach);
+                if (goOn()) {  // the windows may be gone once the program is ending
+                    engine.RecordTouch(drive, reach);
+                }
             }
             yield();
         }

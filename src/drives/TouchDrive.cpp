@@ -36,7 +36,8 @@ std::int64_t Fixed4::WholePart() const {
     return whole;
 }
 
-Fixed4 TouchDrive(platform::DrivePlatform& drives, const std::string& drive, bool inGigabytes, bool whole) {
+Fixed4 TouchDrive(platform::DrivePlatform& drives, const std::string& drive, bool inGigabytes, bool whole,
+                  platform::DeviceReach* reach) {
     std::string letterAndColon = drive.substr(0, 2);
     for (char& c : letterAndColon) {
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -48,7 +49,10 @@ Fixed4 TouchDrive(platform::DrivePlatform& drives, const std::string& drive, boo
     platform::DiskFreeSpace space;
     const bool queried = drives.GetDiskFreeSpace(space);
     // The query alone is answered from memory on a warm system; the device must see a real read.
-    drives.ReachDevice(letterAndColon);
+    const platform::DeviceReach reached = drives.ReachDevice(letterAndColon);
+    if (reach != nullptr) {
+        *reach = reached;
+    }
     if (!queried) {
         return {};
     }

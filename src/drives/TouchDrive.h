@@ -19,7 +19,8 @@ struct Fixed4 {
 
 // The touch of one drive: it becomes the current drive, its free space is queried and its device read.
 // Returns the free space in megabytes (gigabytes when inGigabytes), cut to whole units when whole; 0 when
-// the drive text is empty or the query fails.
-Fixed4 TouchDrive(platform::DrivePlatform& drives, const std::string& drive, bool inGigabytes, bool whole);
+// the drive text is empty or the query fails. `reach`, when given, receives what the read came to.
+Fixed4 TouchDrive(platform::DrivePlatform& drives, const std::string& drive, bool inGigabytes, bool whole,
+                  platform::DeviceReach* reach = nullptr);
 
 }  // namespace wakelatch

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -29,6 +30,34 @@ struct DiskFreeSpace {
     std::uint64_t bytesPerSector = 0;
     std::uint64_t freeClusters = 0;
     std::uint64_t totalClusters = 0;
+};
+
+// What one touch of a drive came to: the device reached, and how, or why not.
+struct DeviceReach {
+    enum class Route {
+        File,         // a file on the drive read past the cache
+        BlockDevice,  // the block device under the drive read directly
+    };
+    enum class Miss {
+        None,            // reached
+        NoReadableFile,  // no settled file the program may read, and no block device it may read
+        DriveGone,       // nothing mounted or attached behind the letter
+        NoAnswer,        // the call on the drive ran past its deadline
+        ReadFailed,      // the drive answered the read with an error
+    };
+
+    Miss miss = Miss::NoReadableFile;
+    Route route = Route::File;          // when reached
+    std::uint64_t bytes = 0;            // when reached: how much was read from the device
+    std::chrono::milliseconds limit{};  // NoAnswer: the deadline that passed
+
+    bool Reached() const { return miss == Miss::None; }
+    explicit operator bool() const { return Reached(); }
+
+    static DeviceReach Read(Route route, std::uint64_t bytes) { return {Miss::None, route, bytes, {}}; }
+    static DeviceReach Missed(Miss why, std::chrono::milliseconds limit = {}) {
+        return {why, Route::File, 0, limit};
+    }
 };
 
 // Result codes of a connection request.
@@ -61,8 +90,8 @@ class DrivePlatform {
     // The free space of the current drive.
     virtual bool GetDiskFreeSpace(DiskFreeSpace& space) = 0;
     // Reads from the drive ("E:") so that the device itself, not a cache, sees an access. Never writes.
-    // False when nothing reached the device (no drive there, nothing readable, no answer in time).
-    virtual bool ReachDevice(const std::string& drive) = 0;
+    // Says how the device was reached, or why nothing reached it.
+    virtual DeviceReach ReachDevice(const std::string& drive) = 0;
 };
 
 }  // namespace wakelatch::platform

@@ -96,7 +96,7 @@ class FakeCheckList final : public controls::CheckList {
         std::string text;
         bool checked = false;
         std::string hint;
-        bool warn = false;
+        bool missed = false;  // the drive's last touch missed it
     };
     int Count() const override { return static_cast<int>(rows.size()); }
     std::string Text(int row) const override { return rows.at(static_cast<std::size_t>(row)).text; }
@@ -117,10 +117,10 @@ class FakeCheckList final : public controls::CheckList {
     }
     float Width() const override { return width; }
     void Refresh() override { ++refreshes; }
-    void SetRowHint(int row, const std::string& hint, bool warn) override {
+    void SetRowHint(int row, const std::string& hint, bool missed) override {
         Row& target = rows.at(static_cast<std::size_t>(row));
         target.hint = hint;
-        target.warn = warn;
+        target.missed = missed;
     }
 
     std::vector<std::string> Texts() const {

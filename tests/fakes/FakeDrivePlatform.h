@@ -67,21 +67,24 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
         space = it->second.space;
         return true;
     }
-    bool ReachDevice(const std::string& drive) override {
+    platform::DeviceReach ReachDevice(const std::string& drive) override {
         touches.push_back("read " + drive);
         if (duringCall) {
             duringCall("read " + drive);  // the event loop turns while the read is awaited
         }
         const auto it = drives.find(drive.empty() ? '\0' : drive[0]);
-        bool reachable =
-            it != drives.end() && it->second.readable && it->second.type != platform::kDriveNoRoot;
+        if (it == drives.end() || it->second.type == platform::kDriveNoRoot) {
+            return platform::DeviceReach::Missed(platform::DeviceReach::Miss::DriveGone);
+        }
+        bool reachable = it->second.readable;
         if (reachThrough) {
             reachable = reachThrough(drive, reachable);
         }
-        if (reachable) {
-            reached.push_back(drive);
+        if (!reachable) {
+            return platform::DeviceReach::Missed(platform::DeviceReach::Miss::NoReadableFile);
         }
-        return reachable;
+        reached.push_back(drive);
+        return platform::DeviceReach::Read(platform::DeviceReach::Route::File, 4096);
     }
 
     void Map(char letter, const std::string& remote) {

@@ -313,15 +313,13 @@ bool LinuxDrivePlatform::GetDiskFreeSpace(DiskFreeSpace& space) {
     return true;
 }
 
-bool LinuxDrivePlatform::ReachDevice(const std::string& drive) {
+DeviceReach LinuxDrivePlatform::ReachDevice(const std::string& drive) {
+    using Miss = DeviceReach::Miss;
     const char letter = LetterOfRoot(drive);
-    if (letter == 0) {
-        return false;
-    }
     const auto view = Current();
-    const auto mount = PresentMount(*view, letter);
+    const auto mount = letter == 0 ? std::nullopt : PresentMount(*view, letter);
     if (!mount) {
-        return false;  // unmounted or unplugged: there is nothing to touch
+        return DeviceReach::Missed(Miss::DriveGone);  // unmounted or unplugged: there is nothing to touch
     }
     const auto backing = linux_drives::BackingBlockDevice(*mount, view->devices);
     std::string blockDevice;
@@ -341,20 +339,34 @@ bool LinuxDrivePlatform::ReachDevice(const std::string& drive) {
         const std::lock_guard lock(record->mutex);
         touchNumber = record->touches++;
     }
-    const auto touchDevice = [&] {
+    const auto outcome = [&](const std::optional<Reply>& reply, DeviceReach::Route route) {
+        if (!reply) {
+            return DeviceReach::Missed(Miss::NoAnswer, paths_.callLimit);
+        }
+        return reply->status == 0 ? DeviceReach::Read(route, linux_drives::kTouchSize)
+                                  : DeviceReach::Missed(Miss::ReadFailed);
+    };
+    // The block device where it may be read; without it, `otherwise` says why the drive was not reached.
+    const auto touchDevice = [&](DeviceReach otherwise) {
+        if (blockDevice.empty()) {
+            return otherwise;
+        }
         Request request;
         request.op = Op::TouchDevice;
         request.path = blockDevice;
         request.number = touchNumber;
-        const auto reply = blockDevice.empty() ? std::nullopt : Ask(mount->mountPoint, request);
-        return reply && reply->status == 0;
+        return outcome(Ask(mount->mountPoint, request), DeviceReach::Route::BlockDevice);
     };
     if (ServedByAProcess(mount->fsType) && backing) {
         // Its files come through a process that may answer from memory; only the device itself will do,
         // and without read access to it the drive cannot be reached.
-        return touchDevice();
+        return touchDevice(DeviceReach::Missed(Miss::NoReadableFile));
     }
-    if (const auto file = FileToTouch(record, *mount)) {
+    bool searchAnswered = true;
+    const auto file = FileToTouch(record, *mount, searchAnswered);
+    DeviceReach fileReach =
+        DeviceReach::Missed(searchAnswered ? Miss::NoReadableFile : Miss::NoAnswer, paths_.callLimit);
+    if (file) {
         Request request;
         request.op = Op::TouchFile;
         request.path = mount->mountPoint;
@@ -364,22 +376,24 @@ bool LinuxDrivePlatform::ReachDevice(const std::string& drive) {
         request.number = linux_drives::TouchOffset(file->size, touchNumber);
         request.mountOptions = mount->options;
         const auto reply = Ask(mount->mountPoint, request);
-        if (reply && reply->status == 0) {
-            return true;
+        fileReach = outcome(reply, DeviceReach::Route::File);
+        if (fileReach) {
+            return fileReach;
         }
         if (reply && reply->status == linux_helper::kNotOnDrive) {
             // The file went, or the mount did: look for another file next time.
             const std::lock_guard lock(record->mutex);
             record->searched = false;
             record->file.reset();
+            fileReach = DeviceReach::Missed(Miss::NoReadableFile);
         }
     }
     // No file that can be read without writing (an empty drive, say): the device itself, where readable.
-    return touchDevice();
+    return touchDevice(fileReach);
 }
 
 std::optional<linux_drives::FileOnDrive> LinuxDrivePlatform::FileToTouch(
-    const std::shared_ptr<TouchRecord>& record, const MountEntry& mount) {
+    const std::shared_ptr<TouchRecord>& record, const MountEntry& mount, bool& answered) {
     const dev_t device = DeviceOf(mount);
     {
         const std::lock_guard lock(record->mutex);
@@ -391,6 +405,7 @@ std::optional<linux_drives::FileOnDrive> LinuxDrivePlatform::FileToTouch(
             record->file.reset();
         }
         if (record->searched || record->searching) {
+            answered = !record->searching;  // a search still out ran past its deadline before
             return record->file;
         }
         record->searching = true;
@@ -404,22 +419,27 @@ std::optional<linux_drives::FileOnDrive> LinuxDrivePlatform::FileToTouch(
     request.number = kSearchEntries;
     request.mountOptions = mount.options;
     bool started = false;
-    gate_.Call<Reply>(mount.mountPoint, paths_.callLimit, [&](CallGate::Done<Reply> done) {
-        started = true;
-        helper_.Send(request, [record, device, done = std::move(done)](std::optional<Reply> reply) {
-            {
-                const std::lock_guard lock(record->mutex);
-                if (record->device == device && record->searching) {
-                    record->searching = false;
-                    record->searched = reply.has_value();
-                    if (reply && reply->status == 0) {
-                        record->file = linux_drives::FileOnDrive{reply->text, reply->size};
-                    }
-                }
-            }
-            done(std::move(reply));
-        });
-    });
+    answered = gate_
+                   .Call<Reply>(
+                       mount.mountPoint, paths_.callLimit,
+                       [&](CallGate::Done<Reply> done) {
+                           started = true;
+                           helper_.Send(request, [record, device,
+                                                  done = std::move(done)](std::optional<Reply> reply) {
+                               {
+                                   const std::lock_guard lock(record->mutex);
+                                   if (record->device == device && record->searching) {
+                                       record->searching = false;
+                                       record->searched = reply.has_value();
+                                       if (reply && reply->status == 0) {
+                                           record->file = linux_drives::FileOnDrive{reply->text, reply->size};
+                                       }
+                                   }
+                               }
+                               done(std::move(reply));
+                           });
+                       })
+                   .has_value();
     const std::lock_guard lock(record->mutex);
     if (!started && record->device == device) {
         record->searching = false;  // the mount is stuck: no search was started

@@ -57,7 +57,7 @@ class LinuxDrivePlatform final : public DrivePlatform {
     // onto a drive (that would keep a removable drive busy).
     bool SetCurrentDrive(const std::string& drive) override;
     bool GetDiskFreeSpace(DiskFreeSpace& space) override;
-    bool ReachDevice(const std::string& drive) override;
+    DeviceReach ReachDevice(const std::string& drive) override;
 
     // The mount point a letter stands for, after giving new drives their letters.
     std::optional<std::string> MountPointOf(char letter);
@@ -96,8 +96,10 @@ class LinuxDrivePlatform final : public DrivePlatform {
         std::optional<linux_drives::FileOnDrive> file;
         std::uint64_t touches = 0;
     };
+    // The file to read on the mount; `answered` turns false when the search ran past its deadline.
     std::optional<linux_drives::FileOnDrive> FileToTouch(const std::shared_ptr<TouchRecord>& record,
-                                                         const linux_mounts::MountEntry& mount);
+                                                         const linux_mounts::MountEntry& mount,
+                                                         bool& answered);
 
     LinuxDrivePaths paths_;
     CallGate gate_;

@@ -134,28 +134,29 @@ bool WindowsDrivePlatform::GetDiskFreeSpace(DiskFreeSpace& space) {
     return answer.has_value();
 }
 
-bool WindowsDrivePlatform::ReachDevice(const std::string& drive) {
+DeviceReach WindowsDrivePlatform::ReachDevice(const std::string& drive) {
     const char letter = LetterOf(drive);
     if (!HasDrive(letter)) {
-        return false;  // nothing there to touch
+        return DeviceReach::Missed(DeviceReach::Miss::DriveGone);  // nothing there to touch
     }
     auto& slot = touchRecords_[letter];
     if (!slot) {
         slot = std::make_shared<TouchRecord>();
     }
     const std::string root = RootOf(letter);
-    return OnDrive<bool>(root, options_.callLimit,
-                         [root, record = slot, calls = options_.fileCalls]() -> std::optional<bool> {
-                             return Touch(root, *record, calls);
-                         })
-        .value_or(false);
+    return OnDrive<DeviceReach>(
+               root, options_.callLimit,
+               [root, record = slot, calls = options_.fileCalls]() -> std::optional<DeviceReach> {
+                   return Touch(root, *record, calls);
+               })
+        .value_or(DeviceReach::Missed(DeviceReach::Miss::NoAnswer, options_.callLimit));
 }
 
-bool WindowsDrivePlatform::Touch(const std::string& root, TouchRecord& record,
-                                 const win_drives::FileCalls& calls) {
+DeviceReach WindowsDrivePlatform::Touch(const std::string& root, TouchRecord& record,
+                                        const win_drives::FileCalls& calls) {
     const auto volume = FreeSpaceOf(root);
     if (!volume) {
-        return false;
+        return DeviceReach::Missed(DeviceReach::Miss::ReadFailed);  // there, but it does not answer
     }
     const std::wstring wideRoot = utf::Widen(root);
     const auto block = win_drives::TouchBlock(static_cast<std::uint32_t>(volume->bytesPerSector));
@@ -184,7 +185,10 @@ bool WindowsDrivePlatform::Touch(const std::string& root, TouchRecord& record,
                     file->path, win_drives::TouchOffset(file->size, block, touchNumber), block, calls);
     const std::lock_guard lock(record.mutex);
     record.file = read ? file : std::nullopt;
-    return read;
+    if (read) {
+        return DeviceReach::Read(DeviceReach::Route::File, block);
+    }
+    return DeviceReach::Missed(file ? DeviceReach::Miss::ReadFailed : DeviceReach::Miss::NoReadableFile);
 }
 
 }  // namespace wakelatch::platform

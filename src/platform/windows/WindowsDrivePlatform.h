@@ -48,7 +48,7 @@ class WindowsDrivePlatform final : public DrivePlatform {
     // a drive (it would hold the drive open, and a removable one could not be removed safely).
     bool SetCurrentDrive(const std::string& drive) override;
     bool GetDiskFreeSpace(DiskFreeSpace& space) override;
-    bool ReachDevice(const std::string& drive) override;
+    DeviceReach ReachDevice(const std::string& drive) override;
 
   private:
     // What the touches of one drive remember: the file found to read, and how often they have read.
@@ -63,7 +63,8 @@ class WindowsDrivePlatform final : public DrivePlatform {
     template <typename Result>
     std::optional<Result> OnDrive(const std::string& key, std::chrono::milliseconds limit,
                                   std::function<std::optional<Result>()> work);
-    static bool Touch(const std::string& root, TouchRecord& record, const win_drives::FileCalls& calls);
+    static DeviceReach Touch(const std::string& root, TouchRecord& record,
+                             const win_drives::FileCalls& calls);
 
     WindowsDriveOptions options_;
     std::shared_ptr<win_drives::DriveCallCanceller> canceller_;

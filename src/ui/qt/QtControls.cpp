@@ -1,5 +1,7 @@
 #include "ui/qt/QtControls.h"
 
+#include "ui/qt/DriveRowDelegate.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QCheckBox>
@@ -175,7 +177,9 @@ QString DisplayText(const std::string& rowText) {
     return text;
 }
 
-QtCheckList::QtCheckList(QListWidget* list) : list_(list) {}
+QtCheckList::QtCheckList(QListWidget* list) : list_(list) {
+    list_->setItemDelegate(new DriveRowDelegate(list_));
+}
 
 int QtCheckList::Count() const {
     return list_->count();
@@ -236,6 +240,15 @@ float QtCheckList::Width() const {
 
 void QtCheckList::Refresh() {
     list_->repaint();
+}
+
+void QtCheckList::SetRowHint(int row, const std::string& hint, bool missed) {
+    if (QListWidgetItem* item = list_->item(row)) {
+        const QString text = QString::fromStdString(hint);
+        item->setData(Qt::ToolTipRole, text.isEmpty() ? QVariant() : QVariant(text));
+        item->setData(Qt::AccessibleDescriptionRole, text.isEmpty() ? QVariant() : QVariant(text));
+        item->setData(kMissedRole, missed);
+    }
 }
 
 QtTextMeasurer::QtTextMeasurer(const QWidget* widget) : widget_(widget) {}

@@ -86,7 +86,7 @@ class QtWindowTimer final : public controls::WindowTimer {
 QString DisplayText(const std::string& rowText);
 
 // Check-box rows of a QListWidget; each item keeps the row's own text (with its TABs) besides the text
-// it shows.
+// it shows, and its rows are drawn by DriveRowDelegate.
 class QtCheckList final : public controls::CheckList {
   public:
     explicit QtCheckList(QListWidget* list);
@@ -103,6 +103,8 @@ class QtCheckList final : public controls::CheckList {
     void Move(float left, float top) override;
     float Width() const override;
     void Refresh() override;
+    // The tooltip doubles as the accessible description; the mark is drawn by DriveRowDelegate.
+    void SetRowHint(int row, const std::string& hint, bool missed) override;
 
   private:
     QPointer<QListWidget> list_;

@@ -1,15 +1,26 @@
-#include "drives/TouchOutcome.h"
+#include "drives/TouchRecords.h"
 
 #include <cctype>
 #include <ctime>
 
-#include "platform/DrivePlatform.h"
-
 namespace wakelatch {
 namespace {
 
+using platform::DeviceReach;
+
 char LetterKey(char letter) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));
+}
+
+std::string LocalClockText(std::chrono::system_clock::time_point when) {
+    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
+    // Only the user-interface thread asks, so localtime's shared result is safe here.
+    const std::tm* local = std::localtime(&seconds);
+    char text[16] = {};
+    if (local != nullptr) {
+        std::strftime(text, sizeof text, "%H:%M:%S", local);
+    }
+    return text;
 }
 
 // "4 KiB" for whole kibibytes, "512 Bytes" / "512 bytes" otherwise.
@@ -26,29 +37,27 @@ std::string LimitText(std::chrono::milliseconds limit) {
     return ms % 1000 == 0 ? std::to_string(ms / 1000) + " s" : std::to_string(ms) + " ms";
 }
 
-std::string TouchText(const TouchOutcome& outcome, bool german, const ClockText& clockText) {
-    if (outcome.reached) {
-        const std::string amount = AmountText(outcome.bytes, german);
-        const bool file = outcome.route == TouchRoute::FileRead;
-        if (german) {
-            return "Zuletzt erreicht: " + clockText(outcome.when) + " (" + amount +
-                   (file ? " vom Laufwerk gelesen)" : " vom Blockgerät gelesen)");
-        }
-        return "Last reached: " + clockText(outcome.when) + " (" + amount +
-               (file ? " read from the drive)" : " read from the block device)");
-    }
-    switch (outcome.reason) {
-        case MissReason::NoReadableFile:
+std::string TouchText(const TouchOutcome& outcome, bool german, const std::string& clock) {
+    const DeviceReach& reach = outcome.reach;
+    const bool file = reach.route == DeviceReach::Route::File;
+    const std::string amount = AmountText(reach.bytes, german);
+    switch (reach.miss) {
+        case DeviceReach::Miss::None:
+            return german ? "Zuletzt erreicht: " + clock + " (" + amount +
+                                (file ? " vom Laufwerk gelesen)" : " vom Blockgerät gelesen)")
+                          : "Last reached: " + clock + " (" + amount +
+                                (file ? " read from the drive)" : " read from the block device)");
+        case DeviceReach::Miss::NoReadableFile:
             return german ? "Nicht erreicht: keine lesbare Datei auf dem Laufwerk"
                           : "Not reached: no file on the drive that may be read";
-        case MissReason::DriveGone:
+        case DeviceReach::Miss::DriveGone:
             return german ? "Nicht erreicht: Laufwerk nicht vorhanden"
                           : "Not reached: the drive is not there";
-        case MissReason::NoAnswer:
+        case DeviceReach::Miss::NoAnswer:
             return (german ? "Nicht erreicht: Laufwerk antwortet nicht ("
                            : "Not reached: the drive did not answer (") +
-                   LimitText(outcome.limit) + ")";
-        case MissReason::ReadFailed:
+                   LimitText(reach.limit) + ")";
+        case DeviceReach::Miss::ReadFailed:
             return german ? "Nicht erreicht: Lesefehler auf dem Laufwerk"
                           : "Not reached: the drive reported a read error";
     }
@@ -61,42 +70,15 @@ bool ConnectionFailed(int code) {
 
 }  // namespace
 
-TouchOutcome TouchOutcome::Reached(std::chrono::system_clock::time_point when, TouchRoute route,
-                                   std::uint64_t bytes) {
-    TouchOutcome outcome;
-    outcome.when = when;
-    outcome.reached = true;
-    outcome.route = route;
-    outcome.bytes = bytes;
-    return outcome;
+TouchRecords::TouchRecords() : now_(std::chrono::system_clock::now), clockText_(LocalClockText) {}
+
+void TouchRecords::SetClock(Now now, ClockText clockText) {
+    now_ = std::move(now);
+    clockText_ = std::move(clockText);
 }
 
-TouchOutcome TouchOutcome::Missed(std::chrono::system_clock::time_point when, MissReason reason,
-                                  std::chrono::milliseconds limit) {
-    TouchOutcome outcome;
-    outcome.when = when;
-    outcome.reason = reason;
-    outcome.limit = limit;
-    return outcome;
-}
-
-std::string LocalClockText(std::chrono::system_clock::time_point when) {
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(when);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &seconds);
-#else
-    localtime_r(&seconds, &local);
-#endif
-    char text[16] = {};
-    std::strftime(text, sizeof text, "%H:%M:%S", &local);
-    return text;
-}
-
-TouchRecords::TouchRecords(ClockText clockText) : clockText_(std::move(clockText)) {}
-
-void TouchRecords::RecordTouch(char letter, const TouchOutcome& outcome) {
-    records_[LetterKey(letter)].lastTouch = outcome;
+void TouchRecords::RecordTouch(char letter, const DeviceReach& reach) {
+    records_[LetterKey(letter)].lastTouch = TouchOutcome{now_(), reach};
 }
 
 void TouchRecords::RecordConnection(char letter, int code) {
@@ -116,7 +98,7 @@ std::string TouchRecords::HintText(char letter, int language) const {
     const DriveTouchRecord* record = Find(letter);
     std::string text;
     if (record != nullptr && record->lastTouch) {
-        text = TouchText(*record->lastTouch, german, clockText_);
+        text = TouchText(*record->lastTouch, german, clockText_(record->lastTouch->when));
     } else {
         text = german ? "Noch nicht berührt" : "Not touched yet";
     }
@@ -128,18 +110,17 @@ std::string TouchRecords::HintText(char letter, int language) const {
     return text;
 }
 
-bool TouchRecords::Warns(char letter, bool ticked) const {
+bool TouchRecords::Missed(char letter) const {
     const DriveTouchRecord* record = Find(letter);
-    return ticked && record != nullptr && record->lastTouch && !record->lastTouch->reached;
+    return record != nullptr && record->lastTouch && !record->lastTouch->reach.Reached();
 }
 
 void TouchRecords::ApplyToList(controls::CheckList& list, int language) const {
     for (int row = 0; row < list.Count(); ++row) {
         const std::string text = list.Text(row);
-        if (text.empty()) {
-            continue;
+        if (!text.empty()) {
+            list.SetRowHint(row, HintText(text[0], language), Missed(text[0]));
         }
-        list.SetRowHint(row, HintText(text[0], language), Warns(text[0], list.Checked(row)));
     }
 }
 
