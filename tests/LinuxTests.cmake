@@ -64,6 +64,12 @@ add_test(NAME integration.frozen_share
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/integration/frozen_share.sh $<TARGET_FILE:wakelatch>)
 set_tests_properties(integration.frozen_share PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120 RUN_SERIAL TRUE)
 
+# Two ticked loop drives, one reachable and one not for an ordinary user: after a pass the rows' tooltips,
+# read through the accessibility bus, say which was reached and why the other was not. About 15 s.
+add_test(NAME integration.drive_hints
+         COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/integration/drive_hints.sh $<TARGET_FILE:wakelatch>)
+set_tests_properties(integration.drive_hints PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 120 RUN_SERIAL TRUE)
+
 # As users install it: the install rules into a folder (desktop entry and AppStream metadata validated), the
 # Debian package made with CPack from this build folder (its files, lintian), and the package installed
 # with apt (root), started under X, ended and removed again. About 30 s.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QFontMetrics>
@@ -19,6 +20,7 @@
 #include "fakes/MainFormRig.h"
 #include "ui/main/MainWindowView.h"
 #include "ui/main/Placement.h"
+#include "ui/qt/DriveRowDelegate.h"
 
 namespace wakelatch {
 namespace {
@@ -193,6 +195,54 @@ TEST_F(MainWindowWidgets, SaveButtonAndLeavingTheListSave) {
     QFocusEvent windowLeft(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(list, &windowLeft);
     EXPECT_TRUE(store.writes.empty());
+}
+
+// After a pass each row tells its last touch; the ticked row whose drive was missed carries the mark.
+TEST_F(MainWindowWidgets, RowsTellTheirLastTouchAndMarkATickedMissedDrive) {
+    state.Language = 2;
+    state.Drives = "C:\\E:\\";
+    drives.drives['C'] = {platform::kDriveFixed, true, "System"};
+    drives.drives['E'] = {platform::kDriveRemovable, true, "Stick"};
+    drives.drives['F'] = {platform::kDriveFixed, true, "Data"};
+    drives.reachThrough = [](const std::string& drive, bool reachable) { return reachable && drive == "C:"; };
+    Load();
+    view.show();
+    form->cmd_Start_Click();
+    auto* list = view.findChild<QListWidget*>("list_Laufwerke");
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_TRUE(list->item(0)->toolTip().startsWith("Last reached: "));
+    EXPECT_TRUE(list->item(0)->toolTip().endsWith(" (4 KiB read from the drive)"));
+    EXPECT_EQ(list->item(1)->toolTip(), "Not reached: no file on the drive that may be read");
+    EXPECT_EQ(list->item(2)->toolTip(), "Not touched yet");
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(list);
+    ASSERT_NE(access, nullptr);
+    QStringList descriptions;
+    for (int child = 0; child < access->childCount(); ++child) {
+        descriptions << access->child(child)->text(QAccessible::Description);
+    }
+    EXPECT_TRUE(descriptions.contains("Not reached: no file on the drive that may be read"))
+        << descriptions.join('|').toStdString();
+
+    // The mark: something drawn at the right end of E:'s row only, which F: (missed, unticked) lacks.
+    list->item(2)->setData(qtui::kMissedRole, true);
+    list->setCurrentRow(-1);
+    const QImage shown = list->viewport()->grab().toImage();
+    const auto colours = [&](int row) {
+        const QRect mark = qtui::DriveRowDelegate::MarkRect(list->visualItemRect(list->item(row)));
+        QSet<QRgb> seen;
+        for (int y = mark.top(); y <= mark.bottom(); ++y) {
+            for (int x = mark.left(); x <= mark.right(); ++x) {
+                seen.insert(shown.pixel(x * shown.width() / list->viewport()->width(),
+                                        y * shown.height() / list->viewport()->height()));
+            }
+        }
+        return seen.size();
+    };
+    EXPECT_GT(colours(1), 3);
+    EXPECT_EQ(colours(0), 1);
+    EXPECT_EQ(colours(2), 1);
+    EXPECT_EQ(list->item(1)->text().toStdString().find("Not"),
+              std::string::npos);  // the text stays the row's
 }
 
 TEST_F(MainWindowWidgets, ClosingWhileHiddenStillUnloads) {

@@ -1,10 +1,33 @@
 #include "ui/qt/DriveRowDelegate.h"
 
-#include <QApplication>
 #include <QPainter>
-#include <QStyle>
+#include <QPainterPath>
 
 namespace wakelatch::qtui {
+namespace {
+
+// A warning triangle with an exclamation mark, drawn rather than taken from the icon theme, which a
+// plain desktop may not have.
+void PaintWarningMark(QPainter& painter, const QRectF& box) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QPainterPath triangle;
+    triangle.moveTo(box.center().x(), box.top() + 0.5);
+    triangle.lineTo(box.right() - 0.5, box.bottom() - 0.5);
+    triangle.lineTo(box.left() + 0.5, box.bottom() - 0.5);
+    triangle.closeSubpath();
+    painter.setPen(QPen(QColor(0x80, 0x50, 0x00), 1.0));
+    painter.setBrush(QColor(0xf5, 0xb4, 0x00));
+    painter.drawPath(triangle);
+    const qreal unit = box.height() / 16.0;
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::black);
+    painter.drawRect(QRectF(box.center().x() - unit, box.top() + 5 * unit, 2 * unit, 6 * unit));
+    painter.drawRect(QRectF(box.center().x() - unit, box.top() + 12 * unit, 2 * unit, 2 * unit));
+    painter.restore();
+}
+
+}  // namespace
 
 QRect DriveRowDelegate::MarkRect(const QRect& row) {
     const int side = qMax(8, qMin(row.height() - 2, 16));
@@ -18,12 +41,9 @@ bool DriveRowDelegate::ShowsMark(const QModelIndex& index) {
 void DriveRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     QStyledItemDelegate::paint(painter, option, index);
-    if (!ShowsMark(index)) {
-        return;
+    if (ShowsMark(index)) {
+        PaintWarningMark(*painter, MarkRect(option.rect));
     }
-    const QStyle* style = option.widget != nullptr ? option.widget->style() : QApplication::style();
-    const QRect mark = MarkRect(option.rect);
-    style->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, option.widget).paint(painter, mark);
 }
 
 }  // namespace wakelatch::qtui
