@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Wakelatch needs that are missing.
-# Usage: install-deps.sh build|test|package|windows
+# Usage: install-deps.sh build|test|package|coverage|windows
 set -euo pipefail
 
 build_packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-translations-l10n libgl-dev libgtest-dev fp-utils
                 librsvg2-bin)
 package_packages=(dpkg-dev fakeroot file)
+coverage_packages=(gcovr)
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine64-tools nsis googletest cmake ninja-build
                   librsvg2-bin imagemagick
                   fp-utils xvfb x11-utils xdotool trayer)
@@ -17,8 +18,9 @@ case "${1:-build}" in
     build) wanted=("${build_packages[@]}") ;;
     test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;
     package) wanted=("${build_packages[@]}" "${package_packages[@]}") ;;
+    coverage) wanted=("${build_packages[@]}" "${coverage_packages[@]}") ;;
     windows) wanted=("${windows_packages[@]}") ;;
-    *) echo "usage: $0 build|test|package|windows" >&2; exit 2 ;;
+    *) echo "usage: $0 build|test|package|coverage|windows" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -1,37 +1,34 @@
 find_package(Qt6 REQUIRED COMPONENTS Test)
 
 # The Linux backend against temporary folders and fake mount tables.
-add_executable(wakelatch_platform_tests
-  platform/CallGateTest.cpp
-  platform/DesktopAutostartTest.cpp
-  platform/DeviceReaderTest.cpp
-  platform/DriveHelperLocationTest.cpp
-  platform/DriveInventoryTest.cpp
-  platform/DriveMapTest.cpp
-  platform/FileSystemTest.cpp
-  platform/IniSettingsStoreTest.cpp
-  platform/MountCommandTest.cpp
-  platform/MountTableTest.cpp
-  platform/ProgramsTest.cpp
-  platform/XdgFoldersTest.cpp)
-target_include_directories(wakelatch_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(wakelatch_platform_tests PRIVATE wakelatch_platform wakelatch_support Qt6::Core GTest::gtest_main)
-target_compile_definitions(wakelatch_platform_tests
-                           PRIVATE WAKELATCH_DRIVE_HELPER="$<TARGET_FILE:wakelatch-drive-helper>")
-gtest_discover_tests(wakelatch_platform_tests TEST_PREFIX "platform." DISCOVERY_TIMEOUT 30)
+wakelatch_test_program(wakelatch_platform_tests PREFIX "platform."
+  SOURCES
+    platform/CallGateTest.cpp
+    platform/DesktopAutostartTest.cpp
+    platform/DeviceReaderTest.cpp
+    platform/DriveHelperLocationTest.cpp
+    platform/DriveInventoryTest.cpp
+    platform/DriveMapTest.cpp
+    platform/FileSystemTest.cpp
+    platform/IniSettingsStoreTest.cpp
+    platform/MountCommandTest.cpp
+    platform/MountTableTest.cpp
+    platform/ProgramsTest.cpp
+    platform/XdgFoldersTest.cpp
+  LIBRARIES wakelatch_platform wakelatch_support Qt6::Core GTest::gtest_main
+  DEFINITIONS WAKELATCH_DRIVE_HELPER="$<TARGET_FILE:wakelatch-drive-helper>")
 
 # Widgets and Qt services, offscreen.
-add_executable(wakelatch_widget_tests
-  widget/AwaiterTest.cpp
-  widget/InstanceGuardTest.cpp
-  widget/MainWindowViewTest.cpp
-  widget/OptionsDialogWidgetTest.cpp
-  widget/ShapedAndHelpTest.cpp
-  widget/WiringTest.cpp
-  widget/WidgetTestMain.cpp)
-target_include_directories(wakelatch_widget_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(wakelatch_widget_tests PRIVATE wakelatch_app Qt6::Test GTest::gtest)
-gtest_discover_tests(wakelatch_widget_tests TEST_PREFIX "widget." DISCOVERY_TIMEOUT 60)
+wakelatch_test_program(wakelatch_widget_tests PREFIX "widget."
+  SOURCES
+    widget/AwaiterTest.cpp
+    widget/InstanceGuardTest.cpp
+    widget/MainWindowViewTest.cpp
+    widget/OptionsDialogWidgetTest.cpp
+    widget/ShapedAndHelpTest.cpp
+    widget/WiringTest.cpp
+    widget/WidgetTestMain.cpp
+  LIBRARIES wakelatch_app Qt6::Test GTest::gtest)
 
 # The real program under X: skipped (exit 77) where no X display is reachable.
 add_test(NAME integration.startup_and_shutdown
@@ -45,14 +42,11 @@ set_tests_properties(integration.hostile_files PROPERTIES SKIP_RETURN_CODE 77 TI
 add_library(wakelatch_test_support STATIC support/LoopImage.cpp)
 target_include_directories(wakelatch_test_support PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 
-add_executable(wakelatch_drive_integration_tests integration/DriveIntegrationTest.cpp)
-target_include_directories(wakelatch_drive_integration_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(wakelatch_drive_integration_tests PRIVATE wakelatch_drives wakelatch_platform
-                                                                wakelatch_test_support GTest::gtest_main)
-target_compile_definitions(wakelatch_drive_integration_tests
-                           PRIVATE WAKELATCH_DRIVE_HELPER="$<TARGET_FILE:wakelatch-drive-helper>")
-gtest_discover_tests(wakelatch_drive_integration_tests TEST_PREFIX "integration." DISCOVERY_TIMEOUT 30
-                     PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
+wakelatch_test_program(wakelatch_drive_integration_tests PREFIX "integration."
+  SOURCES integration/DriveIntegrationTest.cpp
+  LIBRARIES wakelatch_drives wakelatch_platform wakelatch_test_support GTest::gtest_main
+  DEFINITIONS WAKELATCH_DRIVE_HELPER="$<TARGET_FILE:wakelatch-drive-helper>"
+  PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
 
 # The tray icon in a real tray host (trayer) under X: pictures, pass, clicks. About 75 s.
 add_test(NAME integration.tray_icon

@@ -1,20 +1,17 @@
 # The Windows backend under Wine, against the registry and files of the test script's private prefix.
 
-add_executable(wakelatch_windows_platform_tests
-  windows/FoldersAndFilesTest.cpp
-  windows/InstanceAndEndTest.cpp
-  windows/ProgramsTest.cpp
-  windows/RegistryTest.cpp
-  windows/StartupOnWindowsTest.cpp)
-target_include_directories(wakelatch_windows_platform_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(wakelatch_windows_platform_tests PRIVATE wakelatch_platform wakelatch_startup
-                                                               GTest::gtest_main)
-wakelatch_discover_tests(wakelatch_windows_platform_tests "windows.")
+wakelatch_test_program(wakelatch_windows_platform_tests PREFIX "windows."
+  SOURCES
+    windows/FoldersAndFilesTest.cpp
+    windows/InstanceAndEndTest.cpp
+    windows/ProgramsTest.cpp
+    windows/RegistryTest.cpp
+    windows/StartupOnWindowsTest.cpp
+  LIBRARIES wakelatch_platform wakelatch_startup GTest::gtest_main)
 
-add_executable(wakelatch_windows_drive_tests windows/WindowsDrivePlatformTest.cpp)
-target_link_libraries(wakelatch_windows_drive_tests PRIVATE wakelatch_platform GTest::gtest_main)
-target_include_directories(wakelatch_windows_drive_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-wakelatch_discover_tests(wakelatch_windows_drive_tests "windows.")
+wakelatch_test_program(wakelatch_windows_drive_tests PREFIX "windows."
+  SOURCES windows/WindowsDrivePlatformTest.cpp
+  LIBRARIES wakelatch_platform GTest::gtest_main)
 
 # Every Windows program is one self-contained .exe: it imports system DLLs only.
 add_test(NAME windows.system_imports_only
@@ -24,22 +21,20 @@ add_test(NAME windows.system_imports_only
                  $<TARGET_FILE:Wakelatch>)
 
 # The Win32 controls and the main window under Wine; window tests skip where Wine has no display.
-add_executable(wakelatch_win32ui_tests
-  win32/Win32ControlsTest.cpp
-  win32/Win32GeometryTest.cpp
-  win32/Win32MainWindowViewTest.cpp
-  win32/Win32TrayAndLoopTest.cpp)
-target_include_directories(wakelatch_win32ui_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(wakelatch_win32ui_tests PRIVATE wakelatch_win32app GTest::gtest_main)
-wakelatch_discover_tests(wakelatch_win32ui_tests "win32.")
+wakelatch_test_program(wakelatch_win32ui_tests PREFIX "win32."
+  SOURCES
+    win32/Win32ControlsTest.cpp
+    win32/Win32GeometryTest.cpp
+    win32/Win32MainWindowViewTest.cpp
+    win32/Win32TrayAndLoopTest.cpp
+  LIBRARIES wakelatch_win32app GTest::gtest_main)
 
 # The options dialog, the splash and the About window under Wine.
-add_executable(wakelatch_win32dialogs_tests
-  win32/Win32OptionsDialogTest.cpp
-  win32/Win32ShapedWindowsTest.cpp)
-target_include_directories(wakelatch_win32dialogs_tests PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(wakelatch_win32dialogs_tests PRIVATE wakelatch_win32ui GTest::gtest_main)
-wakelatch_discover_tests(wakelatch_win32dialogs_tests "win32.")
+wakelatch_test_program(wakelatch_win32dialogs_tests PREFIX "win32."
+  SOURCES
+    win32/Win32OptionsDialogTest.cpp
+    win32/Win32ShapedWindowsTest.cpp
+  LIBRARIES wakelatch_win32ui GTest::gtest_main)
 
 # The installer: a silent install under Wine, the installed Wakelatch.exe started, a silent uninstall that
 # ends it.

@@ -44,6 +44,11 @@ LocalInstanceGuard::LocalInstanceGuard(QString folder, QObject* parent)
 }
 
 LocalInstanceGuard::~LocalInstanceGuard() {
+    // Connections still open are closed by the server's destructor, after pending_ is gone: they must not
+    // tell this object any more.
+    for (QLocalSocket* socket : server_.findChildren<QLocalSocket*>()) {
+        socket->disconnect(this);
+    }
     Release();
 }
 
