@@ -3,9 +3,13 @@
 #include "ui/win32/CommonControls.h"
 
 #include <array>
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <thread>
 #include <vector>
+
+#include "platform/windows/Utf.h"
 
 #include "ui/win32/Win32Awaiter.h"
 #include "ui/win32/Win32CheckList.h"
@@ -75,6 +79,127 @@ TEST_F(Win32Controls, CheckListReportsTheUsersTicksOnlyAndKeepsItsRowsTabs) {
     SendMessageW(list.Hwnd(), WM_CHAR, L' ', 0);
     EXPECT_FALSE(list.Checked(1));
     EXPECT_EQ(userTicks, (std::vector<int>{1, 1}));
+}
+
+class Win32CheckListRows : public Win32Controls {
+  protected:
+    void SetUp() override {
+        Win32Controls::SetUp();
+        if (parent_ != nullptr) {
+            list_ = std::make_unique<Win32CheckList>(
+                Child(WC_LISTBOXW, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY), TwipsRect{});
+            for (int row = 0; row < 3; ++row) {
+                list_->AddItem("W:\\ \tTEST-W   \t[Festplatte]");
+            }
+        }
+    }
+    RECT Row(int row) const {
+        RECT rect{};
+        SendMessageW(list_->Hwnd(), LB_GETITEMRECT, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&rect));
+        return rect;
+    }
+    void MouseTo(int y) const { SendMessageW(list_->Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(200, y)); }
+    void MouseToRow(int row) const { MouseTo((Row(row).top + Row(row).bottom) / 2); }
+    // The text the list's tooltip holds for its tool.
+    std::string TipText() const {
+        std::wstring text(1024, L'\0');
+        TTTOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
+        tool.hwnd = list_->Hwnd();
+        tool.uId = 1;
+        tool.lpszText = text.data();
+        SendMessageW(list_->TipWindow(), TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
+        return platform::utf::Narrow(text.c_str());
+    }
+    // A row as Draw paints it into a bitmap of its own (not selected, no focus): 0x00RRGGBB pixels.
+    std::vector<std::uint32_t> Drawn(int row) const {
+        const RECT rect = Row(row);
+        const int width = rect.right - rect.left;
+        const int height = rect.bottom - rect.top;
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        const HDC dc = CreateCompatibleDC(nullptr);
+        const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        const HGDIOBJ old = SelectObject(dc, bitmap);
+        const DRAWITEMSTRUCT item{
+            ODT_LISTBOX,           0, static_cast<UINT>(row), ODA_DRAWENTIRE, 0, list_->Hwnd(), dc,
+            {0, 0, width, height}, 0};
+        list_->Draw(item);
+        GdiFlush();
+        const auto* pixels = static_cast<const std::uint32_t*>(bits);
+        std::vector<std::uint32_t> copy(pixels, pixels + static_cast<std::ptrdiff_t>(width) * height);
+        SelectObject(dc, old);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        return copy;
+    }
+
+    std::unique_ptr<Win32CheckList> list_;
+};
+
+TEST_F(Win32CheckListRows, TooltipGivesTheHintOfTheRowUnderTheMouse) {
+    SKIP_WITHOUT_WINDOW(parent_);
+    const std::string missed =
+        "Nicht erreicht: Laufwerk nicht vorhanden\nVerbindung fehlgeschlagen (Code 1222)";
+    list_->SetRowHint(0, "Noch nicht ber\xC3\xBChrt", false);
+    list_->SetRowHint(1, missed, true);
+    list_->SetRowHint(2, "", false);
+    MouseToRow(1);
+    EXPECT_EQ(TipText(), missed);
+    MouseToRow(0);
+    EXPECT_EQ(TipText(), "Noch nicht ber\xC3\xBChrt");
+    list_->SetRowHint(0, "Zuletzt erreicht: 14:02:31", false);
+    EXPECT_EQ(TipText(), "Zuletzt erreicht: 14:02:31");  // under the mouse: updated without a move
+    MouseToRow(2);
+    EXPECT_EQ(TipText(), "");
+    MouseTo(Row(2).bottom + 20);  // below the last row
+    EXPECT_EQ(TipText(), "");
+    MouseToRow(1);
+    list_->Clear();
+    EXPECT_EQ(TipText(), "");
+}
+
+TEST_F(Win32CheckListRows, WarningMarkOnlyOnATickedRowWhoseDriveWasMissed) {
+    SKIP_WITHOUT_WINDOW(parent_);
+    list_->SetChecked(0, true);
+    list_->SetChecked(2, true);
+    list_->SetRowHint(1, "missed", true);
+    list_->SetRowHint(2, "reached", false);
+    ShowWindow(parent_, SW_SHOWNA);  // a hidden window gathers no region to repaint
+    UpdateWindow(parent_);
+    ValidateRect(list_->Hwnd(), nullptr);
+    list_->SetRowHint(0, "missed", true);
+    RECT repainted{};
+    GetUpdateRect(list_->Hwnd(), &repainted, FALSE);
+    const RECT row = Row(0);
+    EXPECT_TRUE(EqualRect(&repainted, &row) != FALSE);
+
+    // The mark: warm, saturated pixels (the icon's yellow or orange) within the row's right end.
+    const int width = Row(0).right - Row(0).left;
+    const int markFrom = width - (Row(0).bottom - Row(0).top) - 4;
+    const auto markPixels = [&](const std::vector<std::uint32_t>& pixels) {
+        int count = 0;
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            const int red = (pixels[i] >> 16) & 0xFF, green = (pixels[i] >> 8) & 0xFF,
+                      blue = pixels[i] & 0xFF;
+            count += static_cast<int>(i % width) >= markFrom && red > 180 && green > 100 && blue < 100;
+        }
+        return count;
+    };
+    const std::vector<std::uint32_t> tickedMissed = Drawn(0);
+    EXPECT_GT(markPixels(tickedMissed), 10);
+    EXPECT_EQ(markPixels(Drawn(1)), 0);  // not ticked
+    const std::vector<std::uint32_t> tickedReached = Drawn(2);
+    EXPECT_EQ(markPixels(tickedReached), 0);
+    // Left of the mark the two ticked rows are drawn alike: the text stays as it is.
+    for (std::size_t i = 0; i < tickedMissed.size(); ++i) {
+        if (static_cast<int>(i % width) < markFrom && tickedMissed[i] != tickedReached[i]) {
+            ADD_FAILURE() << "the rows differ at x " << i % width << ", y " << i / width;
+            break;
+        }
+    }
 }
 
 // Rows are padded one blank at a time; the measurer adds blanks to the last width instead of measuring

@@ -6,12 +6,28 @@
 
 #include "platform/windows/Utf.h"
 #include "ui/win32/Dpi.h"
+#include "ui/win32/Tooltip.h"
 
 namespace wakelatch::win32ui {
 namespace {
 
 constexpr int kMarginAt96 = 2;
 constexpr int kGapAt96 = 4;
+constexpr int kMarkAt96 = 16;
+constexpr WORD kWarningIcon = 32515;  // IDI_WARNING, by number: the macro is the A form
+constexpr int kTipWidthAt96 = 400;    // hints of several lines break at their '\n' within this width
+constexpr UINT_PTR kTipTool = 1;
+
+// The tool of the list's tooltip, in the older structure's size that every version of the common controls
+// takes.
+TTTOOLINFOW TipTool(HWND list, wchar_t* text) {
+    TTTOOLINFOW info{};
+    info.cbSize = TTTOOLINFOW_V2_SIZE;
+    info.hwnd = list;
+    info.uId = kTipTool;
+    info.lpszText = text;
+    return info;
+}
 
 }  // namespace
 
@@ -21,12 +37,21 @@ std::wstring DisplayText(const std::string& rowText) {
     return text;
 }
 
-Win32CheckList::Win32CheckList(HWND list, TwipsRect container) : list_(list), container_(container) {
+Win32CheckList::Win32CheckList(HWND list, TwipsRect container)
+    : list_(list), tip_(CreateTooltip(list)), container_(container) {
     SetWindowSubclass(list_, Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
+    // The tool starts with no area: it covers a row only while the mouse is over one with a hint.
+    wchar_t empty[] = L"";
+    TTTOOLINFOW tool = TipTool(list_, empty);
+    SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip_, TTM_SETMAXTIPWIDTH, 0, Scaled(kTipWidthAt96, DpiOf(list_)));
 }
 
 Win32CheckList::~Win32CheckList() {
     RemoveWindowSubclass(list_, Subclass, 1);
+    if (IsWindow(tip_) != FALSE) {
+        DestroyWindow(tip_);
+    }
 }
 
 int Win32CheckList::Count() const {
@@ -50,9 +75,12 @@ bool Win32CheckList::Checked(int row) const {
 }
 
 void Win32CheckList::SetChecked(int row, bool checked) {
-    if (SendMessageW(list_, LB_SETITEMDATA, static_cast<WPARAM>(row), checked ? 1 : 0) == LB_ERR) {
-        return;
+    if (SendMessageW(list_, LB_SETITEMDATA, static_cast<WPARAM>(row), checked ? 1 : 0) != LB_ERR) {
+        InvalidateRow(row);
     }
+}
+
+void Win32CheckList::InvalidateRow(int row) {
     RECT rect{};
     if (SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rect)) !=
         LB_ERR) {
@@ -65,11 +93,63 @@ void Win32CheckList::AddItem(const std::string& text) {
     const LRESULT row = SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str()));
     if (row >= 0) {
         SendMessageW(list_, LB_SETITEMDATA, static_cast<WPARAM>(row), 0);
+        hints_.insert(hints_.begin() + std::min(static_cast<std::ptrdiff_t>(row), std::ssize(hints_)),
+                      RowHint{});
     }
 }
 
 void Win32CheckList::Clear() {
     SendMessageW(list_, LB_RESETCONTENT, 0, 0);
+    hints_.clear();
+    tipRow_ = -1;
+    UpdateTip();
+}
+
+void Win32CheckList::SetRowHint(int row, const std::string& hint, bool missed) {
+    if (row < 0 || row >= std::ssize(hints_)) {
+        return;
+    }
+    RowHint& target = hints_[static_cast<std::size_t>(row)];
+    target.text = platform::utf::Widen(hint);
+    if (target.missed != missed) {
+        target.missed = missed;
+        InvalidateRow(row);
+    }
+    if (row == tipRow_) {
+        UpdateTip();
+    }
+}
+
+bool Win32CheckList::ShowsMark(int row) const {
+    return row >= 0 && row < std::ssize(hints_) && hints_[static_cast<std::size_t>(row)].missed &&
+           Checked(row);
+}
+
+void Win32CheckList::FollowMouse(LPARAM point) {
+    const LRESULT hit = SendMessageW(list_, LB_ITEMFROMPOINT, 0, point);
+    const int row = HIWORD(hit) == 0 ? static_cast<int>(LOWORD(hit)) : -1;
+    if (row != tipRow_) {
+        // Another row is another tip: the old one goes, the new one shows after the usual delay.
+        SendMessageW(tip_, TTM_POP, 0, 0);
+        tipRow_ = row;
+        UpdateTip();
+    }
+}
+
+// The tool covers the row under the mouse and carries its hint; with no such row or an empty hint it
+// covers nothing, so nothing shows.
+void Win32CheckList::UpdateTip() {
+    std::wstring text = tipRow_ >= 0 && tipRow_ < std::ssize(hints_)
+                            ? hints_[static_cast<std::size_t>(tipRow_)].text
+                            : std::wstring();
+    TTTOOLINFOW tool = TipTool(list_, text.data());
+    if (text.empty() || SendMessageW(list_, LB_GETITEMRECT, static_cast<WPARAM>(tipRow_),
+                                     reinterpret_cast<LPARAM>(&tool.rect)) == LB_ERR) {
+        tool.rect = {};
+        SendMessageW(tip_, TTM_POP, 0, 0);
+    }
+    SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+    SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 int Win32CheckList::ListIndex() const {
@@ -157,6 +237,15 @@ void Win32CheckList::Draw(const DRAWITEMSTRUCT& item) const {
     const std::wstring text = DisplayText(Text(row));
     DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    if (ShowsMark(row)) {
+        // The system's icon at the size asked for (LR_SHARED: the system keeps it, nothing to free).
+        const int side =
+            std::max(8, std::min(Scaled(kMarkAt96, dpi), static_cast<int>(rect.bottom - rect.top) - margin));
+        const auto icon = static_cast<HICON>(
+            LoadImageW(nullptr, MAKEINTRESOURCEW(kWarningIcon), IMAGE_ICON, side, side, LR_SHARED));
+        DrawIconEx(dc, rect.right - margin - side, rect.top + (rect.bottom - rect.top - side) / 2, icon, side,
+                   side, 0, nullptr, DI_NORMAL);
+    }
     if ((item.itemState & ODS_FOCUS) != 0) {
         DrawFocusRect(dc, &rect);
     }
@@ -180,6 +269,14 @@ LRESULT CALLBACK Win32CheckList::Subclass(HWND window, UINT message, WPARAM wPar
 }
 
 LRESULT Win32CheckList::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) {
+        if (message == WM_MOUSEMOVE) {
+            FollowMouse(lParam);
+        }
+        // The tooltip learns of the mouse after its tool was set to the row under it.
+        MSG relayed{list_, message, wParam, lParam, static_cast<DWORD>(GetMessageTime()), {}};
+        SendMessageW(tip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+    }
     switch (message) {
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {

@@ -4,6 +4,7 @@
 
 #include "platform/windows/Utf.h"
 #include "ui/win32/Dpi.h"
+#include "ui/win32/Tooltip.h"
 
 namespace wakelatch::win32ui {
 
@@ -19,10 +20,7 @@ SliderEvent SliderEventOf(int scrollCode) {
 }
 
 Win32Slider::Win32Slider(HWND trackbar) : trackbar_(trackbar) {
-    tooltip_ =
-        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                        GetAncestor(trackbar_, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
+    tooltip_ = CreateTooltip(trackbar_);
     wchar_t empty[] = L"";
     TTTOOLINFOW info{};
     ToolInfo(info, empty);
