@@ -27,9 +27,11 @@ git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -xf - -C "$
 build="$scratch/build"
 cmake -S "$scratch/src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 fast_tests() { ctest --test-dir "$build" -E '^integration\.' -j2 --timeout 120 >"$scratch/tests.log" 2>&1; }
+# The tests the last run listed as failed, by name.
+failed_tests() { awk '/The following tests FAILED:/ {f=1; next} f && / - / {sub(/.* - /, ""); sub(/ \(.*/, ""); print}' "$scratch/tests.log"; }
 echo "Building the untouched copy ..."
 cmake --build "$build" -j2 >"$scratch/build.log" 2>&1 || { tail -20 "$scratch/build.log"; exit 1; }
-fast_tests || { echo "the fast tests fail without any fault:"; grep -E '\(Failed\)|\(Timeout\)' "$scratch/tests.log"; exit 1; }
+fast_tests || { echo "the fast tests fail without any fault:"; failed_tests; exit 1; }
 
 missed=0
 for entry in "${faults[@]}"; do
@@ -56,7 +58,7 @@ open(path, "w").write(text.replace(os.environ["ORIGINAL"], os.environ["FAULTY"])
         echo "MISSED: $name"
         missed=$((missed + 1))
     else
-        echo "caught: $name, by $(grep -E '\(Failed\)|\(Timeout\)' "$scratch/tests.log" | sed 's/.* - //; s/ (.*//' | head -3 | paste -sd, -)"
+        echo "caught: $name, by $(failed_tests | head -3 | paste -sd, -)"
     fi
     cp -p "$scratch/original" "$target"
     touch "$target"  # newer than the faulty build: rebuilt with the next fault
