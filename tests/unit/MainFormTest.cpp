@@ -7,20 +7,20 @@ namespace {
 
 class MainForm : public ::testing::Test, protected testing::MainFormRig {};
 
-TEST_F(MainForm, FirstLoadPlacesTheWindowAtTheDefaultsWithItsFixedSize) {
+TEST_F(MainForm, LoadPlacesTheWindowWithItsFixedSize) {
     Form().Form_Load();
     EXPECT_EQ(window.left, 1000.0F);
     EXPECT_EQ(window.top, 1000.0F);
     EXPECT_EQ(window.width, 10000.0F);
     EXPECT_EQ(window.height, 7100.0F);
     EXPECT_EQ(window.caption, "Wakelatch Version 1.0.0");
-}
 
-TEST_F(MainForm, StoredSizeIsIgnoredAndAPositionThatIsNoNumberReadsAsDefault) {
+    // A stored size is ignored; a position that is no number reads as the default.
     store.Set("MainLeft", "2400");
     store.Set("MainTop", "here");
     store.Set("MainWidth", "12000");
     store.Set("MainHeight", "9000");
+    form.reset();
     Form().Form_Load();
     EXPECT_EQ(window.left, 2400.0F);
     EXPECT_EQ(window.top, 1000.0F);
@@ -86,42 +86,33 @@ TEST_F(MainForm, LoadFillsAndTicksTheDriveListAndReconnectsSelectedMappedDrives)
     EXPECT_EQ(drives.connections, (std::vector<std::string>{"N: nas:/media", "N: nas:/media"}));
 }
 
-TEST_F(MainForm, LoadWithoutTheNetworkCheckConnectsNothing) {
-    drives.Map('N', "nas:/media");
-    state.Drives = "C:\\N:\\";
-    state.DriveStart = 0;
-    Form().Form_Load();
-    EXPECT_TRUE(drives.connections.empty());
-    EXPECT_EQ(driveList.Count(), 1);
-}
-
-TEST_F(MainForm, SaveCommandWritesTheTicksAndItsKeysInOrder) {
+TEST_F(MainForm, SaveCommandAndLeavingTheListSaveTheTicks) {
     drives.drives['C'] = {platform::kDriveFixed, true, "system"};
     drives.drives['E'] = {platform::kDriveRemovable, true, "stick"};
     Form().Form_Load();
     driveList.SetChecked(1, true);
-    store.writes.clear();
     Form().cmd_Speichern_Click();
     EXPECT_EQ(state.Drives, "E:\\");
-    EXPECT_EQ(store.writes,
-              (std::vector<std::string>{"Drives", "Times", "AutoStart", "AutoTray", "DriveStart"}));
+    EXPECT_EQ(store.Get("Drives"), "E:\\");
     EXPECT_EQ(TextOf("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), "5 Min.");
-    store.writes.clear();
+    driveList.SetChecked(0, true);
     Form().list_Laufwerke_LostFocus();
-    EXPECT_EQ(store.writes.size(), 5U);
+    EXPECT_EQ(store.Get("Drives"), "C:\\E:\\");
 }
 
-TEST_F(MainForm, UnloadRunsItsStepsInOrderAndSavesThePlacement) {
+TEST_F(MainForm, UnloadRunsItsStepsInOrderOnceAndSavesThePlacement) {
     Form().Form_Load();
     window.left = 3000;
     window.top = 1500;
     Form().Form_Unload();
+    Form().Form_Unload();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"unload tray menu", "delete", "close other windows"}));
-    EXPECT_EQ(store.writes, (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
+    EXPECT_EQ(store.writes.size(), 4U);
     EXPECT_EQ(store.Get("MainLeft"), "3000");
     EXPECT_EQ(store.Get("MainTop"), "1500");
     EXPECT_EQ(store.Get("MainWidth"), "10000");
     EXPECT_EQ(store.Get("MainHeight"), "7100");
+    EXPECT_EQ(autostart.calls.size(), 1U);
 }
 
 TEST_F(MainForm, UnloadWhileMinimisedKeepsTheLastPlacement) {
@@ -134,29 +125,31 @@ TEST_F(MainForm, UnloadWhileMinimisedKeepsTheLastPlacement) {
     EXPECT_EQ(store.Get("MainLeft"), "2000");
 }
 
-TEST_F(MainForm, UnloadWritesTheAutostartEntryWhenAutoStartIsOn) {
-    state.AutoStart = true;
-    location.programFile = "/home/user/my apps/wakelatch";
-    Form().Form_Load();
-    Form().Form_Unload();
-    EXPECT_EQ(autostart.entries.at("Wakelatch"), "/home/user/my apps/wakelatch");
-    EXPECT_EQ(state.LastResult, 1);
-}
-
-TEST_F(MainForm, UnloadRemovesTheAutostartEntryWhenAutoStartIsOff) {
-    autostart.entries["Wakelatch"] = "/old/path";
-    Form().Form_Load();
-    Form().Form_Unload();
-    EXPECT_TRUE(autostart.entries.empty());
-    EXPECT_EQ(state.LastResult, 1);
-}
-
-TEST_F(MainForm, RemovingAnAbsentEntryReportsFalseSilently) {
-    state.LastResult = 99;
-    Form().Form_Load();
-    Form().Form_Unload();
-    EXPECT_EQ(autostart.calls, (std::vector<std::string>{"remove Wakelatch"}));
-    EXPECT_EQ(state.LastResult, 0);
+// The autostart entry follows AutoStart at exit; LastResult says whether the write or removal worked.
+TEST(MainFormAutostart, UnloadWritesOrRemovesTheEntry) {
+    struct Case {
+        bool autoStart;
+        const char* before;  // the entry's command, or none
+        const char* after;
+        int lastResult;
+    };
+    for (const Case c : {Case{true, nullptr, "/home/user/my apps/wakelatch", 1},
+                         Case{false, "/old/path", nullptr, 1}, Case{false, nullptr, nullptr, 0}}) {
+        testing::MainFormRig rig;
+        rig.state.AutoStart = c.autoStart;
+        rig.state.LastResult = 99;
+        rig.location.programFile = "/home/user/my apps/wakelatch";
+        if (c.before) {
+            rig.autostart.entries["Wakelatch"] = c.before;
+        }
+        rig.Form().Form_Load();
+        rig.Form().Form_Unload();
+        EXPECT_EQ(rig.autostart.entries.count("Wakelatch"), c.after ? 1U : 0U);
+        if (c.after) {
+            EXPECT_EQ(rig.autostart.entries.at("Wakelatch"), c.after);
+        }
+        EXPECT_EQ(rig.state.LastResult, c.lastResult);
+    }
 }
 
 TEST_F(MainForm, SessionEndSavesWithoutUnloading) {
@@ -173,14 +166,6 @@ TEST_F(MainForm, SessionEndSavesWithoutUnloading) {
     Form().Form_Unload();
     EXPECT_EQ(autostart.entries.count("Wakelatch"), 0U);
     EXPECT_EQ(store.writes.size(), 8U);
-}
-
-TEST_F(MainForm, UnloadRunsOnlyOnce) {
-    Form().Form_Load();
-    Form().Form_Unload();
-    Form().Form_Unload();
-    EXPECT_EQ(autostart.calls.size(), 1U);
-    EXPECT_EQ(store.writes.size(), 4U);
 }
 
 TEST_F(MainForm, RestoreFromTrayShowsTheWindowAndLeavesTheTray) {
