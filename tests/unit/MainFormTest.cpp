@@ -28,18 +28,6 @@ TEST_F(MainForm, LoadPlacesTheWindowWithItsFixedSize) {
     EXPECT_EQ(window.height, 7100.0F);
 }
 
-TEST_F(MainForm, LoadSetsUpTheTimersAndTheSlider) {
-    standby.tag = "3";
-    pass.enabled = true;
-    Form().Form_Load();
-    EXPECT_EQ(standby.tag, "0");
-    EXPECT_EQ(standby.interval, 60000);
-    EXPECT_TRUE(standby.enabled);
-    EXPECT_EQ(pass.interval, 5000);
-    EXPECT_FALSE(pass.enabled);
-    EXPECT_EQ(slider.value, 56);
-}
-
 TEST(MainFormLanguage, StatusTextByLanguage) {
     for (const auto& [language, expected] : std::vector<std::pair<int, std::string>>{
              {1, "Status: Aktiv"}, {2, "Status: Active"}, {3, "Status"}}) {
@@ -51,23 +39,31 @@ TEST(MainFormLanguage, StatusTextByLanguage) {
     }
 }
 
-// An interval outside 1..60 would give the pass timer an interval of 0 or less (a timer that fires
-// without pause) or one without a slider position.
-TEST(MainFormInterval, IsBroughtIntoRangeBeforeTheTimersUseIt) {
+// Load restarts the minute count and waits for the pass timer. An interval outside 1..60 is brought into
+// range first: it would give the pass timer an interval of 0 or less (a timer that fires without pause) or
+// one without a slider position.
+TEST(MainFormTimers, LoadSetsUpTheTimersAndTheSliderWithTheIntervalInRange) {
     struct Case {
         int stored;
         int times;
         int passInterval;
         int sliderPosition;
     };
-    for (const Case c : {Case{0, 1, 1000, 60}, Case{-3, 1, 1000, 60}, Case{1, 1, 1000, 60},
-                         Case{60, 60, 60000, 1}, Case{61, 60, 60000, 1}, Case{100000, 60, 60000, 1}}) {
+    for (const Case c :
+         {Case{5, 5, 5000, 56}, Case{0, 1, 1000, 60}, Case{-3, 1, 1000, 60}, Case{1, 1, 1000, 60},
+          Case{60, 60, 60000, 1}, Case{61, 60, 60000, 1}, Case{100000, 60, 60000, 1}}) {
         testing::MainFormRig rig;
         rig.state.Times = c.stored;
+        rig.standby.tag = "3";
+        rig.pass.enabled = true;
         rig.Form().Form_Load();
         EXPECT_EQ(rig.state.Times, c.times) << c.stored;
         EXPECT_EQ(rig.pass.interval, c.passInterval) << c.stored;
+        EXPECT_FALSE(rig.pass.enabled) << c.stored;
         EXPECT_EQ(rig.slider.value, c.sliderPosition) << c.stored;
+        EXPECT_EQ(rig.standby.tag, "0") << c.stored;
+        EXPECT_EQ(rig.standby.interval, 60000) << c.stored;
+        EXPECT_TRUE(rig.standby.enabled) << c.stored;
     }
 }
 
@@ -166,16 +162,6 @@ TEST_F(MainForm, SessionEndSavesWithoutUnloading) {
     Form().Form_Unload();
     EXPECT_EQ(autostart.entries.count("Wakelatch"), 0U);
     EXPECT_EQ(store.writes.size(), 8U);
-}
-
-TEST_F(MainForm, RestoreFromTrayShowsTheWindowAndLeavesTheTray) {
-    state.AutoTray = true;
-    Form().Form_Load();
-    Form().RestoreFromTray();
-    EXPECT_TRUE(window.visible);
-    EXPECT_FALSE(state.AutoTray);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"delete"}));
-    EXPECT_FALSE(store.Has("AutoTray"));  // restoring does not save the setting
 }
 
 }  // namespace

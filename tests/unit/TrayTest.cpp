@@ -114,10 +114,11 @@ TEST_F(TrayMenu, TheIconsMouseEvents) {
     EXPECT_EQ(menuTray.popups, 0);
     menu.Form_MouseMove(0x205);
     EXPECT_EQ(menuTray.popups, 1);
-    menu.Form_MouseMove(0x203);
+    menu.Form_MouseMove(0x203);  // a double click restores the window and leaves the tray
     EXPECT_TRUE(window.visible);
     EXPECT_FALSE(state.AutoTray);
     EXPECT_FALSE(notificationArea.present);
+    EXPECT_FALSE(store.Has("AutoTray"));  // without saving the setting
 }
 
 TEST_F(TrayMenu, RestoreAboutAndExit) {
