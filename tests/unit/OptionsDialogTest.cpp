@@ -75,7 +75,7 @@ class Options : public ::testing::Test, public OptionsHost {
     bool mainRefreshPending = false;
 };
 
-TEST_F(Options, OpeningShowsTheSettingsWithSaveDisabled) {
+TEST_F(Options, OpeningShowsTheSettingsWithSaveDisabledAndClosingAtOnceAsksAndWritesNothing) {
     state.AutoTray = true;
     Open();
     EXPECT_FALSE(cmd_Speichern.enabled);
@@ -87,10 +87,6 @@ TEST_F(Options, OpeningShowsTheSettingsWithSaveDisabled) {
     EXPECT_EQ(chk_Autostart.value, 0);
     EXPECT_EQ(window.caption, "Wakelatch Version 1.0.0 - Programmsetup");
     EXPECT_EQ(TextOf("opt_DRIVE_Name(1)"), "Laufwerke mit Bezeichung anzeigen");
-}
-
-TEST_F(Options, OpenAndCloseAtOnceAsksAndWritesNothing) {
-    Open();
     EXPECT_TRUE(CloseBox());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(store.writes.empty());
@@ -198,11 +194,15 @@ TEST_F(Options, CancelAsksOnlyWhenThereAreChangesAndAlwaysAsksTheMainWindowToRef
     EXPECT_TRUE(store.writes.empty());
 }
 
-TEST_F(Options, AStoredLanguageOtherThanGermanOrEnglish) {
+// Stored values that no option stands for: no option is chosen.
+TEST_F(Options, AStoredLanguageOrDriveNameThatNoOptionStandsFor) {
     state.Language = 3;
+    state.DriveName = 5;
     Open();
     EXPECT_EQ(opt_GERMANY.value, 0);
     EXPECT_EQ(opt_ENGLISCH.value, 0);
+    EXPECT_EQ(opt_DRIVE_Name_0.value, 0);
+    EXPECT_EQ(opt_DRIVE_Name_1.value, 0);
     EXPECT_EQ(TextOf("chk_Autostart"), "chk_Autostart");  // design texts stay
     EXPECT_EQ(window.caption, "frm_Main");                // the fake window's caption, untouched
     Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
@@ -210,20 +210,11 @@ TEST_F(Options, AStoredLanguageOtherThanGermanOrEnglish) {
     EXPECT_TRUE(messages.shown.empty());
 
     Open();
-    form->opt_GERMANY_Click();
-    EXPECT_TRUE(cmd_Speichern.enabled);
-    EXPECT_EQ(TextOf("chk_Autostart"), "Programmstart mit Windows");
-}
-
-TEST_F(Options, AStoredDriveNameOtherThanZeroOrOne) {
-    state.DriveName = 5;
-    Open();
-    EXPECT_EQ(opt_DRIVE_Name_0.value, 0);
-    EXPECT_EQ(opt_DRIVE_Name_1.value, 0);
-    EXPECT_FALSE(cmd_Speichern.enabled);
     opt_DRIVE_Name_1.value = 1;
     form->opt_DRIVE_Name_Click(1);
     EXPECT_TRUE(cmd_Speichern.enabled);
+    form->opt_GERMANY_Click();
+    EXPECT_EQ(TextOf("chk_Autostart"), "Programmstart mit Windows");
 }
 
 }  // namespace
