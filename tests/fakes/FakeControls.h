@@ -18,7 +18,6 @@ class FakeFormWindow final : public controls::FormWindow {
         top = t;
         width = w;
         height = h;
-        ++placements;
     }
     float Left() const override { return left; }
     float Top() const override { return top; }
@@ -35,7 +34,6 @@ class FakeFormWindow final : public controls::FormWindow {
 
     std::string caption = "frm_Main";
     float left = 0, top = 0, width = 0, height = 0;
-    int placements = 0;
     bool minimised = false;
     bool visible = false;
 };
@@ -152,10 +150,7 @@ class FakeCheckList final : public controls::CheckList {
 // Every character is 100 twips wide, so widths can be worked out by hand.
 class FakeMeasurer final : public controls::TextMeasurer {
   public:
-    int WidthTwips(const std::string& text) const override {
-        return static_cast<int>(text.size()) * perCharacter;
-    }
-    int perCharacter = 100;
+    int WidthTwips(const std::string& text) const override { return static_cast<int>(text.size()) * 100; }
 };
 
 class FakeToggle final : public controls::Toggle {

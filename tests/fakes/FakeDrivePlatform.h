@@ -26,7 +26,6 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
         return it == drives.end() ? platform::kDriveNoRoot : it->second.type;
     }
     bool GetVolumeInformation(const std::string& root, std::string& label) override {
-        volumeRoots.push_back(root);
         if (duringCall) {
             duringCall("volume " + root);
         }
@@ -94,7 +93,6 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     std::map<char, Drive> drives;
     std::map<char, platform::MappingValue> mappings;
     std::vector<std::string> connections;
-    std::vector<std::string> volumeRoots;
     std::vector<std::string> touches;
     std::vector<std::string> reached;  // drives whose device a read reached
     char currentDrive = 'C';

@@ -29,21 +29,40 @@ class FakeAutostart final : public platform::AutostartEntries {
     bool failWrites = false;
 };
 
+// Calls of several fakes in the order they came, for tests of a sequence of steps.
+using CallLog = std::vector<std::string>;
+inline void Note(CallLog* log, const std::string& entry) {
+    if (log != nullptr) {
+        log->push_back(entry);
+    }
+}
+
 class FakeLocation final : public platform::ProgramLocation {
   public:
     std::string ProgramFilePath() override { return programFile; }
     std::string ProgramFolder() override { return programFile.substr(0, programFile.rfind('/')); }
-    bool StartedFromNetworkPath() override { return onNetwork; }
+    bool StartedFromNetworkPath() override {
+        Note(log, "network check");
+        return onNetwork;
+    }
     std::string programFile = "/opt/wakelatch/bin/wakelatch";
     bool onNetwork = false;
+    CallLog* log = nullptr;
 };
 
 class FakeFolders final : public platform::SystemFolders {
   public:
-    std::string WindowsDirectory() override { return windowsDirectory; }
-    std::string TempDirectoryFor(const std::string& folder) override { return folder + "/TEMP"; }
+    std::string WindowsDirectory() override {
+        Note(log, "windows folder");
+        return windowsDirectory;
+    }
+    std::string TempDirectoryFor(const std::string& folder) override {
+        Note(log, "temp folder");
+        return folder + "/TEMP";
+    }
     std::string HelpParentFolder() override { return windowsDirectory; }
     std::string windowsDirectory = "/home/user/.local/share/Wakelatch";
+    CallLog* log = nullptr;
 };
 
 }  // namespace wakelatch::testing

@@ -22,19 +22,14 @@ class FakePrograms final : public platform::Programs {
         return exitCode;
     }
     std::optional<std::string> FindSystemInformation() override { return systemInformation; }
-    bool OpenHelpFile(const std::string& path) override {
-        helpFilesOpened.push_back(path);
-        return helpViewer;
-    }
+    bool OpenHelpFile(const std::string&) override { return false; }  // no help viewer
 
     std::vector<std::string> started;
     std::vector<std::string> run;
     std::vector<std::chrono::milliseconds> limits;
-    std::vector<std::string> helpFilesOpened;
     int exitCode = 0;
     bool startWorks = true;
     std::optional<std::string> systemInformation;
-    bool helpViewer = false;
 };
 
 }  // namespace wakelatch::testing

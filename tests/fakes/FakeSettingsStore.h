@@ -14,6 +14,9 @@ class FakeSettingsStore final : public SettingsStore {
     std::string GetSetting(const std::string& appName, const std::string& section, const std::string& key,
                            const std::string& defaultText) override {
         reads.push_back(key);
+        if (log != nullptr) {
+            log->push_back("read " + key);
+        }
         const auto it = values.find(Address(appName, section, key));
         return it == values.end() ? defaultText : it->second;
     }
@@ -21,6 +24,9 @@ class FakeSettingsStore final : public SettingsStore {
     bool SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
                      const std::string& text) override {
         writes.push_back(key);
+        if (log != nullptr) {
+            log->push_back("write " + key);
+        }
         values[Address(appName, section, key)] = text;
         return true;
     }
@@ -36,6 +42,8 @@ class FakeSettingsStore final : public SettingsStore {
     std::map<std::string, std::string> values;
     std::vector<std::string> reads;
     std::vector<std::string> writes;
+    std::vector<std::string>* log =
+        nullptr;  // also records "read Key" and "write Key" here, among other calls
 
   private:
     static std::string Address(const std::string& app, const std::string& section, const std::string& key) {

@@ -15,7 +15,7 @@ namespace wakelatch::testing {
 
 class RecordingHost final : public MainWindowHost {
   public:
-    void LoadTrayMenu() override { ++trayMenuLoads; }
+    void LoadTrayMenu() override {}
     void UnloadTrayMenu() override { calls.push_back("unload tray menu"); }
     std::uintptr_t TrayMenuWindow() override { return 0x7e57; }
     void CloseOtherWindows() override { calls.push_back("close other windows"); }
@@ -31,7 +31,6 @@ class RecordingHost final : public MainWindowHost {
     void PressHelpKey() override { calls.push_back("help " + helpFile); }
     std::string helpFile;
     std::vector<std::string> calls;
-    int trayMenuLoads = 0;
     std::function<void()> onOptions;  // what the user does in the options dialog
 };
 

@@ -7,37 +7,25 @@ namespace {
 
 class MainForm : public ::testing::Test, protected testing::MainFormRig {};
 
-TEST_F(MainForm, FirstLoadPlacesTheWindowAtTheDefaultsWithItsFixedSize) {
+TEST_F(MainForm, LoadPlacesTheWindowWithItsFixedSize) {
     Form().Form_Load();
     EXPECT_EQ(window.left, 1000.0F);
     EXPECT_EQ(window.top, 1000.0F);
     EXPECT_EQ(window.width, 10000.0F);
     EXPECT_EQ(window.height, 7100.0F);
     EXPECT_EQ(window.caption, "Wakelatch Version 1.0.0");
-}
 
-TEST_F(MainForm, StoredSizeIsIgnoredAndAPositionThatIsNoNumberReadsAsDefault) {
+    // A stored size is ignored; a position that is no number reads as the default.
     store.Set("MainLeft", "2400");
     store.Set("MainTop", "here");
     store.Set("MainWidth", "12000");
     store.Set("MainHeight", "9000");
+    form.reset();
     Form().Form_Load();
     EXPECT_EQ(window.left, 2400.0F);
     EXPECT_EQ(window.top, 1000.0F);
     EXPECT_EQ(window.width, 10000.0F);
     EXPECT_EQ(window.height, 7100.0F);
-}
-
-TEST_F(MainForm, LoadSetsUpTheTimersAndTheSlider) {
-    standby.tag = "3";
-    pass.enabled = true;
-    Form().Form_Load();
-    EXPECT_EQ(standby.tag, "0");
-    EXPECT_EQ(standby.interval, 60000);
-    EXPECT_TRUE(standby.enabled);
-    EXPECT_EQ(pass.interval, 5000);
-    EXPECT_FALSE(pass.enabled);
-    EXPECT_EQ(slider.value, 56);
 }
 
 TEST(MainFormLanguage, StatusTextByLanguage) {
@@ -51,23 +39,31 @@ TEST(MainFormLanguage, StatusTextByLanguage) {
     }
 }
 
-// An interval outside 1..60 would give the pass timer an interval of 0 or less (a timer that fires
-// without pause) or one without a slider position.
-TEST(MainFormInterval, IsBroughtIntoRangeBeforeTheTimersUseIt) {
+// Load restarts the minute count and waits for the pass timer. An interval outside 1..60 is brought into
+// range first: it would give the pass timer an interval of 0 or less (a timer that fires without pause) or
+// one without a slider position.
+TEST(MainFormTimers, LoadSetsUpTheTimersAndTheSliderWithTheIntervalInRange) {
     struct Case {
         int stored;
         int times;
         int passInterval;
         int sliderPosition;
     };
-    for (const Case c : {Case{0, 1, 1000, 60}, Case{-3, 1, 1000, 60}, Case{1, 1, 1000, 60},
-                         Case{60, 60, 60000, 1}, Case{61, 60, 60000, 1}, Case{100000, 60, 60000, 1}}) {
+    for (const Case c :
+         {Case{5, 5, 5000, 56}, Case{0, 1, 1000, 60}, Case{-3, 1, 1000, 60}, Case{1, 1, 1000, 60},
+          Case{60, 60, 60000, 1}, Case{61, 60, 60000, 1}, Case{100000, 60, 60000, 1}}) {
         testing::MainFormRig rig;
         rig.state.Times = c.stored;
+        rig.standby.tag = "3";
+        rig.pass.enabled = true;
         rig.Form().Form_Load();
         EXPECT_EQ(rig.state.Times, c.times) << c.stored;
         EXPECT_EQ(rig.pass.interval, c.passInterval) << c.stored;
+        EXPECT_FALSE(rig.pass.enabled) << c.stored;
         EXPECT_EQ(rig.slider.value, c.sliderPosition) << c.stored;
+        EXPECT_EQ(rig.standby.tag, "0") << c.stored;
+        EXPECT_EQ(rig.standby.interval, 60000) << c.stored;
+        EXPECT_TRUE(rig.standby.enabled) << c.stored;
     }
 }
 
@@ -86,42 +82,33 @@ TEST_F(MainForm, LoadFillsAndTicksTheDriveListAndReconnectsSelectedMappedDrives)
     EXPECT_EQ(drives.connections, (std::vector<std::string>{"N: nas:/media", "N: nas:/media"}));
 }
 
-TEST_F(MainForm, LoadWithoutTheNetworkCheckConnectsNothing) {
-    drives.Map('N', "nas:/media");
-    state.Drives = "C:\\N:\\";
-    state.DriveStart = 0;
-    Form().Form_Load();
-    EXPECT_TRUE(drives.connections.empty());
-    EXPECT_EQ(driveList.Count(), 1);
-}
-
-TEST_F(MainForm, SaveCommandWritesTheTicksAndItsKeysInOrder) {
+TEST_F(MainForm, SaveCommandAndLeavingTheListSaveTheTicks) {
     drives.drives['C'] = {platform::kDriveFixed, true, "system"};
     drives.drives['E'] = {platform::kDriveRemovable, true, "stick"};
     Form().Form_Load();
     driveList.SetChecked(1, true);
-    store.writes.clear();
     Form().cmd_Speichern_Click();
     EXPECT_EQ(state.Drives, "E:\\");
-    EXPECT_EQ(store.writes,
-              (std::vector<std::string>{"Drives", "Times", "AutoStart", "AutoTray", "DriveStart"}));
+    EXPECT_EQ(store.Get("Drives"), "E:\\");
     EXPECT_EQ(TextOf("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), "5 Min.");
-    store.writes.clear();
+    driveList.SetChecked(0, true);
     Form().list_Laufwerke_LostFocus();
-    EXPECT_EQ(store.writes.size(), 5U);
+    EXPECT_EQ(store.Get("Drives"), "C:\\E:\\");
 }
 
-TEST_F(MainForm, UnloadRunsItsStepsInOrderAndSavesThePlacement) {
+TEST_F(MainForm, UnloadRunsItsStepsInOrderOnceAndSavesThePlacement) {
     Form().Form_Load();
     window.left = 3000;
     window.top = 1500;
     Form().Form_Unload();
+    Form().Form_Unload();
     EXPECT_EQ(host.calls, (std::vector<std::string>{"unload tray menu", "delete", "close other windows"}));
-    EXPECT_EQ(store.writes, (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
+    EXPECT_EQ(store.writes.size(), 4U);
     EXPECT_EQ(store.Get("MainLeft"), "3000");
     EXPECT_EQ(store.Get("MainTop"), "1500");
     EXPECT_EQ(store.Get("MainWidth"), "10000");
     EXPECT_EQ(store.Get("MainHeight"), "7100");
+    EXPECT_EQ(autostart.calls.size(), 1U);
 }
 
 TEST_F(MainForm, UnloadWhileMinimisedKeepsTheLastPlacement) {
@@ -134,29 +121,31 @@ TEST_F(MainForm, UnloadWhileMinimisedKeepsTheLastPlacement) {
     EXPECT_EQ(store.Get("MainLeft"), "2000");
 }
 
-TEST_F(MainForm, UnloadWritesTheAutostartEntryWhenAutoStartIsOn) {
-    state.AutoStart = true;
-    location.programFile = "/home/user/my apps/wakelatch";
-    Form().Form_Load();
-    Form().Form_Unload();
-    EXPECT_EQ(autostart.entries.at("Wakelatch"), "/home/user/my apps/wakelatch");
-    EXPECT_EQ(state.LastResult, 1);
-}
-
-TEST_F(MainForm, UnloadRemovesTheAutostartEntryWhenAutoStartIsOff) {
-    autostart.entries["Wakelatch"] = "/old/path";
-    Form().Form_Load();
-    Form().Form_Unload();
-    EXPECT_TRUE(autostart.entries.empty());
-    EXPECT_EQ(state.LastResult, 1);
-}
-
-TEST_F(MainForm, RemovingAnAbsentEntryReportsFalseSilently) {
-    state.LastResult = 99;
-    Form().Form_Load();
-    Form().Form_Unload();
-    EXPECT_EQ(autostart.calls, (std::vector<std::string>{"remove Wakelatch"}));
-    EXPECT_EQ(state.LastResult, 0);
+// The autostart entry follows AutoStart at exit; LastResult says whether the write or removal worked.
+TEST(MainFormAutostart, UnloadWritesOrRemovesTheEntry) {
+    struct Case {
+        bool autoStart;
+        const char* before;  // the entry's command, or none
+        const char* after;
+        int lastResult;
+    };
+    for (const Case c : {Case{true, nullptr, "/home/user/my apps/wakelatch", 1},
+                         Case{false, "/old/path", nullptr, 1}, Case{false, nullptr, nullptr, 0}}) {
+        testing::MainFormRig rig;
+        rig.state.AutoStart = c.autoStart;
+        rig.state.LastResult = 99;
+        rig.location.programFile = "/home/user/my apps/wakelatch";
+        if (c.before) {
+            rig.autostart.entries["Wakelatch"] = c.before;
+        }
+        rig.Form().Form_Load();
+        rig.Form().Form_Unload();
+        EXPECT_EQ(rig.autostart.entries.count("Wakelatch"), c.after ? 1U : 0U);
+        if (c.after) {
+            EXPECT_EQ(rig.autostart.entries.at("Wakelatch"), c.after);
+        }
+        EXPECT_EQ(rig.state.LastResult, c.lastResult);
+    }
 }
 
 TEST_F(MainForm, SessionEndSavesWithoutUnloading) {
@@ -173,24 +162,6 @@ TEST_F(MainForm, SessionEndSavesWithoutUnloading) {
     Form().Form_Unload();
     EXPECT_EQ(autostart.entries.count("Wakelatch"), 0U);
     EXPECT_EQ(store.writes.size(), 8U);
-}
-
-TEST_F(MainForm, UnloadRunsOnlyOnce) {
-    Form().Form_Load();
-    Form().Form_Unload();
-    Form().Form_Unload();
-    EXPECT_EQ(autostart.calls.size(), 1U);
-    EXPECT_EQ(store.writes.size(), 4U);
-}
-
-TEST_F(MainForm, RestoreFromTrayShowsTheWindowAndLeavesTheTray) {
-    state.AutoTray = true;
-    Form().Form_Load();
-    Form().RestoreFromTray();
-    EXPECT_TRUE(window.visible);
-    EXPECT_FALSE(state.AutoTray);
-    EXPECT_EQ(host.calls, (std::vector<std::string>{"delete"}));
-    EXPECT_FALSE(store.Has("AutoTray"));  // restoring does not save the setting
 }
 
 }  // namespace

@@ -51,72 +51,69 @@ TEST(TextConversions, WrittenFormsReadBack) {
     EXPECT_FALSE(ToSingle("nan"));
 }
 
-class SettingsLoad : public ::testing::Test {
-  protected:
-    ProgramState Load() {
+TEST(SettingsLoad, StoredTextsDefaultsAndTextsThatDoNotConvert) {
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> stored;
+        std::string drives;
+        int times, language;
+        bool autoTray, autoStart;
+        int driveName, driveStart;
+    };
+    const Case cases[] = {
+        {"fresh account: the defaults", {}, "C:\\", 5, 1, false, false, 1, 1},
+        // Times is brought into range only when the main window loads; an empty selection is left for
+        // start-up to replace.
+        {"stored values as they stand",
+         {{"Drives", ""},
+          {"Times", "-3"},
+          {"Language", "3"},
+          {"AutoTray", "-1"},
+          {"AutoStart", "true"},
+          {"DriveName", "0"},
+          {"DriveStart", "0"}},
+         "",
+         -3,
+         3,
+         true,
+         true,
+         0,
+         0},
+        {"texts that do not convert give zero values; absent keys their defaults",
+         {{"Drives", "C:\\E:\\"},
+          {"Times", "five"},
+          {"Language", ""},
+          {"AutoTray", "FALSE"},
+          {"AutoStart", "maybe"},
+          {"DriveName", "1.5"}},
+         "C:\\E:\\",
+         0,
+         0,
+         false,
+         false,
+         0,
+         1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::FakeSettingsStore store;
+        for (const auto& [key, text] : c.stored) {
+            store.Set(key, text);
+        }
         ProgramState state;
         settings::LoadProgramSettings(store, state);
-        return state;
+        EXPECT_EQ(state.Drives, c.drives);
+        EXPECT_EQ(state.Times, c.times);
+        EXPECT_EQ(state.Language, c.language);
+        EXPECT_EQ(state.AutoTray, c.autoTray);
+        EXPECT_EQ(state.AutoStart, c.autoStart);
+        EXPECT_EQ(state.DriveName, c.driveName);
+        EXPECT_EQ(state.DriveStart, c.driveStart);
     }
+}
+
+TEST(SettingsKeys, WindowPositionDefaultsAndGarbage) {
     testing::FakeSettingsStore store;
-};
-
-TEST_F(SettingsLoad, FreshAccountGetsTheDefaults) {
-    const ProgramState state = Load();
-    EXPECT_EQ(state.Drives, "C:\\");
-    EXPECT_EQ(state.Times, 5);
-    EXPECT_EQ(state.Language, 1);
-    EXPECT_FALSE(state.AutoTray);
-    EXPECT_FALSE(state.AutoStart);
-    EXPECT_EQ(state.DriveName, 1);
-    EXPECT_EQ(state.DriveStart, 1);
-}
-
-TEST_F(SettingsLoad, ReadsTheSevenKeysInOrder) {
-    Load();
-    EXPECT_EQ(store.reads, (std::vector<std::string>{"Drives", "Times", "Language", "AutoTray", "AutoStart",
-                                                     "DriveName", "DriveStart"}));
-}
-
-TEST_F(SettingsLoad, StoredValuesAsTheyStand) {
-    store.Set("Drives", "C:\\E:\\");
-    store.Set("Times", "-3");
-    store.Set("Language", "3");
-    store.Set("AutoTray", "-1");
-    store.Set("AutoStart", "true");
-    store.Set("DriveName", "0");
-    store.Set("DriveStart", "0");
-    const ProgramState state = Load();
-    EXPECT_EQ(state.Drives, "C:\\E:\\");
-    EXPECT_EQ(state.Times, -3);  // raised only when the main window loads
-    EXPECT_EQ(state.Language, 3);
-    EXPECT_TRUE(state.AutoTray);
-    EXPECT_TRUE(state.AutoStart);
-    EXPECT_EQ(state.DriveName, 0);
-    EXPECT_EQ(state.DriveStart, 0);
-}
-
-TEST_F(SettingsLoad, EmptySelectionIsLeftForStartUpToReplace) {
-    store.Set("Drives", "");
-    EXPECT_EQ(Load().Drives, "");
-}
-
-TEST_F(SettingsLoad, TextsThatDoNotConvertGiveZeroValues) {
-    store.Set("Times", "five");
-    store.Set("Language", "");
-    store.Set("AutoTray", "FALSE");
-    store.Set("AutoStart", "maybe");
-    store.Set("DriveName", "1.5");
-    const ProgramState state = Load();
-    EXPECT_EQ(state.Times, 0);
-    EXPECT_EQ(state.Language, 0);
-    EXPECT_FALSE(state.AutoTray);
-    EXPECT_FALSE(state.AutoStart);
-    EXPECT_EQ(state.DriveName, 0);
-    EXPECT_EQ(state.DriveStart, 1);  // absent: default
-}
-
-TEST_F(SettingsLoad, WindowPositionDefaultsAndGarbage) {
     EXPECT_EQ(settings::ReadMainPosition(store, settings::key::MainLeft), 1000.0F);
     store.Set("MainLeft", "2345");
     store.Set("MainTop", "top left");
@@ -124,7 +121,8 @@ TEST_F(SettingsLoad, WindowPositionDefaultsAndGarbage) {
     EXPECT_EQ(settings::ReadMainPosition(store, settings::key::MainTop), 1000.0F);
 }
 
-TEST_F(SettingsLoad, TypedWritesUseTheStoredTextForms) {
+TEST(SettingsKeys, TypedWritesUseTheStoredTextForms) {
+    testing::FakeSettingsStore store;
     settings::SaveBoolean(store, settings::key::AutoTray, true);
     settings::SaveInt32(store, settings::key::Times, 12);
     settings::SaveSingle(store, settings::key::MainLeft, 1000.0F);

@@ -126,39 +126,41 @@ TEST(GetKeyValue, FailuresEmptyTheTextAndStillClose) {
     EXPECT_EQ(registry.closes, 2);
 }
 
-TEST(StartSysInfo, StartsTheInstalledProgram) {
-    testing::FakePrograms programs;
-    programs.systemInformation = "/usr/bin/kinfocenter";
-    testing::FakeMessageBox messages;
-    about::StartSysInfo(programs, messages, 1);
-    EXPECT_EQ(programs.started, std::vector<std::string>{"/usr/bin/kinfocenter"});
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST(StartSysInfo, SaysSoWhenNoneCanBeStarted) {
-    for (const auto& [language, message] :
-         std::vector<std::pair<int, std::string>>{{1, "Systeminformationsprogramm zur Zeit nicht verfügbar."},
-                                                  {2, "Systeminformation now are not avaibel."},
-                                                  {5, ""}}) {
+// The installed system-information program starts; where none is installed or it does not start, a
+// message says so in German or English (other languages: nothing).
+TEST(StartSysInfo, StartsTheProgramOrSaysWhyNot) {
+    struct Case {
+        std::optional<std::string> installed;
+        bool starts;
+        int language;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"/usr/bin/kinfocenter", true, 1, ""},
+        {std::nullopt, true, 1, "Systeminformationsprogramm zur Zeit nicht verfügbar."},
+        {std::nullopt, true, 2, "Systeminformation now are not avaibel."},
+        {std::nullopt, true, 5, ""},
+        {"/usr/bin/hardinfo2", false, 2, "Systeminformation now are not avaibel."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
         testing::FakePrograms programs;
+        programs.systemInformation = c.installed;
+        programs.startWorks = c.starts;
         testing::FakeMessageBox messages;
-        about::StartSysInfo(programs, messages, language);
-        if (message.empty()) {
+        about::StartSysInfo(programs, messages, c.language);
+        EXPECT_EQ(programs.started,
+                  c.installed ? std::vector<std::string>{*c.installed} : std::vector<std::string>{});
+        if (c.message.empty()) {
             EXPECT_TRUE(messages.shown.empty());
-        } else {
-            ASSERT_EQ(messages.shown.size(), 1U);
-            EXPECT_EQ(messages.shown[0].text, message);
-            EXPECT_EQ(messages.shown[0].title, "Wakelatch");
-            EXPECT_EQ(messages.shown[0].icon, controls::MessageIcon::None);
-            EXPECT_EQ(messages.shown[0].buttons, controls::MessageButtons::Ok);
+            continue;
         }
+        ASSERT_EQ(messages.shown.size(), 1U);
+        EXPECT_EQ(messages.shown[0].text, c.message);
+        EXPECT_EQ(messages.shown[0].title, "Wakelatch");
+        EXPECT_EQ(messages.shown[0].icon, controls::MessageIcon::None);
+        EXPECT_EQ(messages.shown[0].buttons, controls::MessageButtons::Ok);
     }
-    testing::FakePrograms broken;
-    broken.systemInformation = "/usr/bin/hardinfo2";
-    broken.startWorks = false;
-    testing::FakeMessageBox messages;
-    about::StartSysInfo(broken, messages, 2);
-    EXPECT_EQ(messages.shown.size(), 1U);
 }
 
 }  // namespace
