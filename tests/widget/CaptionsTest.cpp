@@ -88,8 +88,7 @@ constexpr CaptionRow kMainWindow[] = {
 TEST(Captions, MainWindow) {
     for (const int language : {1, 2, 3}) {
         testing::MainWindowWidgetRig window;
-        window.rig.state.Language = language;
-        window.Load();
+        window.Load(language);
         ExpectCaptions(window.view, language, kMainWindow);
     }
 }
@@ -110,8 +109,7 @@ constexpr CaptionRow kTrayMenu[] = {
 TEST(Captions, TrayMenu) {
     for (const int language : {1, 2, 3}) {
         testing::MainWindowWidgetRig window;
-        window.rig.state.Language = language;
-        window.Load();
+        window.Load(language);
         QStringList shown;
         QStringList expected;
         for (QAction* entry : window.tray.Menu()->actions()) {

@@ -155,7 +155,6 @@ TEST_F(MainWindowWidgets, SaveButtonAndLeavingTheListSave) {
 
 // After a pass each row tells its last touch; the ticked row whose drive was missed carries the mark.
 TEST_F(MainWindowWidgets, RowsTellTheirLastTouchAndMarkATickedMissedDrive) {
-    rig.state.Language = 2;
     rig.state.Drives = "C:\\E:\\";
     rig.drives.drives['C'] = {platform::kDriveFixed, true, "System"};
     rig.drives.drives['E'] = {platform::kDriveRemovable, true, "Stick"};
@@ -163,7 +162,7 @@ TEST_F(MainWindowWidgets, RowsTellTheirLastTouchAndMarkATickedMissedDrive) {
     rig.drives.reachThrough = [](const std::string& drive, bool reachable) {
         return reachable && drive == "C:";
     };
-    Load();
+    Load(2);
     view.show();
     form->cmd_Start_Click();
     QListWidget* list = List();
@@ -203,8 +202,7 @@ TEST_F(MainWindowWidgets, RowsTellTheirLastTouchAndMarkATickedMissedDrive) {
 }
 
 TEST_F(MainWindowWidgets, ButtonsAndMenusReachTheirHandlers) {
-    rig.state.Language = 2;
-    Load();
+    Load(2);
     view.show();
     Find<QPushButton>("cmd_Minimieren")->click();
     EXPECT_FALSE(view.isVisible());

@@ -15,7 +15,8 @@ namespace wakelatch::testing {
 struct MainWindowWidgetRig {
     MainWindowWidgetRig() { rig.state.Drives.clear(); }
 
-    void Load() {
+    void Load(int language = 1) {
+        rig.state.Language = language;
         form = std::make_unique<frm_Main>(
             rig.state, view.Controls(),
             frm_Main::Services{rig.store, rig.location, rig.autostart, rig.host, rig.trayIcon, rig.drives,
