@@ -22,11 +22,11 @@ wakelatch_test_program(wakelatch_platform_tests PREFIX "platform."
 wakelatch_test_program(wakelatch_widget_tests PREFIX "widget."
   SOURCES
     widget/AwaiterTest.cpp
+    widget/CaptionsTest.cpp
     widget/InstanceGuardTest.cpp
     widget/MainWindowViewTest.cpp
     widget/OptionsDialogWidgetTest.cpp
     widget/ShapedAndHelpTest.cpp
-    widget/WiringTest.cpp
     widget/WidgetTestMain.cpp
   LIBRARIES wakelatch_app Qt6::Test GTest::gtest)
 

@@ -24,19 +24,32 @@
 namespace wakelatch {
 namespace {
 
-TEST(InstanceGuard, TheFirstCopyRunsALaterCopyFindsItAndAsksItToComeToTheFront) {
-    testing::TempFolder temp;
-    LocalInstanceGuard first(QString::fromStdString(temp.path()));
-    ASSERT_FALSE(first.PreviousInstanceRunning());
-    QSignalSpy activations(&first, &LocalInstanceGuard::activationRequested);
+// The first copy runs; a later one finds it and asks it to come to the front, also past a socket file
+// left by a copy that died; once the first has let go, a new copy runs itself.
+TEST(InstanceGuard, TheFirstCopyRunsALaterCopyAsksItToComeToTheFront) {
+    for (const bool leftoverSocket : {false, true}) {
+        SCOPED_TRACE(leftoverSocket ? "socket left over" : "clean folder");
+        testing::TempFolder temp;
+        const QString folder = QString::fromStdString(temp.path());
+        if (leftoverSocket) {
+            QFile leftover(folder + "/Wakelatch.socket");
+            ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
+        }
+        LocalInstanceGuard first(folder);
+        ASSERT_FALSE(first.PreviousInstanceRunning());
+        QSignalSpy activations(&first, &LocalInstanceGuard::activationRequested);
 
-    LocalInstanceGuard second(QString::fromStdString(temp.path()));
-    ASSERT_TRUE(second.PreviousInstanceRunning());
-    second.SetApplicationTitle("#XYZ");
-    EXPECT_EQ(second.ApplicationTitle(), "#XYZ");
-    second.ActivateWindow("Wakelatch");
-    EXPECT_TRUE(activations.wait(3000));
-    EXPECT_EQ(activations.count(), 1);
+        LocalInstanceGuard second(folder);
+        ASSERT_TRUE(second.PreviousInstanceRunning());
+        second.SetApplicationTitle("#XYZ");
+        EXPECT_EQ(second.ApplicationTitle(), "#XYZ");
+        second.ActivateWindow("Wakelatch");
+        EXPECT_TRUE(activations.wait(3000));
+        EXPECT_EQ(activations.count(), 1);
+
+        first.Release();
+        EXPECT_FALSE(LocalInstanceGuard(folder).PreviousInstanceRunning());
+    }
 }
 
 // The liveness probe: every "ping" line is answered "pong" on the same connection, and nothing comes
@@ -62,31 +75,24 @@ TEST(InstanceGuard, PingIsAnsweredWithoutActivating) {
     EXPECT_EQ(activations.count(), 0);
 }
 
-// Empty, garbage or another machine's: a lock that names no copy of this program that could be
-// running is taken over.
-TEST(InstanceGuard, ALockThatCannotBeReadIsStale) {
-    testing::TempFolder temp;
-    const QString folder = QString::fromStdString(temp.path());
-    for (const QByteArray& content : {QByteArray(), QByteArray("\x01\xff garbage\n"),
-                                      QByteArray::number(getpid()) + "\nwakelatch\nanother-machine\n"}) {
-        SCOPED_TRACE(content.toStdString());
-        QFile file(folder + "/Wakelatch.lock");
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content);
-        file.close();
-        LocalInstanceGuard guard(folder);
-        EXPECT_FALSE(guard.PreviousInstanceRunning());
-        guard.Release();
-    }
-}
-
-// What is not a file at the lock's place is no lock: it is cleared away (a folder moved aside with what
-// it holds), not waited on, and the program runs.
-TEST(InstanceGuard, WhatIsNotAFileAtTheLockIsClearedAway) {
+// What names no copy of this program that could be running is no lock: an empty or garbage file, another
+// machine's lock, or what is not a file at all (a folder is moved aside with what it holds). It is taken
+// over, not waited on, and the program runs.
+TEST(InstanceGuard, WhatNamesNoRunningCopyIsTakenOver) {
     testing::TempFolder temp;
     const std::string lock = temp.path() + "/Wakelatch.lock";
     const std::string aside = lock + ".aside." + std::to_string(getpid());
+    const auto write = [&lock](QByteArray content) {
+        return [&lock, content] {
+            QFile file(QString::fromStdString(lock));
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(content);
+        };
+    };
     const std::vector<std::pair<const char*, std::function<void()>>> cases = {
+        {"empty", write({})},
+        {"garbage", write("\x01\xff garbage\n")},
+        {"another machine's", write(QByteArray::number(getpid()) + "\nwakelatch\nanother-machine\n")},
         {"folder", [&] { std::filesystem::create_directories(lock + "/kept"); }},
         {"FIFO", [&] { mkfifo(lock.c_str(), 0600); }},
         {"link to /dev/zero", [&] { std::filesystem::create_symlink("/dev/zero", lock); }},
@@ -136,32 +142,6 @@ TEST(InstanceGuard, ALockLeftByACopyThatDiedIsRecovered) {
     waitpid(living, nullptr, 0);
     LocalInstanceGuard guard(folder);
     EXPECT_FALSE(guard.PreviousInstanceRunning());
-}
-
-TEST(InstanceGuard, ASocketLeftByACopyThatDiedDoesNotBlockActivation) {
-    testing::TempFolder temp;
-    const QString folder = QString::fromStdString(temp.path());
-    QFile leftover(folder + "/Wakelatch.socket");
-    ASSERT_TRUE(leftover.open(QIODevice::WriteOnly));
-    leftover.close();
-
-    LocalInstanceGuard first(folder);
-    ASSERT_FALSE(first.PreviousInstanceRunning());
-    QSignalSpy activations(&first, &LocalInstanceGuard::activationRequested);
-    LocalInstanceGuard second(folder);
-    ASSERT_TRUE(second.PreviousInstanceRunning());
-    second.ActivateWindow("Wakelatch");
-    EXPECT_TRUE(activations.wait(3000));
-}
-
-TEST(InstanceGuard, AfterReleaseANewCopyRunsItself) {
-    testing::TempFolder temp;
-    const QString folder = QString::fromStdString(temp.path());
-    LocalInstanceGuard first(folder);
-    ASSERT_FALSE(first.PreviousInstanceRunning());
-    first.Release();
-    LocalInstanceGuard second(folder);
-    EXPECT_FALSE(second.PreviousInstanceRunning());
 }
 
 TEST(InstanceGuard, ASecondCopyGivesUpQuicklyWhenNobodyAnswers) {

@@ -18,52 +18,45 @@
 namespace wakelatch {
 namespace {
 
-// Answers the message boxes that the dialog opens, one after another, by pressing their buttons. It
-// looks for a while only; a box nobody answers is closed, so that a test fails instead of hanging.
+// Answers the message boxes that the code under test opens, one after another, by pressing their buttons,
+// and records each box's text and its Yes and No buttons. A box beyond the answers is rejected, so that a
+// test fails instead of hanging.
 class MessageBoxAnswerer {
   public:
     explicit MessageBoxAnswerer(std::vector<QMessageBox::StandardButton> answers)
         : answers_(std::move(answers)) {
-        QObject::connect(&timer_, &QTimer::timeout, [this] { Look(); });
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Answer(); });
         timer_.start(20);
     }
-    ~MessageBoxAnswerer() { timer_.stop(); }
     std::vector<QString> texts;
     std::vector<QString> buttons;  // of each question: the Yes and the No button's texts
 
   private:
-    void Look() {
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            auto* box = qobject_cast<QMessageBox*>(widget);
-            if (box == nullptr || !box->isVisible()) {
-                continue;
-            }
-            if (next_ < answers_.size()) {
-                texts.push_back(box->text());
-                if (box->button(QMessageBox::Yes) != nullptr && box->button(QMessageBox::No) != nullptr) {
-                    buttons.push_back(box->button(QMessageBox::Yes)->text() + " " +
-                                      box->button(QMessageBox::No)->text());
-                }
-                box->button(answers_[next_++])->click();
-            } else {
-                texts.push_back(QStringLiteral("unexpected: ") + box->text());
-                box->reject();
-            }
+    void Answer() {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
             return;
         }
-        if (next_ == answers_.size() || ++looks_ > 250) {
-            timer_.stop();
+        texts.push_back(box->text());
+        if (box->button(QMessageBox::No) != nullptr) {
+            buttons.push_back(box->button(QMessageBox::Yes)->text() + " " +
+                              box->button(QMessageBox::No)->text());
         }
+        if (next_ == answers_.size()) {
+            texts.back().prepend(QStringLiteral("unexpected: "));
+            box->reject();
+            return;
+        }
+        box->button(answers_[next_++])->click();
     }
     std::vector<QMessageBox::StandardButton> answers_;
     std::size_t next_ = 0;
-    int looks_ = 0;
     QTimer timer_;
 };
 
-class OptionsDialogWidget : public ::testing::Test, public OptionsHost {
-  protected:
-    OptionsDialogWidget() {
+// The real dialog, loaded and shown, over a fake settings store.
+struct OptionsDialogRig : OptionsHost {
+    OptionsDialogRig() {
         state.ProgramVersion = "1.0.0";
         state.Language = 1;
         state.DriveName = 1;
@@ -90,27 +83,12 @@ class OptionsDialogWidget : public ::testing::Test, public OptionsHost {
     std::unique_ptr<frm_Options> form;
     bool refresh = false;
 };
-
-TEST_F(OptionsDialogWidget, ControlsAndTheirFirstState) {
-    for (const char* name : {"chk_Autostart", "chk_Traystart", "chk_StartNetDrive"}) {
-        EXPECT_NE(Find<QCheckBox>(name), nullptr) << name;
-    }
-    for (const char* name : {"opt_DRIVE_Name(0)", "opt_DRIVE_Name(1)", "opt_GERMANY", "opt_ENGLISCH"}) {
-        EXPECT_NE(Find<QRadioButton>(name), nullptr) << name;
-    }
-    EXPECT_NE(Find<QToolButton>("img_FLAG_GERMANY"), nullptr);
-    EXPECT_NE(Find<QToolButton>("img_FLAG_ENGLISCH"), nullptr);
-    EXPECT_FALSE(Find<QPushButton>("cmd_Speichern")->isEnabled());
-    EXPECT_EQ(Find<QPushButton>("cmd_Speichern")->text(), "OK");
-    EXPECT_EQ(Find<QPushButton>("cmd_Beenden")->text(), "Abbrechen");
-    EXPECT_TRUE(Find<QRadioButton>("opt_GERMANY")->isChecked());
-    EXPECT_TRUE(Find<QRadioButton>("opt_GERMANY")->text().isEmpty());
-    EXPECT_EQ(view.windowTitle(), "Wakelatch Version 1.0.0 - Programmsetup");
-}
+class OptionsDialogWidget : public ::testing::Test, public OptionsDialogRig {};
 
 TEST_F(OptionsDialogWidget, TheFlagSwitchesTheDialogAndYesDiscards) {
+    EXPECT_TRUE(Find<QRadioButton>("opt_GERMANY")->isChecked());
+    EXPECT_FALSE(Find<QPushButton>("cmd_Speichern")->isEnabled());  // nothing changed yet
     Find<QToolButton>("img_FLAG_ENGLISCH")->click();
-    EXPECT_EQ(Find<QCheckBox>("chk_Autostart")->text(), "Start with Windows");
     EXPECT_TRUE(Find<QRadioButton>("opt_ENGLISCH")->isChecked());
     EXPECT_FALSE(Find<QRadioButton>("opt_GERMANY")->isChecked());
     EXPECT_TRUE(Find<QPushButton>("cmd_Speichern")->isEnabled());
@@ -124,29 +102,27 @@ TEST_F(OptionsDialogWidget, TheFlagSwitchesTheDialogAndYesDiscards) {
     EXPECT_TRUE(store.writes.empty());
 }
 
-TEST_F(OptionsDialogWidget, NoThenYesSavesTheClickedBoxes) {
-    Find<QCheckBox>("chk_Autostart")->click();
-    Find<QRadioButton>("opt_DRIVE_Name(0)")->click();
-    EXPECT_TRUE(Find<QPushButton>("cmd_Speichern")->isEnabled());
-    EXPECT_FALSE(Find<QRadioButton>("opt_DRIVE_Name(1)")->isChecked());
-
-    MessageBoxAnswerer answerer({QMessageBox::No, QMessageBox::Yes});
-    view.close();
-    EXPECT_EQ(answerer.texts.size(), 2U);
-    EXPECT_FALSE(view.isVisible());
-    EXPECT_EQ(store.Get("AutoStart"), "True");
-    EXPECT_EQ(store.Get("DriveName"), "0");
-    EXPECT_TRUE(refresh);
-}
-
-TEST_F(OptionsDialogWidget, NoThenNoStaysOpen) {
-    Find<QCheckBox>("chk_Traystart")->click();
-    MessageBoxAnswerer answerer({QMessageBox::No, QMessageBox::No});
-    view.close();
-    EXPECT_EQ(answerer.texts.size(), 2U);
-    EXPECT_TRUE(view.isVisible());
-    EXPECT_TRUE(Find<QCheckBox>("chk_Traystart")->isChecked());
-    EXPECT_TRUE(store.writes.empty());
+// Closing with changes asks whether to discard them (No) and then whether to save them: Yes saves the
+// clicked boxes and closes, No keeps the dialog open with them.
+TEST(OptionsDialogClosing, NoThenYesSavesNoThenNoStaysOpen) {
+    for (const bool save : {true, false}) {
+        SCOPED_TRACE(save ? "No, Yes" : "No, No");
+        OptionsDialogRig dialog;
+        dialog.Find<QCheckBox>("chk_Autostart")->click();
+        dialog.Find<QRadioButton>("opt_DRIVE_Name(0)")->click();
+        EXPECT_FALSE(dialog.Find<QRadioButton>("opt_DRIVE_Name(1)")->isChecked());
+        MessageBoxAnswerer answerer({QMessageBox::No, save ? QMessageBox::Yes : QMessageBox::No});
+        dialog.view.close();
+        EXPECT_EQ(answerer.texts.size(), 2U);
+        EXPECT_EQ(dialog.view.isVisible(), !save);
+        EXPECT_TRUE(dialog.Find<QCheckBox>("chk_Autostart")->isChecked());
+        EXPECT_EQ(dialog.store.writes.empty(), !save);
+        EXPECT_EQ(dialog.refresh, save);
+        if (save) {
+            EXPECT_EQ(dialog.store.Get("AutoStart"), "True");
+            EXPECT_EQ(dialog.store.Get("DriveName"), "0");
+        }
+    }
 }
 
 // The standard buttons of a question speak the program's language: German for 1, English for 2, and
@@ -166,15 +142,11 @@ TEST(QtTranslations, QuestionButtonsFollowTheLanguage) {
                       controls::MessageIcon::None, controls::MessageButtons::YesNo);
         return answerer.buttons.empty() ? QString() : answerer.buttons[0];
     };
-    EXPECT_EQ(buttonsOfAQuestion(), "&Ja &Nein");
-    translations.Apply(3);
-    EXPECT_EQ(buttonsOfAQuestion(), "&Ja &Nein");
-    translations.Apply(2);
-    EXPECT_EQ(buttonsOfAQuestion(), "&Yes &No");
-    translations.Apply(3);
-    EXPECT_EQ(buttonsOfAQuestion(), "&Yes &No");
-    translations.Apply(1);
-    EXPECT_EQ(buttonsOfAQuestion(), "&Ja &Nein");
+    for (const auto& [language, buttons] : std::vector<std::pair<int, QString>>{
+             {1, "&Ja &Nein"}, {3, "&Ja &Nein"}, {2, "&Yes &No"}, {3, "&Yes &No"}, {1, "&Ja &Nein"}}) {
+        translations.Apply(language);
+        EXPECT_EQ(buttonsOfAQuestion(), buttons) << "after Language " << language;
+    }
     translations.Apply(2);
 }
 

@@ -30,6 +30,8 @@ class ShapedWindows : public ::testing::Test {
     testing::TempFolder temp;
     ProgramState state;
     platform::LinuxFileSystem files;
+    testing::FakeMessageBox messages;
+    testing::FakePrograms programs;
 };
 
 TEST_F(ShapedWindows, TheSplashTakesItsPicturesShapeAndLeavesNoFile) {
@@ -44,21 +46,25 @@ TEST_F(ShapedWindows, TheSplashTakesItsPicturesShapeAndLeavesNoFile) {
     EXPECT_FALSE(files.Exists(temp.path() + "/pic_Splash.bmp"));
 }
 
-TEST_F(ShapedWindows, TheAboutWindowHasItsTextsAndClosesWithOk) {
-    testing::FakeMessageBox messages;
-    testing::FakePrograms programs;
-    AboutWindow about(state, files, programs, messages);
-    about.Form_Load();
-    EXPECT_EQ(about.size(), QSize(510, 345));
-    EXPECT_FALSE(about.mask().contains(QPoint(1, 1)));  // rounded corner
-    EXPECT_TRUE(about.findChild<QLabel*>("lbl_Beschreibung")->text().startsWith("if it enables you"));
-    EXPECT_EQ(about.findChild<QLabel*>("lbl_Version")->text(), "Version 1.0.0");
-    EXPECT_FALSE(files.Exists(temp.path() + "/pic_Info.bmp"));
-    bool closed = false;
-    QObject::connect(&about, &AboutWindow::closed, [&] { closed = true; });
-    about.show();
-    about.findChild<QPushButton*>("cmdOK")->click();
-    EXPECT_TRUE(closed);
+// The About window takes its picture's shape, leaves no file behind, and OK or Escape closes it.
+TEST_F(ShapedWindows, TheAboutWindowTakesItsShapeAndClosesWithOkOrEscape) {
+    for (const bool escape : {false, true}) {
+        AboutWindow about(state, files, programs, messages);
+        about.Form_Load();
+        EXPECT_EQ(about.size(), QSize(510, 345));
+        EXPECT_FALSE(about.mask().contains(QPoint(1, 1)));  // rounded corner
+        EXPECT_FALSE(files.Exists(temp.path() + "/pic_Info.bmp"));
+        bool closed = false;
+        QObject::connect(&about, &AboutWindow::closed, [&] { closed = true; });
+        about.show();
+        if (escape) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&about, &key);
+        } else {
+            about.findChild<QPushButton*>("cmdOK")->click();
+        }
+        EXPECT_TRUE(closed) << (escape ? "Escape" : "OK");
+    }
 }
 
 void Mouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held) {
@@ -67,8 +73,6 @@ void Mouse(QWidget* target, QEvent::Type type, QPoint global, Qt::MouseButton bu
 }
 
 TEST_F(ShapedWindows, ALabelMovesTheWindowOnlyWhileTheLeftButtonIsHeld) {
-    testing::FakeMessageBox messages;
-    testing::FakePrograms programs;
     AboutWindow about(state, files, programs, messages);
     about.Form_Load();
     about.move(100, 100);
@@ -87,19 +91,6 @@ TEST_F(ShapedWindows, ALabelMovesTheWindowOnlyWhileTheLeftButtonIsHeld) {
     Mouse(label, QEvent::MouseMove, start + QPoint(40, 30), Qt::NoButton, Qt::LeftButton);
     Mouse(label, QEvent::MouseButtonRelease, start + QPoint(40, 30), Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(about.pos(), QPoint(140, 130));
-}
-
-TEST_F(ShapedWindows, EscapeClosesTheAboutWindow) {
-    testing::FakeMessageBox messages;
-    testing::FakePrograms programs;
-    AboutWindow about(state, files, programs, messages);
-    about.Form_Load();
-    bool closed = false;
-    QObject::connect(&about, &AboutWindow::closed, [&] { closed = true; });
-    about.show();
-    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-    QApplication::sendEvent(&about, &escape);
-    EXPECT_TRUE(closed);
 }
 
 TEST(BuiltInHelp, ShowsThePagesOfTheLanguage) {
