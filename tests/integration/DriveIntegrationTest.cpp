@@ -238,6 +238,9 @@ testing::DeviceCounters TouchAs(uid_t uid, const testing::LoopImage& image, cons
     reached = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 3) << "could not become uid " << uid;
     const testing::DeviceCounters after = image.Counters();
+    std::cout << "as uid " << uid << ": reached " << reached << ", reads +"
+              << after.readsCompleted - before.readsCompleted << ", writes +"
+              << after.writesCompleted - before.writesCompleted << "\n";
     return {after.readsCompleted - before.readsCompleted, after.writesCompleted - before.writesCompleted};
 }
 
@@ -253,8 +256,6 @@ TEST_F(LoopDrives, TouchesOnRelatimeMountsWriteNothing) {
 
     bool reached = false;
     testing::DeviceCounters delta = TouchAs(0, image, map, reached);
-    std::cout << "as root: reached " << reached << ", reads +" << delta.readsCompleted << ", writes +"
-              << delta.writesCompleted << "\n";
     EXPECT_TRUE(reached);
     EXPECT_GE(delta.readsCompleted, 1U);
     EXPECT_EQ(delta.writesCompleted, 0U);
@@ -263,8 +264,6 @@ TEST_F(LoopDrives, TouchesOnRelatimeMountsWriteNothing) {
     Shell("chmod 0666 " + map + "; touch -a -d '3 days ago' " + image.MountPoint() + " " +
           image.MountPoint() + "/data.bin");
     delta = TouchAs(nobody, image, map, reached);
-    std::cout << "as nobody, root's files: reached " << reached << ", reads +" << delta.readsCompleted
-              << ", writes +" << delta.writesCompleted << "\n";
     EXPECT_FALSE(reached);
     EXPECT_EQ(delta.writesCompleted, 0U);
 
@@ -274,8 +273,6 @@ TEST_F(LoopDrives, TouchesOnRelatimeMountsWriteNothing) {
     // A folder already read since its last change: relatime writes nothing when it is listed again.
     Shell("ls " + image.MountPoint() + " && sync -f " + image.MountPoint());
     delta = TouchAs(nobody, image, map, reached);
-    std::cout << "as nobody, own file: reached " << reached << ", reads +" << delta.readsCompleted
-              << ", writes +" << delta.writesCompleted << "\n";
     EXPECT_TRUE(reached);
     EXPECT_GE(delta.readsCompleted, 1U);
     EXPECT_EQ(delta.writesCompleted, 0U);
