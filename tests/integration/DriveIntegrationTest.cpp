@@ -238,6 +238,9 @@ testing::DeviceCounters TouchAs(uid_t uid, const testing::LoopImage& image, cons
     reached = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 3) << "could not become uid " << uid;
     const testing::DeviceCounters after = image.Counters();
+    std::cout << "as uid " << uid << ": reached " << reached << ", reads +"
+              << after.readsCompleted - before.readsCompleted << ", writes +"
+              << after.writesCompleted - before.writesCompleted << "\n";
     return {after.readsCompleted - before.readsCompleted, after.writesCompleted - before.writesCompleted};
 }
 
@@ -253,8 +256,6 @@ TEST_F(LoopDrives, TouchesOnRelatimeMountsWriteNothing) {
 
     bool reached = false;
     testing::DeviceCounters delta = TouchAs(0, image, map, reached);
-    std::cout << "as root: reached " << reached << ", reads +" << delta.readsCompleted << ", writes +"
-              << delta.writesCompleted << "\n";
     EXPECT_TRUE(reached);
     EXPECT_GE(delta.readsCompleted, 1U);
     EXPECT_EQ(delta.writesCompleted, 0U);
@@ -263,8 +264,6 @@ TEST_F(LoopDrives, TouchesOnRelatimeMountsWriteNothing) {
     Shell("chmod 0666 " + map + "; touch -a -d '3 days ago' " + image.MountPoint() + " " +
           image.MountPoint() + "/data.bin");
     delta = TouchAs(nobody, image, map, reached);
-    std::cout << "as nobody, root's files: reached " << reached << ", reads +" << delta.readsCompleted
-              << ", writes +" << delta.writesCompleted << "\n";
     EXPECT_FALSE(reached);
     EXPECT_EQ(delta.writesCompleted, 0U);
 
@@ -274,8 +273,6 @@ TEST_F(LoopDrives, TouchesOnRelatimeMountsWriteNothing) {
     // A folder already read since its last change: relatime writes nothing when it is listed again.
     Shell("ls " + image.MountPoint() + " && sync -f " + image.MountPoint());
     delta = TouchAs(nobody, image, map, reached);
-    std::cout << "as nobody, own file: reached " << reached << ", reads +" << delta.readsCompleted
-              << ", writes +" << delta.writesCompleted << "\n";
     EXPECT_TRUE(reached);
     EXPECT_GE(delta.readsCompleted, 1U);
     EXPECT_EQ(delta.writesCompleted, 0U);
@@ -345,23 +342,68 @@ TEST_F(LoopDrives, UntickedDrivesAreNeverReadAndTheTickedOneIsReadByItsTouch) {
     EXPECT_TRUE(labelled) << "the unticked drive's label was not listed";
 }
 
-// The touch opens its file below the mount and only on the drive's device: a drive unmounted since the
-// last look, with a file of the same name and size now in the bare folder, is not reached.
-TEST_F(LoopDrives, TheTouchRefusesAFileThatIsNotOnTheDrive) {
+using Reach = platform::DeviceReach;
+
+void ExpectReach(const Reach& got, const Reach& expected, const std::string& when) {
+    EXPECT_EQ(got.miss, expected.miss) << when;
+    EXPECT_EQ(got.route, expected.route) << when;
+    EXPECT_EQ(got.bytes, expected.bytes) << when;
+}
+
+std::string DriveOf(platform::LinuxDrivePlatform& drives, const testing::LoopImage& image) {
+    const std::optional<char> letter = LetterOf(drives, image.MountPoint());
+    EXPECT_TRUE(letter) << image.MountPoint() << " got no letter";
+    return std::string(1, letter.value_or('?')) + ":";
+}
+
+// A drive with no file to read (an empty filesystem) is reached through its block device, read directly,
+// where that is readable (root); without it, the touch says why not.
+TEST_F(LoopDrives, ADriveWithoutAFileToReadIsReachedThroughItsBlockDevice) {
+    testing::LoopImage image(temp.path(), "WLEMPTY");
+    ASSERT_TRUE(image.Mounted());
+    ASSERT_EQ(Shell("rm " + image.MountPoint() + "/data.bin"), 0);
+    platform::LinuxDrivePlatform filesOnly(FileRouteOnly(DriveMap()), Awaiter());
+    ExpectReach(filesOnly.ReachDevice(DriveOf(filesOnly, image)), Reach::Missed(Reach::Miss::NoReadableFile),
+                "files only");
+
+    platform::LinuxDrivePlatform drives(RealPaths(DriveMap()), Awaiter());
+    const testing::DeviceCounters before = image.Counters();
+    ExpectReach(drives.ReachDevice(DriveOf(drives, image)), Reach::Read(Reach::Route::BlockDevice, 4096),
+                "block device");
+    const testing::DeviceCounters after = image.Counters();
+    EXPECT_GE(after.readsCompleted, before.readsCompleted + 1);
+    EXPECT_EQ(after.writesCompleted, before.writesCompleted);
+}
+
+// The file a touch keeps may change or leave the drive: the next touch notices, reads nothing past its end
+// or elsewhere and says why not; the block device still reaches the drive.
+TEST_F(LoopDrives, ATouchNoticesItsFileShrunkOrOffTheDrive) {
     testing::LoopImage image(temp.path(), "WLMOVED");
     ASSERT_TRUE(image.Mounted());
     platform::LinuxDrivePlatform drives(FileRouteOnly(DriveMap()), Awaiter());
-    const std::optional<char> letter = LetterOf(drives, image.MountPoint());
-    ASSERT_TRUE(letter);
-    const std::string drive = std::string(1, *letter) + ":";
-    ASSERT_TRUE(drives.ReachDevice(drive));
+    const std::string drive = DriveOf(drives, image);
+    const std::string file = image.MountPoint() + "/data.bin";
+    ExpectReach(drives.ReachDevice(drive), Reach::Read(Reach::Route::File, 4096), "before");
 
+    // Shrunk: the next block lies past its end; searched anew, it is too freshly written to read.
+    ASSERT_EQ(Shell("truncate -s 100 " + file), 0);
+    const testing::DeviceCounters before = image.Counters();
+    for (const char* when : {"shrunk", "searched again"}) {
+        ExpectReach(drives.ReachDevice(drive), Reach::Missed(Reach::Miss::NoReadableFile), when);
+    }
+    EXPECT_EQ(image.Counters().writesCompleted, before.writesCompleted);
+    platform::LinuxDrivePlatform withDevice(RealPaths(DriveMap()), Awaiter());
+    ExpectReach(withDevice.ReachDevice(drive), Reach::Read(Reach::Route::BlockDevice, 4096), "block device");
+
+    // Unmounted, with a file of the same name and size in the bare folder beneath: not reached, neither
+    // through the kept file nor by a new search.
+    ASSERT_EQ(Shell("head -c 1048576 /dev/urandom > " + file + " && touch -m -d '2 days ago' " + file), 0);
+    platform::LinuxDrivePlatform moved(FileRouteOnly(DriveMap()), Awaiter());
+    ExpectReach(moved.ReachDevice(drive), Reach::Read(Reach::Route::File, 4096), "mounted");
     ASSERT_EQ(Shell("umount " + image.MountPoint()), 0);
-    ASSERT_EQ(Shell("head -c 1048576 /dev/zero > " + image.MountPoint() +
-                    "/data.bin && touch -m -d '2 days ago' " + image.MountPoint() + "/data.bin"),
-              0);
-    EXPECT_FALSE(drives.ReachDevice(drive));
-    EXPECT_FALSE(drives.ReachDevice(drive));  // nor by a new search: the folder is no longer that drive
+    ASSERT_EQ(Shell("head -c 1048576 /dev/zero > " + file + " && touch -m -d '2 days ago' " + file), 0);
+    EXPECT_FALSE(moved.ReachDevice(drive));
+    EXPECT_FALSE(moved.ReachDevice(drive));
 }
 
 // An sshd of its own on a free loopback port, with throwaway keys.

@@ -8,14 +8,7 @@ set -u
 here=$(dirname "$0")
 # shellcheck source-path=SCRIPTDIR source=x_program.sh
 source "$here/x_program.sh"  # skips without an X display; $program, $work, $HOME, pids, fail, pass
-skip() {
-    echo "SKIP: $*"
-    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
-    exit 77
-}
-for tool in openbox trayer xprop xwininfo; do
-    command -v "$tool" >/dev/null || skip "$tool is missing"
-done
+need openbox trayer xprop xwininfo
 # A window manager announces itself with a window of its own on the root (gone once it has ended).
 wm_running() {
     local id

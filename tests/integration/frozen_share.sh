@@ -12,16 +12,8 @@ source "$here/x_program.sh"  # skips without an X display; $program, $work, $HOM
 # The pause after every pass blocks the window by design; a stall beyond it is a fault.
 max_stall_ms=250
 program_pid=""
-
-skip() {
-    echo "SKIP: $*"
-    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
-    exit 77
-}
 [ "$(id -u)" -eq 0 ] || skip "needs root (FUSE mount, sshd)"
-for tool in sshfs ssh-keygen /usr/sbin/sshd python3 xwininfo fusermount; do
-    command -v "$tool" >/dev/null || skip "$tool is missing"
-done
+need sshfs ssh-keygen /usr/sbin/sshd python3 xwininfo fusermount
 [ -e /dev/fuse ] || skip "no /dev/fuse"
 
 sshd_descendants() {  # every process of the server but its listener: they serve the mounted session

@@ -5,35 +5,15 @@
 # display, xdotool, trayer or ImageMagick's import.
 set -u
 
-program=${1:?usage: tray.sh PATH_TO_WAKELATCH}
-skip() {
-    echo "SKIP: $*"
-    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
-    exit 77
-}
-[ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1 || skip "no X display reachable; run through scripts/test.sh"
-for tool in trayer import convert; do
-    command -v "$tool" >/dev/null || skip "$tool is missing"
-done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
+source "$(dirname "$0")/x_program.sh"  # skips without an X display; $program, $work, $HOME, pids, fail, pass
+need trayer import convert
 
 trayer --edge top --align right --widthtype request --height 32 --transparent false --tint 0xffffff \
     >"$work/trayer.log" 2>&1 &
 pids+=("$!")
 for _ in $(seq 1 50); do xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")' && break; sleep 0.1; done
 
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$HOME/.config/Wakelatch" && mkdir -m 0700 "$XDG_RUNTIME_DIR"
+mkdir -p "$HOME/.config/Wakelatch"
 printf '[Settings]\nAutoTray=True\nLanguage=2\nTimes=1\n' >"$HOME/.config/Wakelatch/Wakelatch.ini"
 "$program" >"$work/program.log" 2>&1 &
 app=$!

@@ -4,10 +4,17 @@
 program=${1:?usage: $0 PATH_TO_WAKELATCH}
 title='Wakelatch Version 1.0.0'
 
-if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
-    echo "SKIP: no X display reachable (DISPLAY='${DISPLAY:-}') or xdotool missing; run through scripts/test.sh"
+skip() {  # skip REASON: exit 77, or fail where the integration tests are required
+    echo "SKIP: $*"
     [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
     exit 77
+}
+need() {  # need TOOL...: skip without any of them
+    for tool in "$@"; do command -v "$tool" >/dev/null || skip "$tool is missing"; done
+}
+
+if [ -z "${DISPLAY:-}" ] || ! command -v xdotool >/dev/null || ! xdotool getdisplaygeometry >/dev/null 2>&1; then
+    skip "no X display reachable (DISPLAY='${DISPLAY:-}') or xdotool missing; run through scripts/test.sh"
 fi
 
 work=$(mktemp -d)

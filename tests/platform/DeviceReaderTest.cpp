@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
-#include <fstream>
+#include <filesystem>
 
 #include "fakes/TempFolder.h"
 #include "platform/linux/DeviceReader.h"
@@ -79,6 +82,112 @@ TEST(FindFileOnDrive, OnlyWholeSettledFilesReadOnlyOnTheirDrive) {
 
     EXPECT_EQ(std::system(("truncate -s 100 " + found->path).c_str()), 0);
     EXPECT_FALSE(StillOnDrive(*found, info.st_dev));
+}
+
+// A settled 64 KiB file in `folder`, as a drive's file to touch.
+std::string SettledFile(const std::string& folder) {
+    const std::string path = folder + "/settled.bin";
+    EXPECT_EQ(std::system(
+                  ("head -c 65536 /dev/urandom > " + path + " && touch -m -d '2 days ago' " + path).c_str()),
+              0);
+    return path;
+}
+
+dev_t DeviceOf(const std::string& path) {
+    struct stat info {};
+    EXPECT_EQ(stat(path.c_str(), &info), 0);
+    return info.st_dev;
+}
+
+// What was done to a file since the watch began, as inotify saw it; runs as root can write anything, so
+// only this tells whether a touch opened its file for writing.
+class FileEvents {
+  public:
+    explicit FileEvents(const std::string& path) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        EXPECT_GE(inotify_add_watch(fd_, path.c_str(), IN_CLOSE_WRITE | IN_CLOSE_NOWRITE | IN_MODIFY), 0);
+    }
+    ~FileEvents() { close(fd_); }
+    FileEvents(const FileEvents&) = delete;
+    FileEvents& operator=(const FileEvents&) = delete;
+
+    std::uint32_t Seen() const {
+        alignas(inotify_event) char buffer[4096];
+        std::uint32_t mask = 0;
+        for (ssize_t got; (got = read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (ssize_t at = 0; at < got;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                mask |= event->mask;
+                at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+            }
+        }
+        return mask;
+    }
+
+  private:
+    int fd_;
+};
+
+TEST(ReadPastCache, OpensTheFileForReadingOnly) {
+    testing::TempFolder temp;
+    const std::string file = SettledFile(temp.path());
+    const FileEvents events(file);
+    EXPECT_EQ(ReadPastCache(temp.path(), DeviceOf(file), file, 0, AtimeRule{}), ReadRoute::Direct);
+    const std::uint32_t seen = events.Seen();
+    EXPECT_TRUE(seen & IN_CLOSE_NOWRITE) << "the file was not read";
+    EXPECT_FALSE(seen & IN_CLOSE_WRITE) << "the touch opened the file for writing";
+    EXPECT_FALSE(seen & IN_MODIFY);
+}
+
+// ramfs refuses O_DIRECT (EINVAL): the cached pages of the range are dropped and the range read instead.
+TEST(ReadPastCache, DropsTheCachedRangeWhereTheFilesystemRefusesDirectReads) {
+    testing::TempFolder temp;
+    if (mount("wakelatch-test", temp.path().c_str(), "ramfs", 0, nullptr) != 0) {
+        GTEST_SKIP() << "needs root to mount a ramfs";
+    }
+    const std::string file = SettledFile(temp.path());
+    const FileEvents events(file);
+    EXPECT_EQ(ReadPastCache(temp.path(), DeviceOf(file), file, kTouchSize, AtimeRule{}),
+              ReadRoute::DroppedCache);
+    const std::uint32_t seen = events.Seen();
+    EXPECT_TRUE(seen & IN_CLOSE_NOWRITE) << "the file was not read";
+    EXPECT_FALSE(seen & (IN_CLOSE_WRITE | IN_MODIFY)) << "the touch wrote";
+    EXPECT_EQ(std::filesystem::file_size(file), 65536U);
+    umount2(temp.path().c_str(), MNT_DETACH);
+}
+
+// A file changed after it was chosen: the touch reads it at its size now or not at all, never past its end
+// or through a link to a file elsewhere, and it no longer counts as the drive's file.
+TEST(ReadPastCache, NoticesAFileChangedSinceItWasChosen) {
+    struct Change {
+        const char* name;
+        const char* command;  // run in the folder on the chosen file settled.bin
+        std::uint64_t offset;
+        ReadRoute expected;
+        bool stillOnDrive;  // a regular file of the chosen size there
+    };
+    const Change changes[] = {
+        {"shrunk below the offset", "truncate -s 100 settled.bin", kTouchSize, ReadRoute::Failed, false},
+        {"shrunk, read at its new size", "truncate -s 100 settled.bin", 0, ReadRoute::Direct, false},
+        {"replaced by a link elsewhere",
+         "mv settled.bin ../elsewhere.bin && ln -s ../elsewhere.bin settled.bin", 0, ReadRoute::Failed,
+         false},
+        {"rewritten, same size", "head -c 65536 /dev/zero > settled.bin", kTouchSize, ReadRoute::Direct,
+         true},
+    };
+    for (const Change& change : changes) {
+        testing::TempFolder temp;
+        const std::string folder = temp.path() + "/drive";
+        std::filesystem::create_directories(folder);
+        SettledFile(folder);
+        const FileOnDrive chosen = *FindFileOnDrive(folder, DeviceOf(folder), AtimeRule{}, 100);
+        ASSERT_EQ(std::system(("cd " + folder + " && " + change.command).c_str()), 0) << change.name;
+        EXPECT_EQ(ReadPastCache(folder, DeviceOf(folder), chosen.path, change.offset, AtimeRule{}),
+                  change.expected)
+            << change.name;
+        EXPECT_EQ(StillOnDrive(chosen, DeviceOf(folder)), change.stillOnDrive) << change.name;
+        EXPECT_EQ(FindFileOnDrive(folder, DeviceOf(folder), AtimeRule{}, 100).has_value(), false)
+            << change.name << ": a file just written is no file to touch";
+    }
 }
 
 TEST(TouchOffset, AlignedAndVarying) {

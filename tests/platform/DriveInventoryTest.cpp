@@ -79,34 +79,41 @@ TEST_F(Inventory, WhichMountsAreDrives) {
               (std::vector<std::string>{"/run/media/u/STICK", "/mnt/image one", "/media/cdrom"}));
 }
 
-TEST_F(Inventory, ABindMountListedFirstStillLeavesTheLetterToTheWholeFilesystem) {
-    const auto mounts = Mounts(Line(1, "7:1", "/srv/bound", "ext4", "/dev/loop1", "/sub") +
-                               Line(2, "7:1", "/mnt/image", "ext4", "/dev/loop1"));
-    EXPECT_EQ(DriveMountPoints(mounts, {}, devices, {}), std::vector<std::string>{"/mnt/image"});
-}
-
-TEST_F(Inventory, AnotherMountOfADeviceThatHasALetterGetsNone) {
-    // The root is a subvolume of a disk whose top level is also mounted; the stick is lettered already
-    // and now also bound elsewhere.
-    const auto mounts = Mounts(Line(1, "254:0", "/", "btrfs", "/dev/vda", "/@") +
-                               Line(2, "254:0", "/mnt/top", "btrfs", "/dev/vda") +
-                               Line(3, "8:17", "/media/stick", "vfat", "/dev/sdb1") +
-                               Line(4, "8:17", "/srv/stick", "vfat", "/dev/sdb1"));
-    EXPECT_TRUE(DriveMountPoints(mounts, {}, devices, {"/", "/media/stick"}).empty());
-}
-
-TEST_F(Inventory, AnAutomountTrapIsNoMountYet) {
-    const auto mounts = Mounts(Line(1, "0:70", "/mnt/nas", "autofs", "systemd-1"));
+// Mounts that are not (or not yet) a drive of their own, and what the drive list makes of them.
+TEST_F(Inventory, BindsHiddenMountsAndAutomountTrapsGetNoLetterOfTheirOwn) {
+    const struct {
+        const char* name;
+        std::string mounts;
+        std::vector<std::string> taken;
+        std::vector<std::string> drives;
+    } cases[] = {
+        {"a bind mount listed first leaves the letter to the whole filesystem",
+         Line(1, "7:1", "/srv/bound", "ext4", "/dev/loop1", "/sub") +
+             Line(2, "7:1", "/mnt/image", "ext4", "/dev/loop1"),
+         {},
+         {"/mnt/image"}},
+        // The root is a subvolume of a disk whose top level is also mounted; the stick is lettered and bound.
+        {"another mount of a lettered device",
+         Line(1, "254:0", "/", "btrfs", "/dev/vda", "/@") +
+             Line(2, "254:0", "/mnt/top", "btrfs", "/dev/vda") +
+             Line(3, "8:17", "/media/stick", "vfat", "/dev/sdb1") +
+             Line(4, "8:17", "/srv/stick", "vfat", "/dev/sdb1"),
+         {"/", "/media/stick"},
+         {}},
+        {"a mount hidden under a later one",
+         Line(1, "7:0", "/mnt/x", "ext4", "/dev/loop0") + Line(2, "0:50", "/mnt/x", "tmpfs", "tmpfs"),
+         {},
+         {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(DriveMountPoints(Mounts(c.mounts), {}, devices, c.taken), c.drives) << c.name;
+    }
+    const auto hidden = Mounts(cases[2].mounts);
+    EXPECT_EQ(ClassifyMountPoint(hidden, {}, devices, "/mnt/x"), kDriveRamDisk);  // counts as the later one
+    const auto trap = Mounts(Line(1, "0:70", "/mnt/nas", "autofs", "systemd-1"));
     const auto fstab = linux_mounts::ParseFstab("nas:/export /mnt/nas nfs4 x-systemd.automount 0 0\n");
-    EXPECT_EQ(linux_drives::MountAt(mounts, "/mnt/nas"), nullptr);
-    EXPECT_EQ(ClassifyMountPoint(mounts, fstab, devices, "/mnt/nas"), kDriveRemote);
-}
-
-TEST_F(Inventory, AMountHiddenUnderALaterOneCountsAsTheLaterOne) {
-    const auto mounts =
-        Mounts(Line(1, "7:0", "/mnt/x", "ext4", "/dev/loop0") + Line(2, "0:50", "/mnt/x", "tmpfs", "tmpfs"));
-    EXPECT_TRUE(DriveMountPoints(mounts, {}, devices, {}).empty());
-    EXPECT_EQ(ClassifyMountPoint(mounts, {}, devices, "/mnt/x"), kDriveRamDisk);
+    EXPECT_EQ(linux_drives::MountAt(trap, "/mnt/nas"), nullptr) << "an automount trap is no mount yet";
+    EXPECT_EQ(ClassifyMountPoint(trap, fstab, devices, "/mnt/nas"), kDriveRemote);
 }
 
 TEST_F(Inventory, Classification) {

@@ -73,14 +73,6 @@ TEST_F(IniStore, HandWrittenFilesAreReadAsTheirText) {
     EXPECT_EQ(state.DriveName, 0);
 }
 
-TEST_F(IniStore, AChangeByAnotherWriterIsSeenOnTheNextRead) {
-    IniSettingsStore store(temp.path());
-    ASSERT_TRUE(store.SaveSetting("Wakelatch", "Settings", "Times", "5"));
-    IniSettingsStore other(temp.path());
-    ASSERT_TRUE(other.SaveSetting("Wakelatch", "Settings", "Times", "9"));
-    EXPECT_EQ(store.GetSetting("Wakelatch", "Settings", "Times", ""), "9");
-}
-
 TEST_F(IniStore, AnUnwritableLocationReportsFailure) {
     std::ofstream(temp.path() + "/Wakelatch") << "a file where the folder should be";
     IniSettingsStore store(temp.path());

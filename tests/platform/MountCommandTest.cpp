@@ -36,18 +36,16 @@ class FakeMount {
 };
 
 TEST(RunMount, PassesTheMountPointAndTheFstabAndReturnsTheStatus) {
+    const FakeMount failing("exit 32");
+    EXPECT_EQ(RunMount(failing.Path(), "/mnt/x", "", std::chrono::seconds(5)), 32);
+    EXPECT_EQ(RunMount(failing.Folder() + "/missing", "/mnt/x", "", std::chrono::seconds(5)),
+              kMountNotStarted);
     FakeMount mount("echo \"$@\" > \"$(dirname \"$0\")/args\"; cat > \"$(dirname \"$0\")/stdin\"; exit 0");
     EXPECT_EQ(RunMount(mount.Path(), "/mnt/my share", "", std::chrono::seconds(5)), 0);
     EXPECT_EQ(mount.Read("args"), "-- /mnt/my share");
     EXPECT_EQ(mount.Read("stdin"), "");  // input is /dev/null: nothing waits for a password
     EXPECT_EQ(RunMount(mount.Path(), "/mnt/x", "/etc/other-fstab", std::chrono::seconds(5)), 0);
     EXPECT_EQ(mount.Read("args"), "--fstab /etc/other-fstab -- /mnt/x");
-}
-
-TEST(RunMount, FailureCodesAreKept) {
-    FakeMount mount("exit 32");
-    EXPECT_EQ(RunMount(mount.Path(), "/mnt/x", "", std::chrono::seconds(5)), 32);
-    EXPECT_EQ(RunMount(mount.Folder() + "/missing", "/mnt/x", "", std::chrono::seconds(5)), kMountNotStarted);
 }
 
 TEST(RunMount, AMountThatHangsIsKilledWithItsHelpers) {

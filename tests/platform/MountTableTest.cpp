@@ -33,32 +33,48 @@ TEST(MountTable, ParsesFieldsAndUndoesEscapes) {
     EXPECT_EQ(mounts[4].fsType, "fuse.sshfs");
     EXPECT_EQ(UnescapeMountField("a\\011b\\134c\\012"), "a\tb\\c\n");
     EXPECT_EQ(UnescapeMountField("trailing\\04"), "trailing\\04");
+    // Optional fields before the separator are skipped.
+    const auto tagged = ParseMountInfo("50 22 8:1 / /data rw shared:5 master:2 - xfs /dev/sda1 rw\n");
+    ASSERT_EQ(tagged.size(), 1U);
+    EXPECT_EQ(tagged[0].fsType, "xfs");
+    EXPECT_EQ(tagged[0].source, "/dev/sda1");
 }
 
-TEST(MountTable, OptionalFieldsBeforeTheSeparatorAreSkipped) {
-    const auto mounts = ParseMountInfo("50 22 8:1 / /data rw shared:5 master:2 - xfs /dev/sda1 rw\n");
-    ASSERT_EQ(mounts.size(), 1U);
-    EXPECT_EQ(mounts[0].fsType, "xfs");
-    EXPECT_EQ(mounts[0].source, "/dev/sda1");
-}
-
-TEST(MountTable, FindsTheMountThatContainsAPath) {
+// The mount holding a path (the later of two at one point hides the earlier), and whether the program's
+// folder lies on a network filesystem: by path, or by the folder's device where it is known (a share
+// mounted over a local mount, say).
+TEST(MountTable, FindsTheMountThatContainsAPathAndWhetherItIsANetworkOne) {
+    const unsigned nfs[] = {0, 45};
+    const struct {
+        const char* path;
+        const char* mountPoint;  // nullptr: none
+        bool network;
+        const unsigned* device = nullptr;
+    } cases[] = {
+        {"/usr/bin", "/", false},
+        {"/mnt/nas/films", "/mnt/nas", true},
+        {"/mnt/nas/local/bin", "/mnt/nas/local", false},
+        {"/mnt/nas/local/bin", "/mnt/nas/local", true, nfs},
+        {"/mnt/nasty", "/", false},
+        {"/home/u/My Share/tools", "/home/u/My Share", true},
+        {"/home/u/remote", "/home/u/remote", true},
+        {"/media/usb", "/media/usb", false},
+        {"relative/path", nullptr, false},
+    };
     const auto mounts = ParseMountInfo(kMountInfo);
-    EXPECT_EQ(FindMountContaining(mounts, "/usr/bin")->mountPoint, "/");
-    EXPECT_EQ(FindMountContaining(mounts, "/mnt/nas/films")->fsType, "nfs4");
-    EXPECT_EQ(FindMountContaining(mounts, "/mnt/nas/local/bin")->fsType, "ext4");
-    EXPECT_EQ(FindMountContaining(mounts, "/mnt/nasty")->mountPoint, "/");
-    EXPECT_EQ(FindMountContaining(mounts, "/opt/apps")->fsType, "9p");  // the later mount hides the earlier
-    EXPECT_EQ(FindMountContaining(mounts, "relative/path"), nullptr);
-}
-
-TEST(MountTable, FindsTheMountOfADevice) {
-    const auto mounts = ParseMountInfo(kMountInfo);
+    for (const auto& c : cases) {
+        const MountEntry* found = FindMountContaining(mounts, c.path);
+        EXPECT_EQ(found == nullptr ? "none" : found->mountPoint,
+                  c.mountPoint == nullptr ? "none" : c.mountPoint)
+            << c.path;
+        const unsigned* major = c.device == nullptr ? nullptr : &c.device[0];
+        const unsigned* minor = c.device == nullptr ? nullptr : &c.device[1];
+        EXPECT_EQ(FolderIsOnNetworkFilesystem(kMountInfo, c.path, major, minor), c.network) << c.path;
+    }
+    EXPECT_EQ(FindMountContaining(mounts, "/opt/apps")->fsType, "9p");
     EXPECT_EQ(FindMountOfDevice(mounts, 0, 45, "/mnt/nas/x")->mountPoint, "/mnt/nas");
     EXPECT_EQ(FindMountOfDevice(mounts, 9, 9, "/x"), nullptr);
-}
-
-TEST(MountTable, NetworkFilesystemTypes) {
+    EXPECT_FALSE(FolderIsOnNetworkFilesystem("", "/anything", nullptr, nullptr));
     for (const char* type :
          {"nfs", "nfs4", "cifs", "smb3", "fuse.sshfs", "9p", "ceph", "glusterfs", "davfs"}) {
         EXPECT_TRUE(IsNetworkFilesystem(type)) << type;
@@ -66,24 +82,6 @@ TEST(MountTable, NetworkFilesystemTypes) {
     for (const char* type : {"ext4", "xfs", "btrfs", "vfat", "tmpfs", "fuse", "fuseblk", "overlay", ""}) {
         EXPECT_FALSE(IsNetworkFilesystem(type)) << type;
     }
-}
-
-TEST(NetworkStartCheck, ProgramFolderOnANetworkFilesystem) {
-    EXPECT_FALSE(FolderIsOnNetworkFilesystem(kMountInfo, "/usr/local/bin", nullptr, nullptr));
-    EXPECT_TRUE(FolderIsOnNetworkFilesystem(kMountInfo, "/mnt/nas/apps", nullptr, nullptr));
-    EXPECT_TRUE(FolderIsOnNetworkFilesystem(kMountInfo, "/home/u/My Share/tools", nullptr, nullptr));
-    EXPECT_TRUE(FolderIsOnNetworkFilesystem(kMountInfo, "/home/u/remote", nullptr, nullptr));
-    EXPECT_FALSE(FolderIsOnNetworkFilesystem(kMountInfo, "/mnt/nas/local/bin", nullptr, nullptr));
-    EXPECT_FALSE(FolderIsOnNetworkFilesystem(kMountInfo, "/media/usb", nullptr, nullptr));
-    EXPECT_FALSE(FolderIsOnNetworkFilesystem("", "/anything", nullptr, nullptr));
-}
-
-TEST(NetworkStartCheck, TheDeviceNumberDecidesWhereItIsKnown) {
-    // /mnt/nas/local is ext4 by path, but the folder's device says it is the NFS share (the local
-    // mount was made before and the share mounted over it, say).
-    const unsigned nfsMajor = 0;
-    const unsigned nfsMinor = 45;
-    EXPECT_TRUE(FolderIsOnNetworkFilesystem(kMountInfo, "/mnt/nas/local/bin", &nfsMajor, &nfsMinor));
 }
 
 TEST(NetworkStartCheck, ThisProgramRunsFromALocalFolder) {

@@ -63,15 +63,6 @@ TEST(XdgFolders, TheWindowsFolderAndItsTempAreCreatedPrivate) {
     EXPECT_EQ(ModeOf(tempFolder), 0700U);
 }
 
-TEST(XdgFolders, AnExistingOpenFolderIsMadePrivate) {
-    testing::TempFolder temp;
-    const std::string folder = temp.path() + "/Wakelatch";
-    std::filesystem::create_directory(folder);
-    chmod(folder.c_str(), 0755);
-    EXPECT_TRUE(linux_xdg::MakePrivateDirectory(folder));
-    EXPECT_EQ(ModeOf(folder), 0700U);
-}
-
 TEST(XdgFolders, NothingIsCreatedWithoutAWindowsFolderOrBelowAFile) {
     testing::TempFolder temp;
     const std::string blocker = temp.path() + "/file";
