@@ -70,9 +70,9 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PUBLISHER}"
 
 ; Ends a running Wakelatch politely: WM_CLOSE to its main window, as its exit button, so that it saves what
 ; an exit saves (window position, autostart entry); then waits for the process itself to end, not only its
-; window: its file stays locked until then. Ending takes Wine ~2 s on a display without a window manager and
-; several times that on a loaded machine, hence up to 20 s. A copy that does not end stops the
-; (un)installer: its files could be neither replaced nor removed.
+; window: its file stays locked until then. Under Wine without a window manager an end takes ~2 s; closed
+; while its start-up was still busy on a loaded machine, ~20 s were measured: hence up to 30 s. A copy that
+; does not end stops the (un)installer: its files could be neither replaced nor removed.
 !macro DEFINE_CLOSE_RUNNING prefix
 Function ${prefix}CloseRunningWakelatch
   FindWindow $0 "" "${MAIN_WINDOW_TITLE}"
@@ -86,7 +86,7 @@ Function ${prefix}CloseRunningWakelatch
   System::Call 'user32::PostMessageW(p r0, i 0x0010, p 0, p 0)'
   StrCpy $4 0
   ${If} $3 P<> 0
-    System::Call 'kernel32::WaitForSingleObject(p r3, i 20000) i .r4'
+    System::Call 'kernel32::WaitForSingleObject(p r3, i 30000) i .r4'
     System::Call 'kernel32::CloseHandle(p r3)'
   ${Else}
     Sleep 2000

@@ -106,7 +106,7 @@ within 20 main_window || fail "the installed program shows no main window \"$tit
 
 w "$installed/uninstall.exe" /S >/dev/null || fail "the uninstaller ended with status $?"
 # The uninstaller finishes from a copy of itself: wait for the folder to go.
-within 40 gone "$installed" || fail "$installed is still there: $(find "$installed" | tr '\n' ' ')"
+within 45 gone "$installed" || fail "$installed is still there: $(find "$installed" | tr '\n' ' ')"
 if within 5 ended "$running"; then
     wait "$running" || fail "the program ended with status $?"
     running=""
