@@ -6,7 +6,6 @@ wakelatch_test_program(wakelatch_windows_platform_tests PREFIX "windows."
     windows/InstanceAndEndTest.cpp
     windows/ProgramsTest.cpp
     windows/RegistryTest.cpp
-    windows/StartupOnWindowsTest.cpp
   LIBRARIES wakelatch_platform wakelatch_startup GTest::gtest_main)
 
 wakelatch_test_program(wakelatch_windows_drive_tests PREFIX "windows."
@@ -24,7 +23,6 @@ add_test(NAME windows.system_imports_only
 wakelatch_test_program(wakelatch_win32ui_tests PREFIX "win32."
   SOURCES
     win32/Win32ControlsTest.cpp
-    win32/Win32GeometryTest.cpp
     win32/Win32MainWindowViewTest.cpp
     win32/Win32TrayAndLoopTest.cpp
   LIBRARIES wakelatch_win32app GTest::gtest_main)

@@ -69,8 +69,10 @@ VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "${PUBLISHER}"
 
 ; Ends a running Wakelatch politely: WM_CLOSE to its main window, as its exit button, so that it saves what
-; an exit saves (window position, autostart entry); then waits up to 5 s for the process to end. A copy
-; that does not end stops the (un)installer: its files could be neither replaced nor removed.
+; an exit saves (window position, autostart entry); then waits for the process itself to end, not only its
+; window: its file stays locked until then. Under Wine without a window manager an end takes ~2 s; closed
+; while its start-up was still busy on a loaded machine, ~20 s were measured: hence up to 30 s. A copy that
+; does not end stops the (un)installer: its files could be neither replaced nor removed.
 !macro DEFINE_CLOSE_RUNNING prefix
 Function ${prefix}CloseRunningWakelatch
   FindWindow $0 "" "${MAIN_WINDOW_TITLE}"
@@ -82,14 +84,16 @@ Function ${prefix}CloseRunningWakelatch
   ; SYNCHRONIZE: enough to wait for the process.
   System::Call 'kernel32::OpenProcess(i 0x00100000, i 0, i r2) p .r3'
   System::Call 'user32::PostMessageW(p r0, i 0x0010, p 0, p 0)'
+  StrCpy $4 0
   ${If} $3 P<> 0
-    System::Call 'kernel32::WaitForSingleObject(p r3, i 5000) i .r4'
+    System::Call 'kernel32::WaitForSingleObject(p r3, i 30000) i .r4'
     System::Call 'kernel32::CloseHandle(p r3)'
   ${Else}
     Sleep 2000
   ${EndIf}
   FindWindow $0 "" "${MAIN_WINDOW_TITLE}"
   ${If} $0 <> 0
+  ${OrIf} $4 <> 0
     MessageBox MB_OK|MB_ICONEXCLAMATION "$(StillRunning)" /SD IDOK
     Abort
   ${EndIf}

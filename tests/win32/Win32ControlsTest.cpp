@@ -13,9 +13,10 @@
 
 #include "ui/win32/Win32Awaiter.h"
 #include "ui/win32/Win32CheckList.h"
+#include "ui/win32/Win32MessageBox.h"
 #include "ui/win32/Win32Menus.h"
-#include "ui/win32/Win32StatusBar.h"
 #include "ui/win32/Win32TextMeasurer.h"
+#include "ui/win32/Win32Texts.h"
 #include "ui/win32/Win32WindowTimer.h"
 #include "win32/Win32TestSupport.h"
 
@@ -215,22 +216,6 @@ TEST_F(Win32Controls, MeasurerCountsTabsAsBlanksAndAddsBlanksExactly) {
     EXPECT_EQ(tabbed % 15, 0);  // whole pixels at 96 dpi, in whole twips
 }
 
-TEST_F(Win32Controls, StatusBarPanelsAreNumberedFromOne) {
-    SKIP_WITHOUT_WINDOW(parent_);
-    const HWND bar = Child(STATUSCLASSNAMEW, 0);
-    std::array<int, 3> parts{100, 200, -1};
-    SendMessageW(bar, SB_SETPARTS, parts.size(), reinterpret_cast<LPARAM>(parts.data()));
-    Win32StatusBar status(bar);
-    status.SetPanelText(1, "Status: Arbeite...");
-    status.SetPanelText(3, "12:00");
-    status.SetPanelText(4, "nowhere");
-    EXPECT_EQ(status.PanelText(1), "Status: Arbeite...");
-    EXPECT_EQ(status.PanelText(2), "");
-    EXPECT_EQ(status.PanelText(3), "12:00");
-    EXPECT_EQ(status.PanelText(0), "");
-    EXPECT_EQ(status.PanelText(4), "");
-}
-
 TEST_F(Win32Controls, TimerTicksReachTheirHandlerWhileEnabled) {
     SKIP_WITHOUT_WINDOW(parent_);
     Win32WindowTimer timer(parent_);
@@ -248,19 +233,22 @@ TEST_F(Win32Controls, TimerTicksReachTheirHandlerWhileEnabled) {
     EXPECT_EQ(timer.Interval(), 20);
 }
 
-TEST(Win32MenusTest, EntriesKeepTheirAcceleratorsAndCarryCheckMarks) {
+TEST(Win32Texts, TabsShowAsBlanksAndCarriageReturnsBreakLines) {
+    EXPECT_EQ(DisplayText("D:\\ \tDaten\t[Festplatte] *Verbunden*"), L"D:\\  Daten [Festplatte] *Verbunden*");
+    EXPECT_EQ(DisplayText("E:\\\t\xC3\x84nderung"), L"E:\\ \u00C4nderung");
+    EXPECT_EQ(WindowsLineBreaks("Zeile 1\rZeile 2\r"), L"Zeile 1\r\nZeile 2\r\n");
+    EXPECT_EQ(WindowsLineBreaks("schon\r\nrichtig"), L"schon\r\nrichtig");
+}
+
+// The texts and check marks of menu entries are checked on the real menus; here: an entry outliving its menu.
+TEST(Win32MenusTest, AnEntryWhoseMenuWentAnswersNothingAndFailsNothing) {
     const HMENU menu = CreatePopupMenu();
     AppendMenuW(menu, MF_STRING, 7, L"&Anhalten");
     Win32MenuEntry entry(menu, 7);
-    EXPECT_EQ(entry.Text(), "&Anhalten");
-    entry.SetText("Programmstart in Taskleiste \xC3\xBC&ber");
-    EXPECT_EQ(entry.Text(), "Programmstart in Taskleiste \xC3\xBC&ber");
-    EXPECT_FALSE(entry.Checked());
-    entry.SetChecked(true);
-    EXPECT_TRUE(entry.Checked());
     DestroyMenu(menu);
-    EXPECT_EQ(entry.Text(), "");  // gone with its window: nothing left, nothing fails
+    EXPECT_EQ(entry.Text(), "");
     entry.SetChecked(true);
+    EXPECT_FALSE(entry.Checked());
 }
 
 TEST(Win32AwaiterTest, DispatchesWhileWaitingAndWakesFromAnotherThread) {

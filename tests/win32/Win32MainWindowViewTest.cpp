@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "fakes/MainFormRig.h"
-#include "platform/windows/Utf.h"
 #include "ui/win32/MainWindowView.h"
-#include "ui/win32/Win32Menus.h"
-#include "ui/win32/Win32Texts.h"
+#include "ui/win32/TrayMenuView.h"
 #include "win32/Win32TestSupport.h"
 
 namespace wakelatch::win32ui {
@@ -45,11 +44,6 @@ class MainWindow : public ::testing::Test {
         const auto twips = [twipsPerPixel](LONG pixels) { return static_cast<int>(pixels * twipsPerPixel); };
         return {twips(rect.left), twips(rect.top), twips(rect.right - rect.left),
                 twips(rect.bottom - rect.top)};
-    }
-    std::string MenuText(int position, int entry = -1) const {
-        const HMENU bar = GetMenu(view.Hwnd());
-        return entry < 0 ? MenuItemText(bar, static_cast<UINT>(position), true)
-                         : MenuItemText(GetSubMenu(bar, position), static_cast<UINT>(entry), true);
     }
 
     ProgramState state;
@@ -108,66 +102,87 @@ TEST_F(MainWindow, EveryControlHasItsNameAndItsPlace) {
     EXPECT_GE(view.Controls().window.Top(), 0.0F);
 }
 
-TEST_F(MainWindow, CaptionsOfBothLanguagesAreShown) {
+// Every text of the main window and its tray menu as the real windows show it, for Language 1 (German),
+// 2 (English) and 3 (any other: the design texts stay).
+class MainWindowCaptions : public MainWindow, public ::testing::WithParamInterface<int> {};
+
+struct Shown {
+    const char*
+        where;  // a control's name, "title", "status", "menu:<bar position>[:<entry>]", "tray:<entry>"
+    std::array<const char*, 3> byLanguage;
+};
+
+const Shown kMainWindowTexts[] = {
+    {"title", {"Wakelatch Version 1.0.0", "Wakelatch Version 1.0.0", "Wakelatch Version 1.0.0"}},
+    {"cmd_Speichern", {"Speichern", "Save", "cmd_Speichern"}},
+    {"cmd_Start", {"Manueller Start", "Start manuell", "cmd_Start"}},
+    {"cmd_Beenden", {"Beenden", "Exit", "cmd_Beenden"}},
+    {"cmd_Minimieren", {"Taskleiste minimieren", "Tray-Icon ON", "cmd_Minimieren"}},
+    {"lbl_TEXT_Hinweis",
+     {"Kontrollieren bzw. Ändern Sie Ihre Einstellungen für das Verhalten auf die gewünschten Laufwerke. "
+      "Änderungen zum Startverhalten des Programmes stellen Sie über DATEI > EIGENSCHAFTEN ein.",
+      "Controls relationship-wisely you alter your attitudes for the behavior on the wished drives. "
+      "Alterations to the start-behavior of the program put you over FILE > OPTIONS one. ",
+      "lbl_TEXT_Hinweis"}},
+    {"fra_Laufwerke", {"  bekannte Laufwerke:  ", "  Systemdrives:  ", "fra_Laufwerke"}},
+    {"fra_Standby", {"  Timer:  ", "  Timer:  ", "fra_Standby"}},
+    {"lbl_fraStandby_TEXT_eingestelleMinuten",
+     {"Aktuell:", "Actually:", "lbl_fraStandby_TEXT_eingestelleMinuten"}},
+    {"lbl_fraStandby_TEXT_AnzeigeMinuten", {"5 Min.", "5 Min.", "lbl_fraStandby_TEXT_AnzeigeMinuten"}},
+    {"lbl_fraStandby_TEXT_gespeicherteMinuten",
+     {"Gespeichert:", "Time saved:", "lbl_fraStandby_TEXT_gespeicherteMinuten"}},
+    {"lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert",
+     {"5 Min.", "5 Min.", "lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"}},
+    {"status", {"Status: Aktiv", "Status: Active", "Status"}},
+    {"menu:0", {"Menü", "Item", "&Datei"}},
+    {"menu:0:0", {"Eigenschaften", "Options", "Ei&genschaften"}},
+    {"menu:0:1", {"", "", ""}},
+    {"menu:0:2", {"Beenden", "Exit program", "&Beenden"}},
+    {"menu:1", {"&?", "&?", "&?"}},
+    {"menu:1:0", {"Anleitung starten...", "Start help...", "H&ilfe"}},
+    {"menu:1:1", {"", "", ""}},
+    {"menu:1:2", {"Info...", "Info...", "Inf&o "}},
+    {"tray:0", {"Automatik anhalten", "Stop automatic", "&Anhalten"}},
+    {"tray:1", {"Wiederherstellen", "Maximized", "&Maximieren"}},
+    {"tray:2", {"", "", ""}},
+    {"tray:3", {"Programmstart mit Windows", "Start with windows", "Auto start Wake&latch"}},
+    {"tray:4", {"Programmstart in Taskleiste", "Start as icon", "Start Wakelatch &DeziReroz"}},
+    {"tray:5", {"", "", ""}},
+    {"tray:6", {"In&fo Wakelatch...", "In&fo Wakelatch...", "In&fo Wakelatch..."}},
+    {"tray:7", {"", "", ""}},
+    {"tray:8", {"Beenden", "Exit", "Beenden &WakeLatch"}},
+};
+
+TEST_P(MainWindowCaptions, AreThoseOfItsLanguage) {
     SKIP_WITHOUT_WINDOW(view.Hwnd());
-    struct Case {
-        const char* name;
-        const char* german;
-        const char* english;
-    };
-    const std::vector<Case> controls = {
-        {"cmd_Speichern", "Speichern", "Save"},
-        {"cmd_Start", "Manueller Start", "Start manuell"},
-        {"cmd_Beenden", "Beenden", "Exit"},
-        {"cmd_Minimieren", "Taskleiste minimieren", "Tray-Icon ON"},
-        {"lbl_TEXT_Hinweis",
-         "Kontrollieren bzw. \xC3\x84ndern Sie Ihre Einstellungen f\xC3\xBCr das Verhalten auf die "
-         "gew\xC3\xBCnschten Laufwerke. \xC3\x84nderungen zum Startverhalten des Programmes stellen Sie "
-         "\xC3\xBC"
-         "ber DATEI > EIGENSCHAFTEN ein.",
-         "Controls relationship-wisely you alter your attitudes for the behavior on the wished drives. "
-         "Alterations to the start-behavior of the program put you over FILE > OPTIONS one. "},
-        {"fra_Laufwerke", "  bekannte Laufwerke:  ", "  Systemdrives:  "},
-        {"fra_Standby", "  Timer:  ", "  Timer:  "},
-        {"lbl_fraStandby_TEXT_eingestelleMinuten", "Aktuell:", "Actually:"},
-        {"lbl_fraStandby_TEXT_AnzeigeMinuten", "5 Min.", "5 Min."},
-        {"lbl_fraStandby_TEXT_gespeicherteMinuten", "Gespeichert:", "Time saved:"},
-        {"lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert", "5 Min.", "5 Min."},
-    };
-    // Menu bar position, entry (-1 the menu's own title), German, English.
-    struct MenuCase {
-        int menu;
-        int entry;
-        const char* german;
-        const char* english;
-    };
-    const std::vector<MenuCase> menus = {
-        {0, -1, "Men\xC3\xBC", "Item"},
-        {0, 0, "Eigenschaften", "Options"},
-        {0, 2, "Beenden", "Exit program"},
-        {1, -1, "&?", "&?"},
-        {1, 0, "Anleitung starten...", "Start help..."},
-        {1, 2, "Info...", "Info..."},
-    };
-    for (const int language : {1, 2}) {
-        state.Language = language;
-        if (form == nullptr) {
-            Load(language);
+    TrayMenuView tray;
+    tray.AddCaptionTargets(view.CaptionTargets());
+    Load(GetParam());
+    const HMENU bar = GetMenu(view.Hwnd());
+    ASSERT_EQ(GetMenuItemCount(bar), 2);
+    ASSERT_EQ(GetMenuItemCount(tray.Menu()), 9);
+    for (const Shown& shown : kMainWindowTexts) {
+        const std::string where = shown.where;
+        std::string text;
+        if (where == "title") {
+            text = testing::WindowText(view.Hwnd());
+        } else if (where == "status") {
+            text = testing::StatusPanelText(view.ControlNamed("sbStatusBar"), 0);
+        } else if (where.starts_with("tray:")) {
+            text = testing::MenuText(tray.Menu(), std::stoi(where.substr(5)));
+        } else if (where.starts_with("menu:")) {
+            const int menu = where[5] - '0';
+            text = where.size() == 6 ? testing::MenuText(bar, menu)
+                                     : testing::MenuText(GetSubMenu(bar, menu), std::stoi(where.substr(7)));
         } else {
-            form->Einstellen_Sprache();
+            ASSERT_NE(view.ControlNamed(where), nullptr) << where;
+            text = testing::WindowText(view.ControlNamed(where));
         }
-        for (const Case& c : controls) {
-            EXPECT_EQ(TextOf(view.ControlNamed(c.name)), language == 1 ? c.german : c.english) << c.name;
-        }
-        for (const MenuCase& m : menus) {
-            EXPECT_EQ(MenuText(m.menu, m.entry), language == 1 ? m.german : m.english) << m.menu << m.entry;
-        }
-        EXPECT_EQ(TextOf(view.Hwnd()), "Wakelatch Version 1.0.0");
+        EXPECT_EQ(text, shown.byLanguage.at(GetParam() - 1)) << where << ", Language " << GetParam();
     }
-    EXPECT_EQ(view.Controls().sbStatusBar.PanelText(1), "Status: Aktiv");  // written at load, in German
-    EXPECT_FALSE(view.Controls().sbStatusBar.PanelText(2).empty());
-    EXPECT_FALSE(view.Controls().sbStatusBar.PanelText(3).empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, MainWindowCaptions, ::testing::Values(1, 2, 3));
 
 TEST_F(MainWindow, ClosingUnloadsOnceAndDestroysTheWindow) {
     SKIP_WITHOUT_WINDOW(view.Hwnd());

@@ -3,28 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <functional>
+#include <string>
 
-#include "platform/windows/Win32.h"
+#include "platform/windows/Utf.h"
+#include "ui/win32/CommonControls.h"
+#include "windows/WinBaseSupport.h"
 
 namespace wakelatch::testing {
-
-inline bool WindowsRequired() {
-    return std::getenv("WAKELATCH_REQUIRE_INTEGRATION") != nullptr;
-}
-
-// Wine makes windows only on a display; without one a window test skips (or fails where it must run).
-#define SKIP_WITHOUT_WINDOW(window)                                                        \
-    do {                                                                                   \
-        if ((window) == nullptr) {                                                         \
-            if (::wakelatch::testing::WindowsRequired()) {                                 \
-                FAIL() << "no window can be created (error " << GetLastError() << ")";     \
-            }                                                                              \
-            GTEST_SKIP() << "no window can be created here (no display for Wine?), error " \
-                         << GetLastError();                                                \
-        }                                                                                  \
-    } while (false)
 
 // Dispatches messages as they come until `done` or the limit: waits for messages, never sleeps.
 inline bool PumpUntil(const std::function<bool()>& done,
@@ -50,6 +36,29 @@ inline bool PumpUntil(const std::function<bool()>& done,
 
 inline void PumpPending() {
     PumpUntil([] { return true; }, std::chrono::milliseconds(0));
+}
+
+// What a window shows, read straight from Win32 (not through the program's adapters).
+inline std::string WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return platform::utf::Narrow(text);
+}
+
+// A menu item's text by position, accelerator marks included; "" for a separator.
+inline std::string MenuText(HMENU menu, int position) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+    return platform::utf::Narrow(text);
+}
+
+// A status bar part's text, parts counted from 0.
+inline std::string StatusPanelText(HWND bar, int part) {
+    wchar_t text[256] = {};
+    if (LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0)) < 256) {
+        SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    }
+    return platform::utf::Narrow(text);
 }
 
 }  // namespace wakelatch::testing

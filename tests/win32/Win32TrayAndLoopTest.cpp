@@ -6,7 +6,6 @@
 #include "app/win32/HelpKey.h"
 #include "app/win32/MessageLoop.h"
 #include "fakes/FakeSettingsStore.h"
-#include "platform/windows/Utf.h"
 #include "ui/win32/TrayMenuView.h"
 #include "ui/win32/Win32NotificationArea.h"
 #include "win32/Win32TestSupport.h"
@@ -62,16 +61,21 @@ TEST(Win32NotificationArea, PassesTheRecordAsTheClassicCallbackIcon) {
     EXPECT_EQ(shell.calls.back().window, reinterpret_cast<HWND>(0x1234));
 }
 
-TEST(Win32NotificationArea, PutsTheIconBackWhenExplorerRestartsOnlyWhileItIsMeantToBeShown) {
+// Explorer's restart (TaskbarCreated) brings back the icon that is meant to be shown, also one asked for
+// before the taskbar came, and none that is not.
+TEST(Win32NotificationArea, TaskbarCreatedPutsBackOnlyTheIconMeantToBeShown) {
     FakeShell shell;
+    shell.running = false;
     Win32NotificationArea area(shell.Call());
     TrayIcon icon(area);
-
     area.TaskbarCreated();  // nothing was shown
     EXPECT_TRUE(shell.calls.empty());
 
     icon.Add(false, 1);
-    icon.Add(true, 1);      // refused: the idle icon stays
+    EXPECT_FALSE(shell.present);
+    shell.running = true;
+    area.TaskbarCreated();
+    EXPECT_TRUE(shell.present);
     shell.present = false;  // Explorer restarted: its tray is empty
     area.TaskbarCreated();
     EXPECT_TRUE(shell.present);
@@ -81,18 +85,6 @@ TEST(Win32NotificationArea, PutsTheIconBackWhenExplorerRestartsOnlyWhileItIsMean
     shell.calls.clear();
     area.TaskbarCreated();
     EXPECT_TRUE(shell.calls.empty());
-}
-
-TEST(Win32NotificationArea, AnIconAskedForBeforeTheTaskbarCameComesWithIt) {
-    FakeShell shell;
-    shell.running = false;
-    Win32NotificationArea area(shell.Call());
-    TrayIcon icon(area);
-    icon.Add(false, 1);
-    EXPECT_FALSE(shell.present);
-    shell.running = true;
-    area.TaskbarCreated();
-    EXPECT_TRUE(shell.present);
 }
 
 // What the tray menu's entries asked for.
@@ -117,7 +109,6 @@ class Win32TrayMenu : public ::testing::Test {
         view_->Connect(*form_);
         form_->Form_Load();
     }
-    std::string Caption(UINT position) { return MenuItemText(view_->Menu(), position, true); }
     void Choose(const char* entry) { SendMessageW(view_->Hwnd(), WM_COMMAND, view_->CommandOf(entry), 0); }
 
     ProgramState state_;
@@ -126,19 +117,6 @@ class Win32TrayMenu : public ::testing::Test {
     std::unique_ptr<TrayMenuView> view_;
     std::unique_ptr<frm_TrayMenu> form_;
 };
-
-TEST_F(Win32TrayMenu, HasTheDocumentedEntriesWithTheirDesignCaptions) {
-    SKIP_WITHOUT_WINDOW(view_->Hwnd());
-    const std::vector<std::string> expected = {
-        "&Anhalten", "&Maximieren",        "", "Auto start Wake&latch", "Start Wakelatch &DeziReroz",
-        "",          "In&fo Wakelatch...", "", "Beenden &WakeLatch"};
-    ASSERT_EQ(GetMenuItemCount(view_->Menu()), static_cast<int>(expected.size()));
-    for (UINT position = 0; position < expected.size(); ++position) {
-        EXPECT_EQ(Caption(position), expected[position]) << position;
-    }
-    // The second copy looks for the program by its application title.
-    EXPECT_EQ(FindWindowW(nullptr, TrayMenuView::kTitle), view_->Hwnd());
-}
 
 TEST_F(Win32TrayMenu, EntriesReachTheirHandlersAndCheckMarksFollowTheSettings) {
     SKIP_WITHOUT_WINDOW(view_->Hwnd());
@@ -157,6 +135,8 @@ TEST_F(Win32TrayMenu, EntriesReachTheirHandlersAndCheckMarksFollowTheSettings) {
     Choose("mnuAuto");
     EXPECT_FALSE(state_.AutoStart);
     EXPECT_EQ(GetMenuState(view_->Menu(), view_->CommandOf("mnuAuto"), MF_BYCOMMAND) & MF_CHECKED, 0U);
+    // A second copy looks for the program by its application title.
+    EXPECT_EQ(FindWindowW(nullptr, TrayMenuView::kTitle), view_->Hwnd());
 }
 
 TEST_F(Win32TrayMenu, TheIconsCallbackPassesTheMouseEventKind) {
@@ -164,16 +144,6 @@ TEST_F(Win32TrayMenu, TheIconsCallbackPassesTheMouseEventKind) {
     SendMessageW(view_->Hwnd(), WM_MOUSEMOVE, 2, WM_LBUTTONUP);  // a single click does nothing
     SendMessageW(view_->Hwnd(), WM_MOUSEMOVE, 2, WM_LBUTTONDBLCLK);
     EXPECT_EQ(actions_.calls, std::vector<std::string>{"restore"});
-}
-
-TEST_F(Win32TrayMenu, MainWindowCaptionsReachTheEntries) {
-    SKIP_WITHOUT_WINDOW(view_->Hwnd());
-    Win32CaptionTargets targets;
-    view_->AddCaptionTargets(targets);
-    ASSERT_NE(targets.Find("mnuExit"), nullptr);
-    targets.Find("mnuExit")->SetText("Exit");
-    EXPECT_EQ(Caption(8), "Exit");
-    EXPECT_EQ(targets.Find("mnuLine1"), nullptr);
 }
 
 TEST(Win32MessageLoop, AnEndRequestRunsOnceAndTheQuitCodeIsReturned) {

@@ -1,9 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 
+#include "fakes/FakePrograms.h"
 #include "platform/windows/WindowsFileSystem.h"
-#include "platform/windows/WindowsPrograms.h"
 #include "platform/windows/WindowsSystemFolders.h"
 #include "support/FileOps.h"
 #include "support/Resources.h"
@@ -18,6 +19,13 @@ using platform::utf::Widen;
 std::string ResourceBytes(int id) {
     const auto bytes = resources::Find(id);
     return std::string(reinterpret_cast<const char*>(bytes->data), bytes->size);
+}
+
+std::string ToLower(std::string text) {
+    for (char& c : text) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
 }
 
 class WindowsFiles : public ::testing::Test {
@@ -106,38 +114,23 @@ TEST_F(WindowsFiles, TheTempFolderIsTheUsersOwn) {
 
 class TypeLibraryStep : public WindowsFiles {
   protected:
-    // Records the commands and runs them for real.
-    class RecordingPrograms final : public platform::Programs {
-      public:
-        bool Start(const std::string& path) override { return real.Start(path); }
-        int RunAndWait(const std::string& commandLine, std::chrono::milliseconds limit) override {
-            run.push_back(commandLine);
-            return real.RunAndWait(commandLine, limit);
-        }
-        std::optional<std::string> FindSystemInformation() override { return real.FindSystemInformation(); }
-        bool OpenHelpFile(const std::string& path) override { return real.OpenHelpFile(path); }
-        platform::WindowsPrograms real;
-        std::vector<std::string> run;
-    };
-    RecordingPrograms programs;
+    testing::FakePrograms programs;
 };
 
 TEST_F(TypeLibraryStep, WrittenIntoAWritableSystemFolderAndTheToolTried) {
     state.WindowsDirectory = scratch / "WinDir";
     ASSERT_TRUE(files.MakeDirectories(state.WindowsDirectory + "\\system"));
+    programs.exitCode = ERROR_FILE_NOT_FOUND;  // as Wine, which has no such tool
     pim_MAIN::InstallTypeLibrary(files, programs, state);
 
     const auto written = testing::ReadBytes(state.WindowsDirectory + "\\system\\shelllnk.tlb");
     ASSERT_TRUE(written);
     EXPECT_EQ(written->substr(0, 4), "MSFT");  // a compiled type library
     EXPECT_EQ(*written, ResourceBytes(resources::kTypeLibrary));
-    std::string lower = state.WindowsDirectory;
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    ASSERT_EQ(programs.run,
-              std::vector<std::string>{lower + "\\regtlib.exe " + lower + "\\system\\shelllnk.tlb"});
-    EXPECT_EQ(state.LastResult, ERROR_FILE_NOT_FOUND);  // no such tool here
+    const std::string windows = ToLower(state.WindowsDirectory);
+    EXPECT_EQ(programs.run,
+              std::vector<std::string>{windows + "\\regtlib.exe " + windows + "\\system\\shelllnk.tlb"});
+    EXPECT_EQ(state.LastResult, ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(TypeLibraryStep, NothingStartsWithoutAWritableSystemFolder) {

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,8 +11,13 @@
 #include "platform/windows/Utf.h"
 #include "platform/windows/Win32.h"
 
-// Helpers of the Windows backend's tests: scratch folders, whole files, registry values put back.
+// Helpers of the Windows tests: scratch folders, whole files, registry values put back.
 namespace wakelatch::testing {
+
+// Facilities Wine may lack are skipped, unless the run insists on them.
+inline bool IntegrationRequired() {
+    return std::getenv("WAKELATCH_REQUIRE_INTEGRATION") != nullptr;
+}
 
 inline std::string Unique(const std::string& prefix) {
     static unsigned count = 0;
@@ -37,28 +44,14 @@ class ScratchFolder {
     std::string path_;
 };
 
+// Paths are UTF-8, as the program's.
 inline std::optional<std::string> ReadBytes(const std::string& path) {
-    const HANDLE file = CreateFileW(platform::utf::Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                    nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-        return std::nullopt;
-    }
-    std::string bytes;
-    char buffer[4096];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        bytes.append(buffer, got);
-    }
-    CloseHandle(file);
-    return bytes;
+    std::ifstream file(std::filesystem::path(platform::utf::Widen(path)), std::ios::binary);
+    return file ? std::optional(std::string(std::istreambuf_iterator<char>(file), {})) : std::nullopt;
 }
 
 inline void WriteBytes(const std::string& path, const std::string& bytes) {
-    const HANDLE file =
-        CreateFileW(platform::utf::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD wrote = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(file);
+    std::ofstream(std::filesystem::path(platform::utf::Widen(path)), std::ios::binary) << bytes;
 }
 
 struct RegistryData {
@@ -70,13 +63,11 @@ struct RegistryData {
 inline std::optional<RegistryData> ReadRegistryValue(HKEY root, const std::wstring& key,
                                                      const std::wstring& name) {
     HKEY opened = nullptr;
-    if (RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
-        return std::nullopt;
-    }
     RegistryData data{0, std::vector<BYTE>(64 * 1024)};
     auto size = static_cast<DWORD>(data.bytes.size());
-    const bool read = RegQueryValueExW(opened, name.c_str(), nullptr, &data.type, data.bytes.data(), &size) ==
-                      ERROR_SUCCESS;
+    const bool read = RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS &&
+                      RegQueryValueExW(opened, name.c_str(), nullptr, &data.type, data.bytes.data(), &size) ==
+                          ERROR_SUCCESS;
     RegCloseKey(opened);
     data.bytes.resize(size);
     return read ? std::optional(data) : std::nullopt;
@@ -94,7 +85,7 @@ inline RegistryData TextData(const std::string& text) {
     return {REG_SZ, std::vector<BYTE>(begin, begin + (wide.size() + 1) * sizeof(wchar_t))};
 }
 
-// A value of a fixed key that a test changes: put back as it was at the end (the key too, when the test
+// A value of a fixed key that a test changes: put back as it was at the end (the key goes, when the test
 // made it).
 class SavedRegistryValue {
   public:
@@ -105,16 +96,10 @@ class SavedRegistryValue {
           old_(ReadRegistryValue(root_, key_, name_)) {
         HKEY existing = nullptr;
         keyExisted_ = RegOpenKeyExW(root_, key_.c_str(), 0, KEY_READ, &existing) == ERROR_SUCCESS;
-        if (existing != nullptr) {
-            RegCloseKey(existing);
-        }
+        RegCloseKey(existing);
     }
     ~SavedRegistryValue() {
-        if (old_) {
-            WriteRegistryValue(root_, key_, name_, *old_);
-        } else {
-            RegDeleteKeyValueW(root_, key_.c_str(), name_.c_str());
-        }
+        old_ ? WriteRegistryValue(root_, key_, name_, *old_) : Delete();
         if (!keyExisted_) {
             RegDeleteKeyW(root_, key_.c_str());
         }
@@ -136,16 +121,21 @@ class SavedRegistryValue {
 // Makes `link` a symbolic link to `target`; true only when the link is there and shows as a reparse point
 // (Wine reports success and makes none).
 inline bool MadeLink(const std::wstring& link, const std::wstring& target, DWORD flags) {
-    if (!CreateSymbolicLinkW(link.c_str(), target.c_str(), flags)) {
-        return false;
-    }
-    const DWORD attributes = GetFileAttributesW(link.c_str());
+    const DWORD attributes =
+        CreateSymbolicLinkW(link.c_str(), target.c_str(), flags) ? GetFileAttributesW(link.c_str()) : 0;
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
-// Facilities Wine may lack are skipped, unless the run insists on them.
-inline bool IntegrationRequired() {
-    return std::getenv("WAKELATCH_REQUIRE_INTEGRATION") != nullptr;
-}
-
 }  // namespace wakelatch::testing
+
+// Wine makes windows only on a display; without one a window test skips (or fails where it must run).
+#define SKIP_WITHOUT_WINDOW(window)                                                        \
+    do {                                                                                   \
+        if ((window) == nullptr) {                                                         \
+            if (::wakelatch::testing::IntegrationRequired()) {                             \
+                FAIL() << "no window can be created (error " << GetLastError() << ")";     \
+            }                                                                              \
+            GTEST_SKIP() << "no window can be created here (no display for Wine?), error " \
+                         << GetLastError();                                                \
+        }                                                                                  \
+    } while (false)

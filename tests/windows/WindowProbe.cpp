@@ -7,7 +7,6 @@
 //   ticked <title> <id> <row>  "1" when the list row carries a tick (its item data), else "0"
 //   rows <title> <id>          the rows of a list box, one a line
 //   position <title> <id>      the position of a trackbar
-//   command <title> <id>       posts a menu command to the window
 //   close <title>              posts WM_CLOSE, as a task manager's polite end does
 //   endsession <title>         the session's end as Windows announces it: WM_QUERYENDSESSION (its answer
 //                              is printed), then WM_ENDSESSION with TRUE
@@ -71,10 +70,6 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const int id = std::atoi(argv[3]);
-    if (command == "command") {
-        PostMessageW(window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-        return 0;
-    }
     const HWND control = GetDlgItem(window, id);
     if (control == nullptr) {
         return 3;

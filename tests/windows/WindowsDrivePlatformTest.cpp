@@ -4,9 +4,7 @@
 
 #include <atomic>
 #include <chrono>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
 #include <string>
@@ -28,7 +26,7 @@ namespace fs = std::filesystem;
     do {                                                                                      \
         if (std::getenv("WAKELATCH_WINE_DRIVES") == nullptr ||                                \
             GetDriveTypeW(L"W:\\") == DRIVE_NO_ROOT_DIR) {                                    \
-            if (std::getenv("WAKELATCH_REQUIRE_INTEGRATION") != nullptr) {                    \
+            if (wakelatch::testing::IntegrationRequired()) {                                  \
                 FAIL() << "the test drives are missing (run scripts/test-windows.sh)";        \
             }                                                                                 \
             GTEST_SKIP() << "needs the test drives of scripts/test-windows.sh (W: N: R: O:)"; \
@@ -68,11 +66,6 @@ WIN32_FILE_ATTRIBUTE_DATA InfoOf(const std::wstring& path) {
     WIN32_FILE_ATTRIBUTE_DATA info{};
     EXPECT_TRUE(GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &info));
     return info;
-}
-
-std::string ContentOf(const std::wstring& path) {
-    std::ifstream file(fs::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
 }
 
 std::string Pattern(std::size_t size) {
@@ -115,20 +108,6 @@ WindowsDriveOptions Watched(const std::shared_ptr<CallLog>& log) {
     return options;
 }
 
-TEST(WindowsDrives, KindsOfTheTestDrivesAndOfAnUnmappedLetter) {
-    SKIP_WITHOUT_TEST_DRIVES();
-    BlockingAwaiter awaiter;
-    WindowsDrivePlatform drives(awaiter);
-    const struct {
-        const char* root;
-        int type;
-    } cases[] = {{"W:\\", kDriveFixed},     {"w:\\", kDriveFixed}, {"N:\\", kDriveRemote},
-                 {"R:\\", kDriveRemovable}, {"O:\\", kDriveCdRom}, {"K:\\", kDriveNoRoot}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(drives.GetDriveType(c.root), c.type) << c.root;
-    }
-}
-
 // W: cleared before and after each test; the touches read what the test puts there.
 class WindowsDriveFiles : public ::testing::Test {
   protected:
@@ -150,8 +129,16 @@ class WindowsDriveFiles : public ::testing::Test {
     BlockingAwaiter awaiter;
 };
 
-TEST_F(WindowsDriveFiles, LabelAndFreeSpaceOfAFixedDriveAndNoneForALetterWithoutDrive) {
+TEST_F(WindowsDriveFiles, KindLabelAndFreeSpaceOfTheTestDrivesAndNoneForALetterWithoutDrive) {
     WindowsDrivePlatform drives(awaiter);
+    const struct {
+        const char* root;
+        int type;
+    } kinds[] = {{"W:\\", kDriveFixed},     {"w:\\", kDriveFixed}, {"N:\\", kDriveRemote},
+                 {"R:\\", kDriveRemovable}, {"O:\\", kDriveCdRom}, {"K:\\", kDriveNoRoot}};
+    for (const auto& c : kinds) {
+        EXPECT_EQ(drives.GetDriveType(c.root), c.type) << c.root;
+    }
     std::string label;
     EXPECT_TRUE(drives.GetVolumeInformation("W:\\", label));
     EXPECT_EQ(label, "TEST-W");
@@ -211,7 +198,7 @@ TEST_F(WindowsDriveFiles, ATouchReadsOneAlignedUnbufferedBlockOfASettledFileAndC
     const WIN32_FILE_ATTRIBUTE_DATA after = InfoOf(path);
     EXPECT_EQ(CompareFileTime(&after.ftLastAccessTime, &before.ftLastAccessTime), 0);
     EXPECT_EQ(CompareFileTime(&after.ftLastWriteTime, &before.ftLastWriteTime), 0);
-    EXPECT_EQ(ContentOf(path), content);
+    EXPECT_EQ(wakelatch::testing::ReadBytes(utf::Narrow(path)), content);
     wchar_t folderAfter[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folderAfter);
     EXPECT_EQ(std::wstring(folderAfter), std::wstring(folder)) << "the current directory never moves";
@@ -347,13 +334,6 @@ TEST_F(NetworkMappingKey, RemotePathAsTextOtherTypeOrAbsent) {
     EXPECT_EQ(drives.ReadNetworkMapping('Q').kind, MappingValue::Kind::Absent);
     ASSERT_EQ(RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"RemotePath"), ERROR_SUCCESS);
     EXPECT_EQ(drives.ReadNetworkMapping('Q').kind, MappingValue::Kind::Absent);
-}
-
-TEST(WindowsConnection, TheRequestsCodeIsPassedOn) {
-    BlockingAwaiter awaiter;
-    WindowsDrivePlatform drives(awaiter);
-    // Wine has no network provider: every request answers ERROR_NO_NETWORK.
-    EXPECT_EQ(drives.UseConnection("Q:", "\\\\nowhere\\share"), ERROR_NO_NETWORK);
 }
 
 }  // namespace

@@ -10,16 +10,8 @@
 set -euo pipefail
 nsi=$1 built=$2 strip=$3 readme=$4 icon=$5 work=$6
 
-skip() {
-    if [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ]; then
-        echo "FAILED (integration required): $*"
-        exit 1
-    fi
-    echo "SKIPPED: $*"
-    exit 77
-}
+source "$(dirname "$0")/wine-common.sh"
 command -v makensis >/dev/null || skip "makensis is missing (Debian package nsis)"
-wine=/usr/lib/wine/wine64
 [ -x "$wine" ] || skip "$wine is missing (Debian package wine64)"
 [ -f "${WINEPREFIX:-/nonexistent}/system.reg" ] || skip "no Wine prefix: run it through scripts/test-windows.sh"
 # Wine makes windows only on a display, and the program needs its main window.
@@ -30,19 +22,6 @@ failures=0
 fail() {
     echo "FAILED: $*"
     failures=$((failures + 1))
-}
-w() { "$wine" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-# reg_value KEY NAME: the value's data as reg query shows it; fails when the key or value is missing.
-reg_value() { w reg query "$1" /v "$2" | awk -v name="$2" '$1 == name { sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print; found = 1 } END { exit !found }'; }
-# wait_until SECONDS COMMAND...: polls every 0.1 s.
-wait_until() {
-    local tries=$(($1 * 10))
-    shift
-    until "$@"; do
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || return 1
-        sleep 0.1
-    done
 }
 gone() { [ ! -e "$1" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
@@ -122,13 +101,13 @@ mkdir -p "$dataFolder/help"
 touch "$dataFolder/help/wakelatch_help_english.chm"
 "$wine" "$installed/Wakelatch.exe" </dev/null >"$work/wine.log" 2>&1 &
 running=$!
-wait_until 20 main_window || fail "the installed program shows no main window \"$title\""
+within 20 main_window || fail "the installed program shows no main window \"$title\""
 [ -f "$installed/help/wakelatch_help_german.chm" ] || fail "the program wrote no help file in $installed/help"
 
 w "$installed/uninstall.exe" /S >/dev/null || fail "the uninstaller ended with status $?"
 # The uninstaller finishes from a copy of itself: wait for the folder to go.
-wait_until 20 gone "$installed" || fail "$installed is still there: $(find "$installed" | tr '\n' ' ')"
-if wait_until 5 ended "$running"; then
+within 45 gone "$installed" || fail "$installed is still there: $(find "$installed" | tr '\n' ' ')"
+if within 5 ended "$running"; then
     wait "$running" || fail "the program ended with status $?"
     running=""
 else

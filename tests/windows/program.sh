@@ -1,28 +1,17 @@
 #!/usr/bin/env bash
-# The real Wakelatch.exe under Wine, on the test script's Xvfb with the trayer tray host: German and English
-# captions, a ticked drive saved to the registry, the interval slider moved and saved, hiding into the tray
-# and back by a double-click, the tray menu and its German entries, a second copy that brings the first
-# forward and ends with 0, and what the exit and the session's end write (placement, Run value by
-# AutoStart), a start in the tray ended by a close message. Runs in the private prefix of
-# scripts/test-windows.sh (WINEPREFIX, DISPLAY).
+# The real Wakelatch.exe under Wine, on the test script's Xvfb with the trayer tray host: what only the
+# running program shows (the window captions are checked in-process by the win32 tests): a ticked drive and
+# the slider saved, hiding into the tray and back, the tray menu as drawn, a second copy, the session's end,
+# what Exit writes, a start in the tray ended by a close message. Needs the prefix of scripts/test-windows.sh.
 # Usage: program.sh <Wakelatch.exe> <window probe .exe> <work folder>   Exit 77: no display or tray host.
-# No window manager: under one (openbox) Wine's docked tray icons get no clicks; without one each hide or
-# close of a window costs Wine about 2 s, which this test pays four times.
+# No window manager: under one (openbox) Wine's docked tray icons get no clicks.
 set -uo pipefail
 program=$1 probe=$2 work=$3
-wine=/usr/lib/wine/wine64
+source "$(dirname "$0")/wine-common.sh"
 title='Wakelatch Version 1.0.0'
 settings='HKCU\Software\Wakelatch\Settings'
 runKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
-skip() {
-    if [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ]; then
-        echo "FAIL: $* (WAKELATCH_REQUIRE_INTEGRATION is set)"
-        exit 1
-    fi
-    echo "SKIP: $*"
-    exit 77
-}
 for tool in xdotool xwininfo trayer xdpyinfo; do
     command -v "$tool" >/dev/null || skip "$tool is not installed"
 done
@@ -41,19 +30,7 @@ check() {  # check <what> <command...>
         return 1
     fi
 }
-# Polls a condition every 0.1 s for at most <seconds>. Expansions in the condition are quoted for eval, so
-# that each poll makes them anew.
-within() {
-    local deadline=$(($(date +%s%N) + $1 * 1000000000))
-    shift
-    until "$@"; do
-        [ "$(date +%s%N)" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
-quiet() { "$@" </dev/null >/dev/null 2>&1; }
 probe() { "$wine" "$probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-reg_value() { "$wine" reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"; }
 main_visible() { xdotool search --onlyvisible --name "^${title//./\\.}\$" >/dev/null 2>&1; }
 main_hidden() { ! main_visible; }
 # The icon windows Wine docked into the tray host.
@@ -81,18 +58,15 @@ click_control() {  # click_control <id>
     local point
     point=$(probe center "$title" "$1") && [ -n "$point" ] && click_at $point
 }
-# The captions of the buttons Save, Start and Exit, "a|b|c".
-button_captions() { probe texts "$title" | awk -F'\t' '$1 == 101 || $1 == 102 || $1 == 104 { print $3 }' | paste -sd'|'; }
 shot() { command -v import >/dev/null && import -window root "$work/$1.png" 2>/dev/null; }
 # The tray menu's entries as Wine drew the first pop-up menu (its "menu" trace channel, on for the German
-# copy): the texts, "-" for a separator, " [x]" after a checked entry; joined by "|".
+# copy): the texts, "-" for a separator; joined by "|".
 drawn_menu() {
     awk '/:draw_popup_menu hmenu/ { inside = 1; next }
          inside && !/:draw_menu_item/ { exit }
          inside && /:draw_menu_item \{/ {
              entry = $0
              if (entry ~ /fType=sep/) { entry = "-" } else { sub(/.*Text=L"/, "", entry); sub(/"[^"]*$/, "", entry) }
-             if ($0 ~ /State=[^,}]*check/) { entry = entry " [x]" }
              print entry
          }' "$work/wine.log" | paste -sd'|'
 }
@@ -157,9 +131,6 @@ EOF
 quiet "$wine" reg import "$work/german.reg"
 start_program WINEDEBUG=+menu
 check "the main window opens" within 20 main_visible || exit 1
-check "its title is \"$title\"" test "$(xdotool getwindowname "$(xdotool search --onlyvisible --name "^$title\$" | head -1)")" = "$title"
-check "German captions: Speichern, Manueller Start, Beenden" \
-    test "$(button_captions)" = "Speichern|Manueller Start|Beenden"
 shot main-de
 
 row=$(probe rows "$title" 105 | grep -n '^W:' | cut -d: -f1)
@@ -186,8 +157,9 @@ check "and one icon in the tray" within 10 icons_are 1
 point=$(icon_point)
 click_at $point 3
 check "a right-click opens the tray menu" within 5 popup_open
-check "its German entries: Automatik anhalten, Wiederherstellen, -, Programmstart mit Windows, ..." \
-    within 5 eval '[ "$(drawn_menu)" = "Automatik anhalten|Wiederherstellen|-|Programmstart mit Windows|Programmstart in Taskleiste|-|In&fo Wakelatch...|-|Beenden" ]'
+# Its texts are checked in-process; here: the program gave the tray menu the main window's German texts.
+check "its nine entries begin with \"Automatik anhalten\"" \
+    within 5 eval '[ "$(drawn_menu | awk -F"|" "NF == 9 { print \$1 }")" = "Automatik anhalten" ]'
 shot tray-menu
 xdotool key Escape
 within 5 eval '! popup_open'
@@ -214,8 +186,6 @@ check "AutoStart False: no Run value" test -z "$(reg_value "$runKey" Wakelatch)"
 quiet "$wine" reg import "$work/english.reg"
 start_program
 check "English: the main window opens" within 20 main_visible
-check "English captions: Save, Start manuell, Exit" \
-    test "$(button_captions)" = "Save|Start manuell|Exit"
 check "the session's end is agreed to" test "$(probe endsession "$title")" = 1
 program_status
 check "and ends the program with 0" test $? -eq 0
