@@ -6,33 +6,24 @@ wakelatch_test_program(wakelatch_windows_platform_tests PREFIX "windows."
     windows/InstanceAndEndTest.cpp
     windows/ProgramsTest.cpp
     windows/RegistryTest.cpp
+    windows/WindowsDrivePlatformTest.cpp
   LIBRARIES wakelatch_platform wakelatch_startup GTest::gtest_main)
 
-wakelatch_test_program(wakelatch_windows_drive_tests PREFIX "windows."
-  SOURCES windows/WindowsDrivePlatformTest.cpp
-  LIBRARIES wakelatch_platform GTest::gtest_main)
+# The Win32 windows and controls under Wine; window tests skip where Wine has no display.
+wakelatch_test_program(wakelatch_win32_tests PREFIX "win32."
+  SOURCES
+    win32/Win32ControlsTest.cpp
+    win32/Win32MainWindowViewTest.cpp
+    win32/Win32OptionsDialogTest.cpp
+    win32/Win32ShapedWindowsTest.cpp
+    win32/Win32TrayAndLoopTest.cpp
+  LIBRARIES wakelatch_win32app GTest::gtest_main)
 
 # Every Windows program is one self-contained .exe: it imports system DLLs only.
 add_test(NAME windows.system_imports_only
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/system_imports.sh $<TARGET_FILE:wakelatch_unit_tests>
-                 $<TARGET_FILE:wakelatch_windows_platform_tests> $<TARGET_FILE:wakelatch_windows_drive_tests>
-                 $<TARGET_FILE:wakelatch_win32ui_tests> $<TARGET_FILE:wakelatch_win32dialogs_tests>
+                 $<TARGET_FILE:wakelatch_windows_platform_tests> $<TARGET_FILE:wakelatch_win32_tests>
                  $<TARGET_FILE:Wakelatch>)
-
-# The Win32 controls and the main window under Wine; window tests skip where Wine has no display.
-wakelatch_test_program(wakelatch_win32ui_tests PREFIX "win32."
-  SOURCES
-    win32/Win32ControlsTest.cpp
-    win32/Win32MainWindowViewTest.cpp
-    win32/Win32TrayAndLoopTest.cpp
-  LIBRARIES wakelatch_win32app GTest::gtest_main)
-
-# The options dialog, the splash and the About window under Wine.
-wakelatch_test_program(wakelatch_win32dialogs_tests PREFIX "win32."
-  SOURCES
-    win32/Win32OptionsDialogTest.cpp
-    win32/Win32ShapedWindowsTest.cpp
-  LIBRARIES wakelatch_win32ui GTest::gtest_main)
 
 # The installer: a silent install under Wine, the installed Wakelatch.exe started, a silent uninstall that
 # ends it.

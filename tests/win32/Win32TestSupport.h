@@ -2,47 +2,19 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <functional>
 #include <string>
 
+#include "app/win32/MessageLoop.h"
 #include "platform/windows/Utf.h"
 #include "ui/win32/CommonControls.h"
+#include "ui/win32/Win32Texts.h"
 #include "windows/WinBaseSupport.h"
 
 namespace wakelatch::testing {
 
-// Dispatches messages as they come until `done` or the limit: waits for messages, never sleeps.
-inline bool PumpUntil(const std::function<bool()>& done,
-                      std::chrono::milliseconds limit = std::chrono::seconds(5)) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        MSG message{};
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != FALSE) {
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        if (done()) {
-            return true;
-        }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left.count() <= 0) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(left.count()), QS_ALLINPUT);
-    }
-}
-
+// Dispatches the messages waiting now: what the window under test posted to itself.
 inline void PumpPending() {
-    PumpUntil([] { return true; }, std::chrono::milliseconds(0));
-}
-
-// What a window shows, read straight from Win32 (not through the program's adapters).
-inline std::string WindowText(HWND window) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return platform::utf::Narrow(text);
+    win32app::DispatchWaitingMessages({});
 }
 
 // A menu item's text by position, accelerator marks included; "" for a separator.

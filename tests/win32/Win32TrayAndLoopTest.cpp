@@ -15,21 +15,12 @@ namespace {
 
 using testing::PumpPending;
 
-struct ShellCall {
-    DWORD message;
-    HWND window;
-    UINT id;
-    UINT flags;
-    UINT callback;
-    std::wstring tip;
-};
-
-// Shell_NotifyIconW as the shell answers it: one icon per window and id.
-class FakeShell {
-  public:
+// Shell_NotifyIconW as the shell answers it: one icon per window and id; the calls written down.
+struct FakeShell {
     Win32NotificationArea::ShellCall Call() {
         return [this](DWORD message, NOTIFYICONDATAW& data) {
-            calls.push_back({message, data.hWnd, data.uID, data.uFlags, data.uCallbackMessage, data.szTip});
+            calls.push_back(message);
+            last = data;
             if (!running) {
                 return FALSE;
             }
@@ -38,32 +29,16 @@ class FakeShell {
             return message == NIM_ADD ? static_cast<BOOL>(!had) : static_cast<BOOL>(had);
         };
     }
-    std::vector<ShellCall> calls;
-    bool running = true;  // Explorer's tray is there
+    std::vector<DWORD> calls;
+    NOTIFYICONDATAW last{};  // the last record passed
+    bool running = true;     // Explorer's tray is there
     bool present = false;
 };
 
-TEST(Win32NotificationArea, PassesTheRecordAsTheClassicCallbackIcon) {
-    FakeShell shell;
-    Win32NotificationArea area(shell.Call());
-    TrayIcon icon(area);
-    icon.Add(false, 0x1234);
-    ASSERT_EQ(shell.calls.size(), 1U);
-    const ShellCall& add = shell.calls[0];
-    EXPECT_EQ(add.message, static_cast<DWORD>(NIM_ADD));
-    EXPECT_EQ(add.window, reinterpret_cast<HWND>(0x1234));
-    EXPECT_EQ(add.id, 2U);
-    EXPECT_EQ(add.flags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
-    EXPECT_EQ(add.callback, static_cast<UINT>(WM_MOUSEMOVE));
-    EXPECT_EQ(add.tip, L"Wakelatch");  // the record's blank padding after the NUL is not shown
-    icon.Delete();
-    EXPECT_EQ(shell.calls.back().message, static_cast<DWORD>(NIM_DELETE));
-    EXPECT_EQ(shell.calls.back().window, reinterpret_cast<HWND>(0x1234));
-}
-
+// The classic callback icon: the tray menu window gets WM_MOUSEMOVE with the mouse event in lParam.
 // Explorer's restart (TaskbarCreated) brings back the icon that is meant to be shown, also one asked for
 // before the taskbar came, and none that is not.
-TEST(Win32NotificationArea, TaskbarCreatedPutsBackOnlyTheIconMeantToBeShown) {
+TEST(Win32NotificationArea, TheCallbackIconIsPutBackOnlyWhenMeantToBeShown) {
     FakeShell shell;
     shell.running = false;
     Win32NotificationArea area(shell.Call());
@@ -71,7 +46,7 @@ TEST(Win32NotificationArea, TaskbarCreatedPutsBackOnlyTheIconMeantToBeShown) {
     area.TaskbarCreated();  // nothing was shown
     EXPECT_TRUE(shell.calls.empty());
 
-    icon.Add(false, 1);
+    icon.Add(false, 0x1234);
     EXPECT_FALSE(shell.present);
     shell.running = true;
     area.TaskbarCreated();
@@ -79,9 +54,15 @@ TEST(Win32NotificationArea, TaskbarCreatedPutsBackOnlyTheIconMeantToBeShown) {
     shell.present = false;  // Explorer restarted: its tray is empty
     area.TaskbarCreated();
     EXPECT_TRUE(shell.present);
-    EXPECT_EQ(shell.calls.back().message, static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(shell.calls.back(), static_cast<DWORD>(NIM_ADD));
+    EXPECT_EQ(shell.last.hWnd, reinterpret_cast<HWND>(0x1234));
+    EXPECT_EQ(shell.last.uID, 2U);
+    EXPECT_EQ(shell.last.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(shell.last.uCallbackMessage, static_cast<UINT>(WM_MOUSEMOVE));
+    EXPECT_EQ(std::wstring(shell.last.szTip), L"Wakelatch");  // the record's blank padding is not shown
 
     icon.Delete();
+    EXPECT_FALSE(shell.present);
     shell.calls.clear();
     area.TaskbarCreated();
     EXPECT_TRUE(shell.calls.empty());
@@ -102,9 +83,7 @@ class Win32TrayMenu : public ::testing::Test {
   protected:
     void SetUp() override {
         view_ = std::make_unique<TrayMenuView>();
-        if (view_->Hwnd() == nullptr) {
-            return;
-        }
+        SKIP_WITHOUT_WINDOW(view_->Hwnd());
         form_ = std::make_unique<frm_TrayMenu>(state_, settings_, view_->Controls(), actions_);
         view_->Connect(*form_);
         form_->Form_Load();
@@ -118,15 +97,17 @@ class Win32TrayMenu : public ::testing::Test {
     std::unique_ptr<frm_TrayMenu> form_;
 };
 
-TEST_F(Win32TrayMenu, EntriesReachTheirHandlersAndCheckMarksFollowTheSettings) {
-    SKIP_WITHOUT_WINDOW(view_->Hwnd());
+// The icon's callback passes the mouse event kind: a single click does nothing, a double-click restores.
+TEST_F(Win32TrayMenu, TheIconAndTheEntriesReachTheirHandlersAndCheckMarksFollowTheSettings) {
+    SendMessageW(view_->Hwnd(), WM_MOUSEMOVE, 2, WM_LBUTTONUP);
+    SendMessageW(view_->Hwnd(), WM_MOUSEMOVE, 2, WM_LBUTTONDBLCLK);
     Choose("mnuStop");  // the design caption neither stops nor starts
     view_->Controls().mnuStop.SetText("Stop automatic");
     Choose("mnuStop");
     Choose("mnuMax");
     Choose("mnuInfo");
     Choose("mnuExit");
-    EXPECT_EQ(actions_.calls, (std::vector<std::string>{"stop", "restore", "about", "exit"}));
+    EXPECT_EQ(actions_.calls, (std::vector<std::string>{"restore", "stop", "restore", "about", "exit"}));
 
     Choose("mnuAuto");
     EXPECT_TRUE(state_.AutoStart);
@@ -139,28 +120,17 @@ TEST_F(Win32TrayMenu, EntriesReachTheirHandlersAndCheckMarksFollowTheSettings) {
     EXPECT_EQ(FindWindowW(nullptr, TrayMenuView::kTitle), view_->Hwnd());
 }
 
-TEST_F(Win32TrayMenu, TheIconsCallbackPassesTheMouseEventKind) {
-    SKIP_WITHOUT_WINDOW(view_->Hwnd());
-    SendMessageW(view_->Hwnd(), WM_MOUSEMOVE, 2, WM_LBUTTONUP);  // a single click does nothing
-    SendMessageW(view_->Hwnd(), WM_MOUSEMOVE, 2, WM_LBUTTONDBLCLK);
-    EXPECT_EQ(actions_.calls, std::vector<std::string>{"restore"});
-}
-
-TEST(Win32MessageLoop, AnEndRequestRunsOnceAndTheQuitCodeIsReturned) {
-    const HANDLE request = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+TEST(Win32MessageLoop, AnEndRequestRunsOnceAndAQuitMetInATurnOfWorkIsKeptForTheLoop) {
     int ends = 0;
-    const int code = win32app::RunMessageLoop(request,
-                                              [&ends] {
-                                                  ++ends;
-                                                  PostQuitMessage(7);
-                                              },
-                                              {});
+    const auto end = [&ends] {
+        ++ends;
+        PostQuitMessage(7);
+    };
+    const HANDLE request = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+    EXPECT_EQ(win32app::RunMessageLoop(request, end, {}), 7);
     CloseHandle(request);
-    EXPECT_EQ(code, 7);
     EXPECT_EQ(ends, 1);
-}
 
-TEST(Win32MessageLoop, ATurnInTheMiddleOfWorkKeepsTheQuitForTheLoop) {
     PostQuitMessage(3);
     win32app::DispatchWaitingMessages({});
     EXPECT_EQ(win32app::RunMessageLoop(nullptr, {}, {}), 3);

@@ -53,30 +53,5 @@ TEST(Programs, RunAndWaitReportsExitCodesErrorsAndAToolStillRunning) {
     EXPECT_FALSE(programs.OpenHelpFile("C:\\nowhere\\help.chm"));  // nothing to show: the viewer stays shut
 }
 
-// The machine-wide keys where the system information program is registered; put back afterwards.
-class SystemInformation : public ::testing::Test {
-  protected:
-    testing::SavedRegistryValue path{HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                                     L"PATH"};
-    testing::SavedRegistryValue location{HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools Location",
-                                         L"MSINFO"};
-    testing::ScratchFolder scratch;
-    platform::WindowsPrograms programs;
-};
-
-TEST_F(SystemInformation, FoundThroughEitherKey) {
-    path.Set("C:\\Tools\\msinfo32.exe");
-    location.Set(scratch.path());
-    EXPECT_EQ(programs.FindSystemInformation(), "C:\\Tools\\msinfo32.exe");  // taken as it is
-
-    path.Delete();
-    EXPECT_EQ(programs.FindSystemInformation(), std::nullopt);  // no program in that folder
-    testing::WriteBytes(scratch / "MSINFO32.EXE", "");
-    EXPECT_EQ(programs.FindSystemInformation(), scratch / "MSINFO32.EXE");
-
-    location.Delete();
-    EXPECT_EQ(programs.FindSystemInformation(), std::nullopt);
-}
-
 }  // namespace
 }  // namespace wakelatch

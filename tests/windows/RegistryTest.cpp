@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/windows/RegistrySettingsStore.h"
-#include "platform/windows/RunKeyAutostart.h"
 #include "settings/SettingsSchema.h"
 #include "windows/WinBaseSupport.h"
 
@@ -9,7 +8,6 @@ namespace wakelatch {
 namespace {
 
 using platform::utf::Widen;
-using testing::ReadRegistryValue;
 using testing::RegistryData;
 
 // The settings of this test live under a key of their own: HKCU\<base>\Wakelatch\Settings.
@@ -17,11 +15,6 @@ class RegistrySettings : public ::testing::Test {
   protected:
     ~RegistrySettings() override { RegDeleteTreeW(HKEY_CURRENT_USER, Widen(base).c_str()); }
 
-    void Raw(const char* key, const RegistryData& data) {
-        testing::WriteRegistryValue(HKEY_CURRENT_USER,
-                                    Widen(store.KeyPath(settings::kAppName, settings::kSection)), Widen(key),
-                                    data);
-    }
     std::string Get(const char* key) {
         return store.GetSetting(settings::kAppName, settings::kSection, key, "dflt");
     }
@@ -39,61 +32,35 @@ TEST_F(RegistrySettings, AMissingKeyReadsAsAbsentAndTheFirstWriteCreatesIt) {
     settings::LoadProgramSettings(store, state);
     EXPECT_EQ(state.Times, 12);
     EXPECT_EQ(Get("Note"), "Grüße");
-    const auto raw = ReadRegistryValue(HKEY_CURRENT_USER, Widen(base + "\\Wakelatch\\Settings"), L"Times");
-    ASSERT_TRUE(raw);
-    EXPECT_EQ(raw->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, Widen(base + "\\Wakelatch\\Settings").c_str(), L"Times",
+                           RRF_RT_REG_SZ, nullptr, nullptr, nullptr),
+              ERROR_SUCCESS);
 }
 
 TEST_F(RegistrySettings, OtherTypesAndOverlongValuesReadAsAbsent) {
-    const DWORD number = 9;
-    Raw("Number", {REG_DWORD, std::vector<BYTE>(reinterpret_cast<const BYTE*>(&number),
-                                                reinterpret_cast<const BYTE*>(&number) + sizeof number)});
-    Raw("Expandable", {REG_EXPAND_SZ, testing::TextData("%TEMP%").bytes});
-    Raw("Longest", testing::TextData(std::string(platform::RegistrySettingsStore::kLongestValue, 'x')));
-    Raw("TooLong", testing::TextData(std::string(platform::RegistrySettingsStore::kLongestValue + 1, 'x')));
-    // Fits the UTF-16 buffer, but is one byte too long as UTF-8.
-    Raw("TooLongInUtf8",
-        testing::TextData(std::string(platform::RegistrySettingsStore::kLongestValue - 1, 'x') + "ä"));
-    // Written without its terminating zero, and with text after an embedded one.
-    Raw("Unterminated", {REG_SZ, {'a', 0, 'b', 0}});
-    Raw("Embedded", {REG_SZ, {'a', 0, 0, 0, 'b', 0, 0, 0}});
-
-    EXPECT_EQ(Get("Number"), "dflt");
-    EXPECT_EQ(Get("Expandable"), "dflt");
-    EXPECT_EQ(Get("Longest").size(), platform::RegistrySettingsStore::kLongestValue);
-    EXPECT_EQ(Get("TooLong"), "dflt");
-    EXPECT_EQ(Get("TooLongInUtf8"), "dflt");
-    EXPECT_EQ(Get("Unterminated"), "ab");
-    EXPECT_EQ(Get("Embedded"), "a");
-}
-
-// The Run key is the user's real one: the entries of this test have names of their own.
-class RunKey : public ::testing::Test {
-  protected:
-    ~RunKey() override {
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, platform::RunKeyAutostart::kRunKey, Widen(name).c_str());
+    const std::size_t longest = platform::RegistrySettingsStore::kLongestValue;
+    const BYTE number[] = {9, 0, 0, 0};
+    const struct {
+        const char* key;
+        RegistryData data;
+        std::string read;
+    } cases[] = {
+        {"Number", {REG_DWORD, {std::begin(number), std::end(number)}}, "dflt"},
+        {"Expandable", {REG_EXPAND_SZ, testing::TextData("%TEMP%").bytes}, "dflt"},
+        {"Longest", testing::TextData(std::string(longest, 'x')), std::string(longest, 'x')},
+        {"TooLong", testing::TextData(std::string(longest + 1, 'x')), "dflt"},
+        // Fits the UTF-16 buffer, but is one byte too long as UTF-8.
+        {"TooLongInUtf8", testing::TextData(std::string(longest - 1, 'x') + "ä"), "dflt"},
+        // Written without its terminating zero, and with text after an embedded one.
+        {"Unterminated", {REG_SZ, {'a', 0, 'b', 0}}, "ab"},
+        {"Embedded", {REG_SZ, {'a', 0, 0, 0, 'b', 0, 0, 0}}, "a"},
+    };
+    for (const auto& c : cases) {
+        testing::WriteRegistryValue(HKEY_CURRENT_USER,
+                                    Widen(store.KeyPath(settings::kAppName, settings::kSection)),
+                                    Widen(c.key), c.data);
+        EXPECT_EQ(Get(c.key), c.read) << c.key;
     }
-
-    // The entry's text exactly as stored (REG_SZ, one terminating zero); nothing when it is absent.
-    std::optional<std::vector<BYTE>> Entry() {
-        const auto data =
-            ReadRegistryValue(HKEY_CURRENT_USER, platform::RunKeyAutostart::kRunKey, Widen(name));
-        return data && data->type == REG_SZ ? std::optional(data->bytes) : std::nullopt;
-    }
-
-    std::string name = testing::Unique("WakelatchTest-");
-    platform::RunKeyAutostart autostart;
-};
-
-TEST_F(RunKey, WrittenRewrittenAndRemovedOnce) {
-    ASSERT_TRUE(autostart.Write(name, "C:\\Tools\\Wakelatch.exe"));
-    EXPECT_EQ(Entry(), testing::TextData("\"C:\\Tools\\Wakelatch.exe\"").bytes);
-    ASSERT_TRUE(autostart.Write(name, "C:\\Program Files\\Wäkelatch\\Wakelatch.exe"));
-    EXPECT_EQ(Entry(), testing::TextData("\"C:\\Program Files\\Wäkelatch\\Wakelatch.exe\"").bytes);
-
-    EXPECT_TRUE(autostart.Remove(name));
-    EXPECT_FALSE(Entry());
-    EXPECT_FALSE(autostart.Remove(name));  // nothing left to remove
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "platform/windows/Utf.h"
 #include "platform/windows/Win32.h"
 
-// Helpers of the Windows tests: scratch folders, whole files, registry values put back.
+// Helpers of the Windows tests: scratch folders, whole files, registry values written as they are.
 namespace wakelatch::testing {
 
 // Facilities Wine may lack are skipped, unless the run insists on them.
@@ -59,20 +59,6 @@ struct RegistryData {
     std::vector<BYTE> bytes;
 };
 
-// The value as stored (RegGetValueW would add a missing terminating zero).
-inline std::optional<RegistryData> ReadRegistryValue(HKEY root, const std::wstring& key,
-                                                     const std::wstring& name) {
-    HKEY opened = nullptr;
-    RegistryData data{0, std::vector<BYTE>(64 * 1024)};
-    auto size = static_cast<DWORD>(data.bytes.size());
-    const bool read = RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS &&
-                      RegQueryValueExW(opened, name.c_str(), nullptr, &data.type, data.bytes.data(), &size) ==
-                          ERROR_SUCCESS;
-    RegCloseKey(opened);
-    data.bytes.resize(size);
-    return read ? std::optional(data) : std::nullopt;
-}
-
 inline void WriteRegistryValue(HKEY root, const std::wstring& key, const std::wstring& name,
                                const RegistryData& data) {
     RegSetKeyValueW(root, key.c_str(), name.c_str(), data.type, data.bytes.data(),
@@ -83,47 +69,6 @@ inline RegistryData TextData(const std::string& text) {
     const std::wstring wide = platform::utf::Widen(text);
     const auto* begin = reinterpret_cast<const BYTE*>(wide.c_str());
     return {REG_SZ, std::vector<BYTE>(begin, begin + (wide.size() + 1) * sizeof(wchar_t))};
-}
-
-// A value of a fixed key that a test changes: put back as it was at the end (the key goes, when the test
-// made it).
-class SavedRegistryValue {
-  public:
-    SavedRegistryValue(HKEY root, std::wstring key, std::wstring name)
-        : root_(root),
-          key_(std::move(key)),
-          name_(std::move(name)),
-          old_(ReadRegistryValue(root_, key_, name_)) {
-        HKEY existing = nullptr;
-        keyExisted_ = RegOpenKeyExW(root_, key_.c_str(), 0, KEY_READ, &existing) == ERROR_SUCCESS;
-        RegCloseKey(existing);
-    }
-    ~SavedRegistryValue() {
-        old_ ? WriteRegistryValue(root_, key_, name_, *old_) : Delete();
-        if (!keyExisted_) {
-            RegDeleteKeyW(root_, key_.c_str());
-        }
-    }
-    SavedRegistryValue(const SavedRegistryValue&) = delete;
-    SavedRegistryValue& operator=(const SavedRegistryValue&) = delete;
-
-    void Set(const std::string& text) const { WriteRegistryValue(root_, key_, name_, TextData(text)); }
-    void Delete() const { RegDeleteKeyValueW(root_, key_.c_str(), name_.c_str()); }
-
-  private:
-    HKEY root_;
-    std::wstring key_;
-    std::wstring name_;
-    std::optional<RegistryData> old_;
-    bool keyExisted_ = false;
-};
-
-// Makes `link` a symbolic link to `target`; true only when the link is there and shows as a reparse point
-// (Wine reports success and makes none).
-inline bool MadeLink(const std::wstring& link, const std::wstring& target, DWORD flags) {
-    const DWORD attributes =
-        CreateSymbolicLinkW(link.c_str(), target.c_str(), flags) ? GetFileAttributesW(link.c_str()) : 0;
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
 }
 
 }  // namespace wakelatch::testing

@@ -25,9 +25,10 @@ fail() {
 }
 gone() { [ ! -e "$1" ]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
-# The main window, shown or hidden in the tray, is what the uninstaller looks for.
+# The main window is shown as the last step of the start-up: only then is the program in its message loop,
+# where the uninstaller's close message ends it at once (closed while starting, it took up to 20 s).
 title='Wakelatch Version 1.0.0'
-main_window() { xdotool search --name "^${title//./\\.}\$" >/dev/null 2>&1; }
+main_window() { xdotool search --onlyvisible --name "^${title//./\\.}\$" >/dev/null 2>&1; }
 running=""
 cleanup() {
     [ -z "$running" ] || kill "$running" 2>/dev/null || true
