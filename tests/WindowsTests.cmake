@@ -3,8 +3,7 @@
 wakelatch_test_program(wakelatch_windows_platform_tests PREFIX "windows."
   SOURCES
     windows/FoldersAndFilesTest.cpp
-    windows/InstanceAndEndTest.cpp
-    windows/ProgramsTest.cpp
+    windows/ProcessesTest.cpp
     windows/RegistryTest.cpp
     windows/WindowsDrivePlatformTest.cpp
   LIBRARIES wakelatch_platform wakelatch_startup GTest::gtest_main)
@@ -34,7 +33,7 @@ add_test(NAME windows.installer
 set_tests_properties(windows.installer PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 90)
 
 # The real program under Wine on a display with a tray host, driven from outside (xdotool, the registry)
-# and through a probe that reads the program's control texts from inside Wine.
+# and through a probe that finds the program's controls and their places from inside Wine.
 add_executable(wakelatch_window_probe windows/WindowProbe.cpp)
 target_link_libraries(wakelatch_window_probe PRIVATE wakelatch_platform)
 add_test(NAME windows.program

@@ -116,8 +116,7 @@ TEST_F(Win32Controls, CheckListRowHintsShowAsTooltipAndMarkATickedMissedRow) {
     const auto mouseToRow = [&](int row) { mouseTo((RowOf(list, row).top + RowOf(list, row).bottom) / 2); };
     const auto tipText = [&] {
         std::wstring text(1024, L'\0');
-        TTTOOLINFOW tool{TTTOOLINFOW_V2_SIZE, 0, list.Hwnd(), 1};
-        tool.lpszText = text.data();
+        TTTOOLINFOW tool{TTTOOLINFOW_V2_SIZE, 0, list.Hwnd(), 1, {}, nullptr, text.data(), 0, nullptr};
         SendMessageW(list.TipWindow(), TTM_GETTEXTW, text.size(), reinterpret_cast<LPARAM>(&tool));
         return platform::utf::Narrow(text.c_str());
     };

@@ -30,21 +30,18 @@ FILETIME HoursAgo(std::int64_t hours) {
 }
 
 // Writes the file and gives it the times; a file written "0 hours ago" keeps the time of its writing.
-// Wine leaves last-access times to the Linux mount's rule, which under relatime writes one that is not
-// later than the file's last change (ctime, which is now): an hour ahead, it stays as it is unless
-// something writes it on purpose.
+// Its last access lies an hour ahead: Wine leaves it to the Linux mount's relatime rule, which writes none
+// later than the last change (now), so it stays unless something writes it on purpose.
 void PlaceFile(const std::wstring& path, const std::string& content, std::int64_t writtenHoursAgo = 3) {
     fs::create_directories(fs::path(path).parent_path());
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    ASSERT_TRUE(WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr));
+    testing::WriteBytes(utf::Narrow(path), content);
     if (writtenHoursAgo > 0) {
-        const FILETIME write = HoursAgo(writtenHoursAgo);
-        const FILETIME access = HoursAgo(-1);
+        const HANDLE file =
+            CreateFileW(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        const FILETIME write = HoursAgo(writtenHoursAgo), access = HoursAgo(-1);
         ASSERT_TRUE(SetFileTime(file, nullptr, &access, &write));
+        CloseHandle(file);
     }
-    CloseHandle(file);
 }
 
 WIN32_FILE_ATTRIBUTE_DATA InfoOf(const std::wstring& path) {

@@ -8,7 +8,6 @@
 set -uo pipefail
 program=$1 probe=$2 work=$3
 source "$(dirname "$0")/wine-common.sh"
-title='Wakelatch Version 1.0.0'
 settings='HKCU\Software\Wakelatch\Settings'
 runKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 
@@ -28,7 +27,6 @@ check() {  # check <what> <command...>
     return 1
 }
 probe() { "$wine" "$probe" "$@" </dev/null 2>/dev/null | tr -d '\r'; }
-main_visible() { xdotool search --onlyvisible --name "^${title//./\\.}\$" >/dev/null 2>&1; }
 main_hidden() { ! main_visible; }
 # The icon windows Wine docked into the tray host, one line of xwininfo each.
 docked() {
@@ -81,20 +79,11 @@ start_program() {  # start_program [VARIABLE=value...]: the environment of this 
     env "$@" "$wine" "$work/program/Wakelatch.exe" </dev/null >>"$work/wine.log" 2>&1 &
     wakelatch_pid=$!
 }
-# Waits for the program to end; its exit status.
-program_status() {
-    local status
+program_status() {  # waits for the program to end; its exit status
     within 20 eval '[ ! -d "/proc/$wakelatch_pid" ]' || return 99
-    wait "$wakelatch_pid"
-    status=$?
+    local pid=$wakelatch_pid
     wakelatch_pid=""
-    return $status
-}
-
-# One registry import a step (each wine call costs a second): the lines of a REGEDIT4 file.
-reg_import() {
-    { printf 'REGEDIT4\n\n'; printf '%s\n' "$@"; } >"$work/import.reg"
-    quiet "$wine" reg import "$work/import.reg"
+    wait "$pid"
 }
 
 # German (Language 1), no autostart: fresh settings and no Run value.

@@ -26,3 +26,12 @@ within() {
 reg_value() {
     w reg query "$1" /v "$2" | awk -v name="$2" '$1 == name { sub(/^[ \t]*[^ \t]+[ \t]+[^ \t]+[ \t]+/, ""); print; found = 1 } END { exit !found }'
 }
+# reg_import LINE...: one registry import of these REGEDIT4 lines (each wine call costs a second), through
+# the caller's $work folder.
+reg_import() {
+    { printf 'REGEDIT4\n\n'; printf '%s\n' "$@"; } >"$work/import.reg"
+    w reg import "$work/import.reg" >/dev/null
+}
+# The program's main window, shown: the last step of its start-up, after which it runs its message loop.
+title='Wakelatch Version 1.0.0'
+main_visible() { xdotool search --onlyvisible --name "^${title//./\\.}\$" >/dev/null 2>&1; }

@@ -1,5 +1,11 @@
+// The program's own process and others: where it was started from, the copy already running, the
+// requests to end, the programs it starts.
 #include <gtest/gtest.h>
 
+#include <memory>
+
+#include "platform/windows/NamedMutexInstanceGuard.h"
+#include "platform/windows/WindowsEndRequests.h"
 #include "platform/windows/WindowsProgramLocation.h"
 #include "platform/windows/WindowsPrograms.h"
 #include "windows/WinBaseSupport.h"
@@ -51,6 +57,42 @@ TEST(Programs, RunAndWaitReportsExitCodesErrorsAndAToolStillRunning) {
     EXPECT_TRUE(programs.Start(SystemProgram("hostname.exe")));
     EXPECT_FALSE(programs.Start(SystemProgram("no-such-program.exe")));
     EXPECT_FALSE(programs.OpenHelpFile("C:\\nowhere\\help.chm"));  // nothing to show: the viewer stays shut
+}
+
+TEST(InstanceGuard, TheFirstCopyHoldsTheNameForItsLife) {
+    const std::string name = testing::Unique("Local\\WakelatchTest.");
+    auto first = std::make_unique<platform::NamedMutexInstanceGuard>(name);
+    EXPECT_FALSE(first->PreviousInstanceRunning());
+    EXPECT_FALSE(first->PreviousInstanceRunning());  // asking again does not find itself
+    platform::NamedMutexInstanceGuard second(name);
+    EXPECT_TRUE(second.PreviousInstanceRunning());
+    // The second copy finds the first by this title: the tray menu window's.
+    EXPECT_EQ(second.ApplicationTitle(), "Wakelatch");
+
+    first.reset();
+    platform::NamedMutexInstanceGuard third(name);
+    EXPECT_FALSE(third.PreviousInstanceRunning());
+}
+
+TEST(EndRequests, ABreakSetsTheFlagAndTheEventAndOtherEventsAreNotTaken) {
+    platform::InstallEndRequestHandlers();
+    platform::InstallEndRequestHandlers();  // once per process
+    const HANDLE event = platform::EndRequestEvent();
+    ASSERT_NE(event, nullptr);
+    EXPECT_EQ(WaitForSingleObject(event, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+    EXPECT_FALSE(platform::EndRequested());
+
+    EXPECT_FALSE(platform::OnConsoleEvent(7));  // not an end request: left to the next handler
+    EXPECT_FALSE(platform::EndRequested());
+    // Under Wine a process without a terminal has no console to send the break through; the handler
+    // then gets it directly.
+    if (!GenerateConsoleCtrlEvent(CTRL_BREAK_EVENT, 0)) {
+        EXPECT_TRUE(platform::OnConsoleEvent(CTRL_BREAK_EVENT));
+    }
+    // The handler runs on a thread of its own: the event says when.
+    ASSERT_EQ(WaitForSingleObject(event, 10000), static_cast<DWORD>(WAIT_OBJECT_0));
+    EXPECT_TRUE(platform::EndRequested());
+    EXPECT_EQ(WaitForSingleObject(event, 0), static_cast<DWORD>(WAIT_OBJECT_0));  // stays set
 }
 
 }  // namespace
