@@ -14,7 +14,7 @@
 #include "ui/win32/Win32MessageBox.h"
 #include "ui/win32/Win32TextMeasurer.h"
 #include "ui/win32/Win32WindowTimer.h"
-#include "win32/Win32TestSupport.h"
+#include "windows/WinBaseSupport.h"
 
 namespace wakelatch::win32ui {
 namespace {

@@ -5,13 +5,32 @@
 #include <string>
 #include <vector>
 
+#include "app/win32/MessageLoop.h"
 #include "fakes/MainFormRig.h"
+#include "ui/win32/CommonControls.h"
 #include "ui/win32/MainWindowView.h"
 #include "ui/win32/TrayMenuView.h"
-#include "win32/Win32TestSupport.h"
+#include "ui/win32/Win32Texts.h"
+#include "windows/WinBaseSupport.h"
 
 namespace wakelatch::win32ui {
 namespace {
+
+// A menu item's text by position, accelerator marks included; "" for a separator.
+std::string MenuText(HMENU menu, int position) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position), text, 256, MF_BYPOSITION);
+    return platform::utf::Narrow(text);
+}
+
+// A status bar part's text, parts counted from 0.
+std::string StatusPanelText(HWND bar, int part) {
+    wchar_t text[256] = {};
+    if (LOWORD(SendMessageW(bar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0)) < 256) {
+        SendMessageW(bar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text));
+    }
+    return platform::utf::Narrow(text);
+}
 
 // The real window over the main window's logic, loaded on fake drives.
 class MainWindow : public ::testing::Test {
@@ -27,7 +46,7 @@ class MainWindow : public ::testing::Test {
         form = std::make_unique<frm_Main>(
             state, view.Controls(),
             frm_Main::Services{store, location, autostart, host, trayIcon, drives, view.DriveListMeasurer(),
-                               [] { testing::PumpPending(); }, [](int) {}});
+                               [] { win32app::DispatchWaitingMessages({}); }, [](int) {}});
         view.Connect(*form);
         view.SetUnloadHandler([this] {
             ++unloads;
@@ -156,13 +175,13 @@ TEST_P(MainWindowCaptions, AreThoseOfItsLanguage) {
         if (where == "title") {
             text = TextOf(view.Hwnd());
         } else if (where == "status") {
-            text = testing::StatusPanelText(view.ControlNamed("sbStatusBar"), 0);
+            text = StatusPanelText(view.ControlNamed("sbStatusBar"), 0);
         } else if (where.starts_with("tray:")) {
-            text = testing::MenuText(tray.Menu(), std::stoi(where.substr(5)));
+            text = MenuText(tray.Menu(), std::stoi(where.substr(5)));
         } else if (where.starts_with("menu:")) {
             const int menu = where[5] - '0';
-            text = where.size() == 6 ? testing::MenuText(bar, menu)
-                                     : testing::MenuText(GetSubMenu(bar, menu), std::stoi(where.substr(7)));
+            text = where.size() == 6 ? MenuText(bar, menu)
+                                     : MenuText(GetSubMenu(bar, menu), std::stoi(where.substr(7)));
         } else {
             ASSERT_NE(view.ControlNamed(where), nullptr) << where;
             text = TextOf(view.ControlNamed(where));

@@ -7,7 +7,7 @@
 #include "fakes/FakeSettingsStore.h"
 #include "ui/win32/OptionsDialogView.h"
 #include "ui/win32/Win32Texts.h"
-#include "win32/Win32TestSupport.h"
+#include "windows/WinBaseSupport.h"
 
 namespace wakelatch::win32ui {
 namespace {

@@ -8,7 +8,7 @@
 #include "ui/win32/AboutWindow.h"
 #include "ui/win32/SplashWindow.h"
 #include "ui/win32/Win32Texts.h"
-#include "win32/Win32TestSupport.h"
+#include "windows/WinBaseSupport.h"
 
 namespace wakelatch::win32ui {
 namespace {

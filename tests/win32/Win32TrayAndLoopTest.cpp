@@ -8,12 +8,10 @@
 #include "fakes/FakeSettingsStore.h"
 #include "ui/win32/TrayMenuView.h"
 #include "ui/win32/Win32NotificationArea.h"
-#include "win32/Win32TestSupport.h"
+#include "windows/WinBaseSupport.h"
 
 namespace wakelatch::win32ui {
 namespace {
-
-using testing::PumpPending;
 
 // Shell_NotifyIconW as the shell answers it: one icon per window and id; the calls written down.
 struct FakeShell {
@@ -135,10 +133,10 @@ TEST(Win32HelpKey, F1InAnotherWindowOpensHelpButTheMainWindowAnswersItsOwn) {
         PostMessageW(main, WM_KEYDOWN, VK_F1, 1);
         PostMessageW(other, WM_KEYDOWN, VK_F1, 1);
         PostMessageW(other, WM_KEYDOWN, VK_F1, 1 | (1L << 30));  // held down: a repeat
-        PumpPending();
+        win32app::DispatchWaitingMessages({});
     }
     PostMessageW(other, WM_KEYDOWN, VK_F1, 1);  // the watch has ended
-    PumpPending();
+    win32app::DispatchWaitingMessages({});
     EXPECT_EQ(pressed, 1);
     DestroyWindow(other);
     DestroyWindow(main);
