@@ -46,6 +46,7 @@ wakelatch_test_program(wakelatch_drive_integration_tests PREFIX "integration."
   SOURCES integration/DriveIntegrationTest.cpp
   LIBRARIES wakelatch_drives wakelatch_platform wakelatch_test_support GTest::gtest_main
   DEFINITIONS WAKELATCH_DRIVE_HELPER="$<TARGET_FILE:wakelatch-drive-helper>"
+              WAKELATCH_LOOPBACK_SSHD="${CMAKE_CURRENT_SOURCE_DIR}/integration/loopback_sshd.sh"
   PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
 
 # The tray icon in a real tray host (trayer) under X: pictures, pass, clicks. About 75 s.
