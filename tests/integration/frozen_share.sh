@@ -87,14 +87,9 @@ start_program() {
     fail "no window within $((SECONDS - started)) s"; cat "$work/program.log"
     return 1
 }
-gone_within_ms() {  # gone_within_ms LIMIT: waits for the program to end; true when it did in time
-    local start=$(date +%s%N)
-    while kill -0 "$program_pid" 2>/dev/null; do
-        [ $(( ($(date +%s%N) - start) / 1000000 )) -gt "$1" ] && return 1
-        sleep 0.02
-    done
-    wait "$program_pid" 2>/dev/null
-    program_pid=""
+gone_within_a_second() {  # true when the program ended within a second
+    wait_for_end "$program_pid" 10
+    [ "$status" != running ] && program_pid=""
 }
 reads_of_settled() {  # how often the server has read the settled file (inotify)
     cat "$work/reads" 2>/dev/null || echo 0
@@ -132,7 +127,7 @@ freeze
 press 2640
 sleep 1
 press 7440  # cmd_Beenden
-if gone_within_ms 1000; then
+if gone_within_a_second; then
     pass "Exit ended the program with a call stuck on the share"
 else
     fail "the program was still there 1 s after Exit"
@@ -145,7 +140,7 @@ start_program || exit 1
 press 2640
 sleep 1
 kill -TERM "$program_pid"
-gone_within_ms 1000 && pass "SIGTERM ended the program with a call stuck on the share" ||
+gone_within_a_second && pass "SIGTERM ended the program with a call stuck on the share" ||
     fail "the program was still there 1 s after SIGTERM"
 
 echo "$failures failure(s)"

@@ -53,4 +53,11 @@ DeviceCounters LoopImage::Counters() const {
     return {field[0], field[4] - field[15]};
 }
 
+DeviceCounters LoopImage::CountedDuring(const std::function<void()>& action) const {
+    const DeviceCounters before = Counters();
+    action();
+    const DeviceCounters after = Counters();
+    return {after.readsCompleted - before.readsCompleted, after.writesCompleted - before.writesCompleted};
+}
+
 }  // namespace wakelatch::testing

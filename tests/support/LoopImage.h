@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace wakelatch::testing {
@@ -31,6 +32,8 @@ class LoopImage {
     const std::string& MountPoint() const { return mountPoint_; }
     // The counters once everything written to the filesystem so far has reached the device.
     DeviceCounters Counters() const;
+    // What the device did while `action` ran.
+    DeviceCounters CountedDuring(const std::function<void()>& action) const;
     // Reads every file once through the page cache and waits until nothing is left to write.
     void WarmCache() const { RunQuietly("cat " + mountPoint_ + "/data.bin > /dev/null && sync"); }
 
