@@ -49,26 +49,20 @@ owner() {
     [ -n "$id" ] && xprop -id "$id" WM_NAME | sed -n 's/^WM_NAME([A-Z_]*) = "\(.*\)"$/\1/p'
 }
 
-# A right-button drag on the About window's background: it stays put and Escape still closes it.
-right_drag_then_escape() {
-    local about=$1 before after
-    before=$(position "$about")
-    read -r ax ay <<<"$before"
-    xdotool mousemove $((ax + 60)) $((ay + 200)) mousedown 3
+# drag BUTTON WINDOW: a drag with that button from the window's background, 100 pixels to the right.
+drag() {
+    local x y
+    read -r x y < <(position "$2")
+    xdotool mousemove $((x + 60)) $((y + 200)) mousedown "$1"
+    sleep 0.2  # the window manager takes the pointer over
+    xdotool mousemove $((x + 100)) $((y + 230))
+    sleep 0.1
+    xdotool mousemove $((x + 160)) $((y + 260))
     sleep 0.2
-    xdotool mousemove $((ax + 160)) $((ay + 260))
-    sleep 0.2
-    xdotool mouseup 3
+    xdotool mouseup "$1"
     sleep 0.3
-    after=$(position "$about")
-    [ "$after" = "$before" ]
-    expect $? "a right-button drag leaves the About window in place" \
-        "the About window moved with the right button ($before -> $after)"
-    xdotool key Escape
-    for _ in $(seq 1 20); do [ -z "$(about_window)" ] && break; sleep 0.1; done
-    [ -z "$(about_window)" ]
-    expect $? "Escape closes it afterwards" "Escape did not close the About window"
 }
+no_about_window() { [ -z "$(about_window)" ] && echo gone; }
 
 wait_for icon_window 50 || { fail "no icon in the tray"; cat "$work/program.log"; exit 1; }
 icon=$(icon_window)
@@ -91,7 +85,13 @@ if wait_for about_window 30; then
     about=$(about_window)
     [ "$(owner "$about")" != "$title" ]
     expect $? "About from the tray menu has no owner" "About from the tray menu belongs to the main window"
-    right_drag_then_escape "$about"
+    before=$(position "$about")
+    drag 3 "$about"
+    [ "$(position "$about")" = "$before" ]
+    expect $? "a right-button drag leaves the About window in place" "the About window moved with the right button"
+    xdotool key Escape
+    wait_for no_about_window 20
+    expect $? "Escape closes it afterwards" "Escape did not close the About window"
 else
     fail "the tray menu's About entry showed no window"
 fi
@@ -110,16 +110,9 @@ if wait_for about_window 30; then
     [ "$(owner "$about")" = "$title" ]
     expect $? "About from the main menu belongs to the main window" \
         "About from the main menu is not owned by the main window ($(owner "$about"))"
-    read -r ax ay < <(position "$about")
-    xdotool mousemove $((ax + 60)) $((ay + 200)) mousedown 1
-    sleep 0.2  # the window manager takes the pointer over
-    xdotool mousemove $((ax + 100)) $((ay + 230))
-    sleep 0.1
-    xdotool mousemove $((ax + 140)) $((ay + 260))
-    sleep 0.2
-    xdotool mouseup 1
-    sleep 0.3
-    [ "$(position "$about")" != "$ax $ay" ]
+    before=$(position "$about")
+    drag 1 "$about"
+    [ "$(position "$about")" != "$before" ]
     expect $? "a left-button drag moves it" "a left-button drag did not move it"
     xdotool key Escape
 else
