@@ -9,7 +9,7 @@
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=x_program.sh
+# shellcheck source-path=SCRIPTDIR source=x_program.sh
 source "$here/x_program.sh"  # skips without an X display; $program, $work, $HOME, $XDG_RUNTIME_DIR, fail, pass
 [ "$(id -u)" -eq 0 ] || skip "needs root to mount loop images"
 need mkfs.ext4 setpriv dbus-run-session import
