@@ -3,10 +3,7 @@
 // with the reason where something is missing (and fails instead under CI, where all of it is set up).
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <grp.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,13 +13,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <thread>
 
 #include "drives/DriveEngine.h"
 #include "drives/KeepAwakePass.h"
 #include "fakes/FakeControls.h"
 #include "fakes/TempFolder.h"
+#include "platform/ProcessEnded.h"
 #include "platform/common/BlockingAwaiter.h"
 #include "platform/linux/LinuxDrivePlatform.h"
 #include "support/LoopImage.h"
@@ -31,36 +28,25 @@ namespace wakelatch {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FirstLineOf;
+using testing::RunQuietly;
 
-int Shell(const std::string& command) {
-    return std::system((command + " >/dev/null 2>&1").c_str());
-}
-
-bool HaveCommand(const std::string& name) {
-    return Shell("command -v " + name) == 0;
-}
-
-std::string MissingFacility(const std::vector<std::string>& commands,
-                            const std::vector<std::string>& devices) {
+// The first of the needed commands and paths (those beginning with "/") that is missing, or empty.
+std::string MissingFacility(const std::vector<std::string>& needs) {
     if (geteuid() != 0) {
         return "needs root (mounting)";
     }
-    for (const auto& command : commands) {
-        if (!HaveCommand(command)) {
-            return "needs the command " + command;
-        }
-    }
-    for (const auto& device : devices) {
-        if (!fs::exists(device)) {
-            return "needs " + device;
+    for (const auto& need : needs) {
+        if (need[0] == '/' ? !fs::exists(need) : RunQuietly("command -v " + need) != 0) {
+            return "needs " + need;
         }
     }
     return {};
 }
 
-#define SKIP_WITHOUT(commands, devices)                                    \
+#define SKIP_WITHOUT(...)                                                  \
     do {                                                                   \
-        const std::string missing = MissingFacility(commands, devices);    \
+        const std::string missing = MissingFacility({__VA_ARGS__});        \
         if (!missing.empty()) {                                            \
             if (std::getenv("WAKELATCH_REQUIRE_INTEGRATION") != nullptr) { \
                 FAIL() << "integration facility missing: " << missing;     \
@@ -74,7 +60,7 @@ std::string MissingFacility(const std::vector<std::string>& commands,
 class ScopedUnmount {
   public:
     explicit ScopedUnmount(std::string mountPoint) : mountPoint_(std::move(mountPoint)) {}
-    ~ScopedUnmount() { Shell("umount -l " + mountPoint_); }
+    ~ScopedUnmount() { RunQuietly("umount -l " + mountPoint_); }
     ScopedUnmount(const ScopedUnmount&) = delete;
     ScopedUnmount& operator=(const ScopedUnmount&) = delete;
 
@@ -83,17 +69,7 @@ class ScopedUnmount {
 };
 
 bool IsMounted(const std::string& mountPoint) {
-    std::ifstream in("/proc/self/mountinfo");
-    std::string line;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string id, parent, device, root, point;
-        fields >> id >> parent >> device >> root >> point;
-        if (point == mountPoint) {
-            return true;
-        }
-    }
-    return false;
+    return RunQuietly("mountpoint -q " + mountPoint) == 0;
 }
 
 platform::Awaiter& Awaiter() {
@@ -147,7 +123,9 @@ class RealDriveList {
     testing::FakeMeasurer measurer_;
 };
 
-std::optional<char> LetterOf(platform::LinuxDrivePlatform& drives, const std::string& mountPoint) {
+// The letter of a mount point; without one, the first letter that is free.
+std::optional<char> LetterOf(platform::LinuxDrivePlatform& drives,
+                             const std::optional<std::string>& mountPoint = std::nullopt) {
     for (char letter = 'D'; letter <= 'Z'; ++letter) {
         if (drives.MountPointOf(letter) == mountPoint) {
             return letter;
@@ -156,62 +134,36 @@ std::optional<char> LetterOf(platform::LinuxDrivePlatform& drives, const std::st
     return std::nullopt;
 }
 
-char FirstFreeLetter(platform::LinuxDrivePlatform& drives) {
-    for (char letter = 'D'; letter <= 'Z'; ++letter) {
-        if (!drives.MountPointOf(letter)) {
-            return letter;
-        }
-    }
-    return 0;
-}
-
 // Tests on loop-mounted ext4 images (root): each gets a temporary folder for its images and drive map.
 class LoopDrives : public ::testing::Test {
   protected:
     void SetUp() override {
-        SKIP_WITHOUT((std::vector<std::string>{"mkfs.ext4", "mount", "umount", "losetup"}),
-                     (std::vector<std::string>{"/dev/loop-control", "/proc/sys/vm/drop_caches"}));
+        SKIP_WITHOUT("mkfs.ext4", "mount", "umount", "findmnt", "/dev/loop-control",
+                     "/proc/sys/vm/drop_caches");
     }
     std::string DriveMap() const { return temp.path() + "/drives"; }
     testing::TempFolder temp;
 };
 
 TEST_F(LoopDrives, ALoopMountedImageGetsTheNextLetterAndGoesWithItsMount) {
-    const std::string image = temp.path() + "/disk.img";
-    const std::string mountPoint = temp.path() + "/mnt";
-    fs::create_directories(mountPoint);
-    ASSERT_EQ(Shell("truncate -s 16M " + image + " && mkfs.ext4 -q -L WLTEST " + image), 0);
-
     platform::LinuxDrivePlatform drives(RealPaths(DriveMap()), Awaiter());
     RealDriveList list(drives);
     list.RowOf('C');  // gives today's drives their letters first
-    const char letter = FirstFreeLetter(drives);
+    const char letter = LetterOf(drives).value_or(0);
     ASSERT_NE(letter, 0) << "no free drive letter on this machine";
 
-    ASSERT_EQ(Shell("mount -o loop,noatime " + image + " " + mountPoint), 0);
-    ScopedUnmount unmountAtEnd(mountPoint);
+    testing::LoopImage image(temp.path(), "WLTEST");
+    ASSERT_TRUE(image.Mounted());
     const std::string row = list.RowOf(letter);
-    Shell("umount " + mountPoint);
-    std::cout << "row while mounted: " << row << "\n";
-    EXPECT_EQ(drives.MountPointOf(letter), mountPoint);
-    EXPECT_NE(row.find("WLTEST"), std::string::npos);
-    EXPECT_NE(row.find("[Fixed]"), std::string::npos);
-    EXPECT_NE(row.find("*Connected*"), std::string::npos);
+    EXPECT_EQ(drives.MountPointOf(letter), image.MountPoint());
+    EXPECT_NE(row.find("WLTEST"), std::string::npos) << row;
+    EXPECT_NE(row.find("[Fixed]"), std::string::npos) << row;
+    EXPECT_NE(row.find("*Connected*"), std::string::npos) << row;
 
+    RunQuietly("umount " + image.MountPoint());
     EXPECT_EQ(list.RowOf(letter), "");  // unmounted: no root, not listed
     EXPECT_EQ(drives.GetDriveType(std::string(1, letter) + ":\\"), platform::kDriveNoRoot);
-    EXPECT_EQ(drives.MountPointOf(letter), mountPoint);  // the letter stays reserved for it
-}
-
-TEST_F(LoopDrives, AVolumeWithoutLabelIsNamedByItsMountPoint) {
-    testing::LoopImage image(temp.path(), "");
-    ASSERT_TRUE(image.Mounted());
-    platform::LinuxDrivePlatform drives(RealPaths(DriveMap()), Awaiter());
-    const std::optional<char> letter = LetterOf(drives, image.MountPoint());
-    ASSERT_TRUE(letter);
-    std::string label;
-    ASSERT_TRUE(drives.GetVolumeInformation(std::string(1, *letter) + ":\\", label));
-    EXPECT_EQ(label, image.MountPoint());
+    EXPECT_EQ(drives.MountPointOf(letter), image.MountPoint());  // the letter stays reserved for it
 }
 
 platform::LinuxDrivePaths FileRouteOnly(const std::string& driveMap) {
@@ -220,28 +172,37 @@ platform::LinuxDrivePaths FileRouteOnly(const std::string& driveMap) {
     return paths;
 }
 
+std::string DriveOf(platform::LinuxDrivePlatform& drives, const testing::LoopImage& image) {
+    const std::optional<char> letter = LetterOf(drives, image.MountPoint());
+    EXPECT_TRUE(letter) << image.MountPoint() << " got no letter";
+    return std::string(1, letter.value_or('?')) + ":";
+}
+
 // Counters around one touch of the drive, from a child process that runs as `uid` (0: as it is).
 testing::DeviceCounters TouchAs(uid_t uid, const testing::LoopImage& image, const std::string& driveMap,
                                 bool& reached) {
-    const testing::DeviceCounters before = image.Counters();
-    const pid_t child = fork();
-    if (child == 0) {
-        if (uid != 0 && (setgroups(0, nullptr) != 0 || setgid(uid) != 0 || setuid(uid) != 0)) {
-            _exit(3);
+    return image.CountedDuring([&] {
+        const pid_t child = fork();
+        if (child == 0) {
+            if (uid != 0 && (setgroups(0, nullptr) != 0 || setgid(uid) != 0 || setuid(uid) != 0)) {
+                _exit(3);
+            }
+            platform::LinuxDrivePlatform drives(FileRouteOnly(driveMap), Awaiter());
+            _exit(drives.ReachDevice(DriveOf(drives, image)) ? 0 : 1);
         }
-        platform::LinuxDrivePlatform drives(FileRouteOnly(driveMap), Awaiter());
-        const std::optional<char> letter = LetterOf(drives, image.MountPoint());
-        _exit(letter && drives.ReachDevice(std::string(1, *letter) + ":") ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    reached = WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 3) << "could not become uid " << uid;
-    const testing::DeviceCounters after = image.Counters();
-    std::cout << "as uid " << uid << ": reached " << reached << ", reads +"
-              << after.readsCompleted - before.readsCompleted << ", writes +"
-              << after.writesCompleted - before.writesCompleted << "\n";
-    return {after.readsCompleted - before.readsCompleted, after.writesCompleted - before.writesCompleted};
+        int status = 0;
+        waitpid(child, &status, 0);
+        reached = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) != 3) << "could not become uid " << uid;
+    });
+}
+
+using Reach = platform::DeviceReach;
+
+void ExpectReach(const Reach& got, const Reach& expected, const std::string& when) {
+    EXPECT_EQ(got.miss, expected.miss) << when;
+    EXPECT_EQ(got.route, expected.route) << when;
+    EXPECT_EQ(got.bytes, expected.bytes) << when;
 }
 
 // On the default relatime mounts a read writes an access time that is a day old; the touch must not.
@@ -251,7 +212,7 @@ TEST_F(LoopDrives, TouchesOnRelatimeMountsWriteNothing) {
     ASSERT_TRUE(image.Mounted());
     const std::string map = DriveMap();
     const uid_t nobody = 65534;
-    Shell("touch -a -d '3 days ago' " + image.MountPoint() + " " + image.MountPoint() + "/data.bin");
+    RunQuietly("touch -a -d '3 days ago' " + image.MountPoint() + " " + image.MountPoint() + "/data.bin");
     image.WarmCache();
 
     bool reached = false;
@@ -261,17 +222,17 @@ TEST_F(LoopDrives, TouchesOnRelatimeMountsWriteNothing) {
     EXPECT_EQ(delta.writesCompleted, 0U);
 
     // Somebody else's files with old access times: they cannot be read without writing; nothing is.
-    Shell("chmod 0666 " + map + "; touch -a -d '3 days ago' " + image.MountPoint() + " " +
-          image.MountPoint() + "/data.bin");
+    RunQuietly("chmod 0666 " + map + "; touch -a -d '3 days ago' " + image.MountPoint() + " " +
+               image.MountPoint() + "/data.bin");
     delta = TouchAs(nobody, image, map, reached);
     EXPECT_FALSE(reached);
     EXPECT_EQ(delta.writesCompleted, 0U);
 
     // Their own file: read with its access time left alone.
-    Shell("chown 65534 " + image.MountPoint() + "/data.bin && touch -a -d '3 days ago' " +
-          image.MountPoint() + "/data.bin");
+    RunQuietly("chown 65534 " + image.MountPoint() + "/data.bin && touch -a -d '3 days ago' " +
+               image.MountPoint() + "/data.bin");
     // A folder already read since its last change: relatime writes nothing when it is listed again.
-    Shell("ls " + image.MountPoint() + " && sync -f " + image.MountPoint());
+    RunQuietly("ls " + image.MountPoint() + " && sync -f " + image.MountPoint());
     delta = TouchAs(nobody, image, map, reached);
     EXPECT_TRUE(reached);
     EXPECT_GE(delta.readsCompleted, 1U);
@@ -289,14 +250,9 @@ TEST_F(LoopDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
     RealDriveList list(drives);
     image.WarmCache();
     for (int pass = 1; pass <= 2; ++pass) {
-        const testing::DeviceCounters before = image.Counters();
-        list.Pass(*letter);
-        const testing::DeviceCounters after = image.Counters();
-        std::cout << "pass " << pass << " on " << image.LoopDevice() << ": reads " << before.readsCompleted
-                  << " -> " << after.readsCompleted << ", writes " << before.writesCompleted << " -> "
-                  << after.writesCompleted << "\n";
-        EXPECT_GE(after.readsCompleted - before.readsCompleted, 1U) << "pass " << pass;
-        EXPECT_EQ(after.writesCompleted, before.writesCompleted) << "pass " << pass;
+        const testing::DeviceCounters done = image.CountedDuring([&] { list.Pass(*letter); });
+        EXPECT_GE(done.readsCompleted, 1U) << "pass " << pass;
+        EXPECT_EQ(done.writesCompleted, 0U) << "pass " << pass;
     }
     char cwd[4096];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
@@ -323,37 +279,21 @@ TEST_F(LoopDrives, UntickedDrivesAreNeverReadAndTheTickedOneIsReadByItsTouch) {
         for (const auto& image : images) {
             before.push_back(image->Counters());
         }
-        ASSERT_EQ(Shell("sync && echo 3 > /proc/sys/vm/drop_caches"), 0);
+        ASSERT_EQ(RunQuietly("sync && echo 3 > /proc/sys/vm/drop_caches"), 0);
         list.Pass(*ticked);
         for (std::size_t i = 0; i < images.size(); ++i) {
             const auto reads = images[i]->Counters().readsCompleted - before[i].readsCompleted;
-            std::cout << "pass " << pass << ", drive '" << labels[i] << "': " << reads << " reads\n";
-            if (i == 0) {
-                EXPECT_GE(reads, 1U) << "pass " << pass;
-            } else {
-                EXPECT_EQ(reads, 0U) << "pass " << pass << ", unticked drive '" << labels[i] << "'";
-            }
+            EXPECT_EQ(reads > 0, i == 0) << "pass " << pass << ", drive '" << labels[i] << "': " << reads;
         }
     }
-    bool labelled = false;
-    for (const auto& row : list.Rows()) {
-        labelled = labelled || row.find("WLQUIET") != std::string::npos;
-    }
-    EXPECT_TRUE(labelled) << "the unticked drive's label was not listed";
-}
-
-using Reach = platform::DeviceReach;
-
-void ExpectReach(const Reach& got, const Reach& expected, const std::string& when) {
-    EXPECT_EQ(got.miss, expected.miss) << when;
-    EXPECT_EQ(got.route, expected.route) << when;
-    EXPECT_EQ(got.bytes, expected.bytes) << when;
-}
-
-std::string DriveOf(platform::LinuxDrivePlatform& drives, const testing::LoopImage& image) {
-    const std::optional<char> letter = LetterOf(drives, image.MountPoint());
-    EXPECT_TRUE(letter) << image.MountPoint() << " got no letter";
-    return std::string(1, letter.value_or('?')) + ":";
+    const std::vector<std::string> rows = list.Rows();
+    EXPECT_TRUE(std::any_of(rows.begin(), rows.end(), [](const std::string& row) {
+        return row.find("WLQUIET") != std::string::npos;
+    })) << "the unticked drive's label was not listed";
+    // A volume without a label is named by its mount point.
+    std::string label;
+    ASSERT_TRUE(drives.GetVolumeInformation(DriveOf(drives, *images[2]) + "\\", label));
+    EXPECT_EQ(label, images[2]->MountPoint());
 }
 
 // A drive with no file to read (an empty filesystem) is reached through its block device, read directly,
@@ -361,18 +301,18 @@ std::string DriveOf(platform::LinuxDrivePlatform& drives, const testing::LoopIma
 TEST_F(LoopDrives, ADriveWithoutAFileToReadIsReachedThroughItsBlockDevice) {
     testing::LoopImage image(temp.path(), "WLEMPTY");
     ASSERT_TRUE(image.Mounted());
-    ASSERT_EQ(Shell("rm " + image.MountPoint() + "/data.bin"), 0);
+    ASSERT_EQ(RunQuietly("rm " + image.MountPoint() + "/data.bin"), 0);
     platform::LinuxDrivePlatform filesOnly(FileRouteOnly(DriveMap()), Awaiter());
     ExpectReach(filesOnly.ReachDevice(DriveOf(filesOnly, image)), Reach::Missed(Reach::Miss::NoReadableFile),
                 "files only");
 
     platform::LinuxDrivePlatform drives(RealPaths(DriveMap()), Awaiter());
-    const testing::DeviceCounters before = image.Counters();
-    ExpectReach(drives.ReachDevice(DriveOf(drives, image)), Reach::Read(Reach::Route::BlockDevice, 4096),
-                "block device");
-    const testing::DeviceCounters after = image.Counters();
-    EXPECT_GE(after.readsCompleted, before.readsCompleted + 1);
-    EXPECT_EQ(after.writesCompleted, before.writesCompleted);
+    const testing::DeviceCounters done = image.CountedDuring([&] {
+        ExpectReach(drives.ReachDevice(DriveOf(drives, image)), Reach::Read(Reach::Route::BlockDevice, 4096),
+                    "block device");
+    });
+    EXPECT_GE(done.readsCompleted, 1U);
+    EXPECT_EQ(done.writesCompleted, 0U);
 }
 
 // The file a touch keeps may change or leave the drive: the next touch notices, reads nothing past its end
@@ -386,203 +326,117 @@ TEST_F(LoopDrives, ATouchNoticesItsFileShrunkOrOffTheDrive) {
     ExpectReach(drives.ReachDevice(drive), Reach::Read(Reach::Route::File, 4096), "before");
 
     // Shrunk: the next block lies past its end; searched anew, it is too freshly written to read.
-    ASSERT_EQ(Shell("truncate -s 100 " + file), 0);
-    const testing::DeviceCounters before = image.Counters();
-    for (const char* when : {"shrunk", "searched again"}) {
-        ExpectReach(drives.ReachDevice(drive), Reach::Missed(Reach::Miss::NoReadableFile), when);
-    }
-    EXPECT_EQ(image.Counters().writesCompleted, before.writesCompleted);
+    ASSERT_EQ(RunQuietly("truncate -s 100 " + file), 0);
+    const testing::DeviceCounters missed = image.CountedDuring([&] {
+        for (const char* when : {"shrunk", "searched again"}) {
+            ExpectReach(drives.ReachDevice(drive), Reach::Missed(Reach::Miss::NoReadableFile), when);
+        }
+    });
+    EXPECT_EQ(missed.writesCompleted, 0U);
     platform::LinuxDrivePlatform withDevice(RealPaths(DriveMap()), Awaiter());
     ExpectReach(withDevice.ReachDevice(drive), Reach::Read(Reach::Route::BlockDevice, 4096), "block device");
 
     // Unmounted, with a file of the same name and size in the bare folder beneath: not reached, neither
     // through the kept file nor by a new search.
-    ASSERT_EQ(Shell("head -c 1048576 /dev/urandom > " + file + " && touch -m -d '2 days ago' " + file), 0);
+    ASSERT_EQ(RunQuietly("head -c 1048576 /dev/urandom > " + file + " && touch -m -d '2 days ago' " + file),
+              0);
     platform::LinuxDrivePlatform moved(FileRouteOnly(DriveMap()), Awaiter());
     ExpectReach(moved.ReachDevice(drive), Reach::Read(Reach::Route::File, 4096), "mounted");
-    ASSERT_EQ(Shell("umount " + image.MountPoint()), 0);
-    ASSERT_EQ(Shell("head -c 1048576 /dev/zero > " + file + " && touch -m -d '2 days ago' " + file), 0);
+    ASSERT_EQ(RunQuietly("umount " + image.MountPoint()), 0);
+    ASSERT_EQ(RunQuietly("head -c 1048576 /dev/zero > " + file + " && touch -m -d '2 days ago' " + file), 0);
     EXPECT_FALSE(moved.ReachDevice(drive));
     EXPECT_FALSE(moved.ReachDevice(drive));
 }
 
-// An sshd of its own on a free loopback port, with throwaway keys.
-class LoopbackSshServer {
-  public:
-    explicit LoopbackSshServer(const std::string& folder) : folder_(folder) {
-        port_ = FreePort();
-        Shell("ssh-keygen -q -t ed25519 -N '' -f " + folder + "/host_key");
-        Shell("ssh-keygen -q -t ed25519 -N '' -f " + folder + "/client_key");
-        fs::copy_file(folder + "/client_key.pub", folder + "/authorized_keys");
-        std::ofstream(folder + "/sshd_config")
-            << "Port " << port_ << "\nListenAddress 127.0.0.1\n"
-            << "HostKey " << folder << "/host_key\n"
-            << "AuthorizedKeysFile " << folder << "/authorized_keys\n"
-            << "PidFile " << folder << "/sshd.pid\n"
-            << "PermitRootLogin prohibit-password\nPasswordAuthentication no\n"
-            << "StrictModes no\nUsePAM no\nSubsystem sftp internal-sftp\n";
-        fs::create_directories("/run/sshd");
-        started_ = Shell("/usr/sbin/sshd -f " + folder + "/sshd_config") == 0 && WaitForPort();
+// A folder with one file, shared by an sshd of its own on a free loopback port (loopback_sshd.sh).
+class SshfsShare : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        SKIP_WITHOUT("sshfs", "ssh-keygen", "python3", "/usr/sbin/sshd", "mount", "umount", "/dev/fuse");
+        fs::create_directories(temp.path() + "/export");
+        fs::create_directories(mountPoint);
+        std::ofstream(temp.path() + "/export/file.txt") << "on the server\n";
+        port = FirstLineOf(std::string(WAKELATCH_LOOPBACK_SSHD) + " " + temp.path());
+        ASSERT_FALSE(port.empty()) << "sshd did not start on 127.0.0.1";
     }
-    ~LoopbackSshServer() { Shell("kill $(cat " + folder_ + "/sshd.pid)"); }
+    ~SshfsShare() override { RunQuietly("kill $(cat " + temp.path() + "/sshd.pid)"); }
 
-    bool Started() const { return started_; }
-    int Port() const { return port_; }
-    std::string ClientKey() const { return folder_ + "/client_key"; }
-
-  private:
-    static int FreePort() {
-        const int fd = socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        socklen_t length = sizeof address;
-        getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-        close(fd);
-        return ntohs(address.sin_port);
-    }
-    bool WaitForPort() const {
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            const int fd = socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in address{};
-            address.sin_family = AF_INET;
-            address.sin_port = htons(static_cast<uint16_t>(port_));
-            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-            const bool open = connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-            close(fd);
-            if (open) {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        }
-        return false;
-    }
-
-    std::string folder_;
-    int port_ = 0;
-    bool started_ = false;
-};
-
-// A folder with one file, shared by a loopback sshd and listed (not mounted) in an fstab of its own.
-class SshfsShare {
-  public:
-    SshfsShare() : server_(temp_.path()), unmountAtEnd_(MountPoint()) {
-        fs::create_directories(temp_.path() + "/export");
-        fs::create_directories(MountPoint());
-        std::ofstream(temp_.path() + "/export/file.txt") << "on the server\n";
-    }
-    void WriteFstab(const std::string& moreOptions) const {
-        std::ofstream(Fstab())
-            << Remote() << " " << MountPoint() << " fuse.sshfs noauto,port=" << server_.Port()
-            << ",IdentityFile=" << server_.ClientKey() << moreOptions
+    // The platform with the share listed (not mounted) in an fstab of its own, `moreOptions` added.
+    platform::LinuxDrivePlatform& Drives(const std::string& moreOptions = "",
+                                         std::optional<std::chrono::milliseconds> mountLimit = std::nullopt) {
+        std::ofstream(temp.path() + "/fstab")
+            << remote << " " << mountPoint << " fuse.sshfs noauto,port=" << port
+            << ",IdentityFile=" << temp.path() << "/client_key" << moreOptions
             << ",StrictHostKeyChecking=no,UserKnownHostsFile=/dev/null,BatchMode=yes 0 0\n";
+        platform::LinuxDrivePaths paths = RealPaths(temp.path() + "/drives", temp.path() + "/fstab");
+        paths.mountLimit = mountLimit.value_or(paths.mountLimit);
+        platform::LinuxDrivePlatform& drives = drives_.emplace(paths, Awaiter());
+        letter = LetterOf(drives, mountPoint).value_or('?');
+        EXPECT_NE(letter, '?') << "the fstab share got no letter";
+        localName = std::string(1, letter) + ":";
+        return drives;
     }
-    bool Started() const { return server_.Started(); }
-    const std::string& Folder() const { return temp_.path(); }
-    std::string MountPoint() const { return temp_.path() + "/share"; }
-    std::string Remote() const { return "root@127.0.0.1:" + temp_.path() + "/export"; }
-    std::string Fstab() const { return temp_.path() + "/fstab"; }
+
+    testing::TempFolder temp;
+    const std::string mountPoint = temp.path() + "/share";
+    const std::string remote = "root@127.0.0.1:" + temp.path() + "/export";
+    std::string port;
+    char letter = '?';
+    std::string localName;
 
   private:
-    testing::TempFolder temp_;
-    LoopbackSshServer server_;
-    ScopedUnmount unmountAtEnd_;
+    ScopedUnmount unmountAtEnd_{mountPoint};
+    std::optional<platform::LinuxDrivePlatform> drives_;
 };
 
-// The sshfs process serving the mount point, or 0.
-pid_t SshfsServing(const std::string& mountPoint) {
-    for (const auto& entry : fs::directory_iterator("/proc")) {
-        std::ifstream in(entry.path() / "cmdline");
-        std::vector<std::string> arguments;
-        for (std::string argument; std::getline(in, argument, '\0');) {
-            arguments.push_back(argument);
-        }
-        if (!arguments.empty() &&
-            fs::path(arguments[0]).filename().string().find("sshfs") != std::string::npos &&
-            std::find(arguments.begin(), arguments.end(), mountPoint) != arguments.end()) {
-            return std::stoi(entry.path().filename().string());
-        }
-    }
-    return 0;
-}
-
-TEST(RealDrives, AnSshfsShareIsRemoteDisconnectedWhenUnmountedAndReconnectedByRequest) {
-    SKIP_WITHOUT((std::vector<std::string>{"sshfs", "ssh-keygen", "/usr/sbin/sshd", "mount", "umount"}),
-                 (std::vector<std::string>{"/dev/fuse"}));
-    SshfsShare share;
-    ASSERT_TRUE(share.Started()) << "sshd did not start on 127.0.0.1";
-    share.WriteFstab("");
-    const std::string mountPoint = share.MountPoint();
-    const std::string remote = share.Remote();
-    platform::LinuxDrivePlatform drives(RealPaths(share.Folder() + "/drives", share.Fstab()), Awaiter());
+TEST_F(SshfsShare, IsRemoteDisconnectedWhenUnmountedAndReconnectedByRequest) {
+    platform::LinuxDrivePlatform& drives = Drives();
     RealDriveList list(drives);
-    list.RowOf('C');
-    const std::optional<char> letter = LetterOf(drives, mountPoint);
-    ASSERT_TRUE(letter) << "the fstab share got no letter";
-    const std::string localName = std::string(1, *letter) + ":";
 
     // Not mounted yet: listed from fstab, disconnected. Then mounted by a connection request.
     // The name column shows the remote path as far as the column is wide.
     const std::string shownRemote = "root@127.0.0.1:";
-    EXPECT_EQ(drives.ReadNetworkMapping(*letter).text, remote);
-    const std::string offline = list.RowOf(*letter);
+    EXPECT_EQ(drives.ReadNetworkMapping(letter).text, remote);
+    const std::string offline = list.RowOf(letter);
     EXPECT_NE(offline.find("*Disconnected*"), std::string::npos) << offline;
     EXPECT_NE(offline.find(shownRemote), std::string::npos) << offline;
     ASSERT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
     EXPECT_TRUE(IsMounted(mountPoint));
     EXPECT_TRUE(fs::exists(mountPoint + "/file.txt"));
 
-    const std::string online = list.RowOf(*letter);
-    std::cout << "row while mounted: " << online << "\n";
-    EXPECT_NE(online.find("[Remote]"), std::string::npos);
-    EXPECT_NE(online.find(shownRemote), std::string::npos);
-    EXPECT_EQ(drives.ReadNetworkMapping(*letter).text, remote);
-    EXPECT_NE(online.find("*Connected*"), std::string::npos);
+    const std::string online = list.RowOf(letter);
+    EXPECT_NE(online.find("[Remote]"), std::string::npos) << online;
+    EXPECT_NE(online.find(shownRemote), std::string::npos) << online;
+    EXPECT_NE(online.find("*Connected*"), std::string::npos) << online;
+    EXPECT_EQ(drives.ReadNetworkMapping(letter).text, remote);
     EXPECT_EQ(drives.UseConnection(localName, remote), platform::kAlreadyAssigned);
 
-    ASSERT_EQ(Shell("umount " + mountPoint), 0);
-    const std::string dropped = list.RowOf(*letter);
+    ASSERT_EQ(RunQuietly("umount " + mountPoint), 0);
+    const std::string dropped = list.RowOf(letter);
     EXPECT_NE(dropped.find("*Disconnected*"), std::string::npos) << dropped;
     EXPECT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
     EXPECT_EQ(drives.UseConnection(localName, remote), platform::kAlreadyAssigned);
 
     // The process serving the mount dies: the mount answers "not connected". That is no connection: it is
     // taken away and made anew by the next request.
-    const pid_t served = SshfsServing(mountPoint);
-    ASSERT_GT(served, 0) << "no sshfs process found for " << mountPoint;
-    kill(served, SIGKILL);
-    for (int i = 0; i < 100 && access(("/proc/" + std::to_string(served)).c_str(), F_OK) == 0; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    const std::string dead = list.RowOf(*letter);
+    const std::string servedBy = FirstLineOf("pgrep -o -f '[s]shfs .*" + mountPoint + "'");
+    ASSERT_FALSE(servedBy.empty()) << "no sshfs process found for " << mountPoint;
+    kill(std::stoi(servedBy), SIGKILL);
+    EXPECT_TRUE(testing::ProcessEndsSoon(std::stoi(servedBy)));
+    const std::string dead = list.RowOf(letter);
     EXPECT_NE(dead.find("*Disconnected*"), std::string::npos) << dead;
     EXPECT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
     EXPECT_TRUE(fs::exists(mountPoint + "/file.txt"));
-    Shell("umount " + mountPoint);
 }
 
-TEST(RealDrives, AReconnectionThatRunsOutOfTimeLeavesNoMountAndTheNextOneInTimeConnects) {
-    SKIP_WITHOUT((std::vector<std::string>{"sshfs", "ssh-keygen", "/usr/sbin/sshd", "mount", "umount"}),
-                 (std::vector<std::string>{"/dev/fuse"}));
-    SshfsShare share;
-    ASSERT_TRUE(share.Started()) << "sshd did not start on 127.0.0.1";
+TEST_F(SshfsShare, AReconnectionThatRunsOutOfTimeLeavesNoMountAndTheNextOneInTimeConnects) {
     // A server slow to wake: the connection answers only after the request's limit while `slow` exists.
-    const std::string slow = share.Folder() + "/slow";
-    const std::string wrapper = share.Folder() + "/slow-ssh";
+    const std::string slow = temp.path() + "/slow";
+    const std::string wrapper = temp.path() + "/slow-ssh";
     std::ofstream(wrapper) << "#!/bin/sh\n[ -e " << slow << " ] && sleep 6\nexec ssh \"$@\"\n";
     fs::permissions(wrapper, fs::perms::owner_all);
     std::ofstream{slow};
-    share.WriteFstab(",ssh_command=" + wrapper);
-    const std::string mountPoint = share.MountPoint();
-    const std::string remote = share.Remote();
-
-    platform::LinuxDrivePaths paths = RealPaths(share.Folder() + "/drives", share.Fstab());
-    paths.mountLimit = std::chrono::milliseconds(2000);
-    platform::LinuxDrivePlatform drives(paths, Awaiter());
-    const std::optional<char> letter = LetterOf(drives, mountPoint);
-    ASSERT_TRUE(letter) << "the fstab share got no letter";
-    const std::string localName = std::string(1, *letter) + ":";
+    platform::LinuxDrivePlatform& drives = Drives(",ssh_command=" + wrapper, std::chrono::milliseconds(2000));
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_NE(drives.UseConnection(localName, remote), platform::kConnected);
@@ -594,11 +448,10 @@ TEST(RealDrives, AReconnectionThatRunsOutOfTimeLeavesNoMountAndTheNextOneInTimeC
     EXPECT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
     EXPECT_TRUE(IsMounted(mountPoint));
     EXPECT_TRUE(fs::exists(mountPoint + "/file.txt"));
-    Shell("umount " + mountPoint);
 }
 
 TEST(RealDrives, AWorkingMountMadeWhileAFailedRequestRanIsLeftAlone) {
-    SKIP_WITHOUT((std::vector<std::string>{"mount", "umount"}), (std::vector<std::string>{}));
+    SKIP_WITHOUT("mount", "umount");
     testing::TempFolder temp;
     const std::string mountPoint = temp.path() + "/share";
     fs::create_directories(mountPoint);

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # The Linux program as users install it. Argument: the build folder (built).
-#  1. The install rules into a folder: every file in its place, the desktop entry and the AppStream
-#     metadata valid.
-#  2. The Debian package made with CPack from this build folder: its files and fields, lintian without
-#     errors (its warnings are shown).
-#  3. The package installed with apt (root): /usr/bin/wakelatch under X shows its window with its icon,
+#  1. The Debian package made with CPack from this build folder (its install rules): its files and fields,
+#     icons of every size, the desktop entry and the AppStream metadata valid, lintian without errors (its
+#     warnings are shown).
+#  2. The package installed with apt (root): /usr/bin/wakelatch under X shows its window with its icon,
 #     runs its helper from /usr/libexec, ends with 0 on SIGTERM and writes an autostart entry that names
 #     /usr/bin/wakelatch; then removed with apt, with whatever its installation brought in.
 # A missing tool, root or X display skips what needs it (77 at the end); under WAKELATCH_REQUIRE_INTEGRATION
@@ -46,26 +45,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# 1. The install rules.
-root="$work/root/usr"
-DESTDIR="$work/root" cmake --install "$build" --prefix /usr >/dev/null || fail "cmake --install"
-for file in bin/wakelatch libexec/wakelatch/wakelatch-drive-helper share/applications/$id.desktop \
-    share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg share/man/man1/wakelatch.1.gz \
-    share/doc/wakelatch/copyright share/doc/wakelatch/changelog.gz; do
-    [ -f "$root/$file" ] || fail "not installed: $file"
-done
-for size in 16 22 24 32 48 64 128 256; do
-    file "$root/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size," ||
-        fail "no $size x $size PNG icon"
-done
-if have desktop-file-validate desktop-file-utils; then
-    check "desktop entry valid" desktop-file-validate "$root/share/applications/$id.desktop"
-fi
-if have appstreamcli appstream; then
-    check "AppStream metadata valid" appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
-fi
-
-# 2. The package, from this build folder (its install rules, stripped copies of its programs).
+# 1. The package, from this build folder (its install rules, stripped copies of its programs).
 deb="$work/package/wakelatch_1.0.0_$(dpkg --print-architecture).deb"
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1
 if [ ! -f "$deb" ]; then
@@ -74,17 +54,27 @@ if [ ! -f "$deb" ]; then
     exit 1
 fi
 pass "package made: $(basename "$deb"), $(($(stat -c %s "$deb") / 1024)) KiB"
-contents=$(dpkg-deb -c "$deb" | awk '{ print $6 }')
-for file in bin/wakelatch libexec/wakelatch/wakelatch-drive-helper share/applications/$id.desktop \
-    share/icons/hicolor/scalable/apps/$id.svg share/icons/hicolor/48x48/apps/$id.png \
-    share/metainfo/$id.metainfo.xml share/man/man1/wakelatch.1.gz share/doc/wakelatch/copyright; do
-    grep -qx "./usr/$file" <<<"$contents" || fail "the package lacks /usr/$file"
-done
 depends=$(dpkg-deb -f "$deb" Depends)
 check "Depends: $depends" grep -q 'qt6-translations-l10n, .*libqt6widgets6' <<<"$depends"
+root="$work/unpacked/usr"
 dpkg-deb -x "$deb" "$work/unpacked"
-file "$work/unpacked/usr/bin/wakelatch" "$work/unpacked/usr/libexec/wakelatch/wakelatch-drive-helper" |
-    grep -q 'not stripped' && fail "unstripped programs in the package"
+for file in bin/wakelatch libexec/wakelatch/wakelatch-drive-helper share/applications/$id.desktop \
+    share/metainfo/$id.metainfo.xml share/icons/hicolor/scalable/apps/$id.svg share/man/man1/wakelatch.1.gz \
+    share/doc/wakelatch/copyright share/doc/wakelatch/changelog.gz; do
+    [ -f "$root/$file" ] || fail "the package lacks /usr/$file"
+done
+for size in 16 22 24 32 48 64 128 256; do
+    file "$root/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size," ||
+        fail "no $size x $size PNG icon"
+done
+file "$root/bin/wakelatch" "$root/libexec/wakelatch/wakelatch-drive-helper" | grep -q 'not stripped' &&
+    fail "unstripped programs in the package"
+if have desktop-file-validate desktop-file-utils; then
+    check "desktop entry valid" desktop-file-validate "$root/share/applications/$id.desktop"
+fi
+if have appstreamcli appstream; then
+    check "AppStream metadata valid" appstreamcli validate --no-net "$root/share/metainfo/$id.metainfo.xml"
+fi
 if have lintian lintian; then
     lintian --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1
     grep '^W:' "$work/lintian.log"
@@ -95,7 +85,7 @@ if have lintian lintian; then
     fi
 fi
 
-# 3. Installed with apt, started, ended and removed.
+# 2. Installed with apt, started, ended and removed.
 if [ "$(id -u)" -ne 0 ]; then
     skip "installing the package needs root"
 elif dpkg-query -W -f='${Status}' wakelatch 2>/dev/null | grep -q 'install ok installed'; then

@@ -8,7 +8,7 @@ set -u
 here=$(dirname "$0")
 # shellcheck source-path=SCRIPTDIR source=x_program.sh
 source "$here/x_program.sh"  # skips without an X display; $program, $work, $HOME, pids, fail, pass
-need openbox trayer xprop xwininfo
+need openbox xprop xwininfo
 # A window manager announces itself with a window of its own on the root (gone once it has ended).
 wm_running() {
     local id
@@ -22,11 +22,7 @@ openbox=$!
 pids+=("$openbox")
 for _ in $(seq 1 50); do wm_running && break; sleep 0.1; done
 wm_running || skip "openbox did not start: $(cat "$work/openbox.log")"
-trayer --edge top --align right --widthtype request --height 32 --transparent false --tint 0xffffff \
-    >"$work/trayer.log" 2>&1 &
-trayer=$!
-pids+=("$trayer")
-for _ in $(seq 1 50); do xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")' && break; sleep 0.1; done
+start_tray_host
 
 mkdir -p "$HOME/.config/Wakelatch"
 printf '[Settings]\nAutoTray=True\nLanguage=2\nTimes=60\n' >"$HOME/.config/Wakelatch/Wakelatch.ini"
@@ -34,7 +30,6 @@ printf '[Settings]\nAutoTray=True\nLanguage=2\nTimes=60\n' >"$HOME/.config/Wakel
 app=$!
 pids+=("$app")
 
-icon_window() { xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {p=1; next} p && /"Wakelatch"/ {print $1; exit}'; }
 # The program's pop-up menus: windows of its own, outside the window manager's frames, mapped.
 menus_shown() {
     local window count=0
@@ -47,12 +42,6 @@ menus_shown() {
 about_window() { xdotool search --onlyvisible --name '^Info Wakelatch$' 2>/dev/null | head -1; }
 # Reports the outcome of the test just run ($?): expect $? "what holds" "what went wrong".
 expect() { if [ "$1" -eq 0 ]; then pass "$2"; else fail "$3"; fi; }
-wait_for() {  # command, tenths of a second
-    for _ in $(seq 1 "$2"); do [ -n "$($1)" ] && return 0; sleep 0.1; done
-    return 1
-}
-# (xwininfo without a window would wait for one to be clicked.)
-position() { [ -n "$1" ] && xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
 # The title of the window that owns window $1 (WM_TRANSIENT_FOR), if any.
 owner() {
     local id
@@ -60,30 +49,25 @@ owner() {
     [ -n "$id" ] && xprop -id "$id" WM_NAME | sed -n 's/^WM_NAME([A-Z_]*) = "\(.*\)"$/\1/p'
 }
 
-# A right-button drag on the About window's background: it stays put and Escape still closes it.
-right_drag_then_escape() {
-    local about=$1 before after
-    before=$(position "$about")
-    read -r ax ay <<<"$before"
-    xdotool mousemove $((ax + 60)) $((ay + 200)) mousedown 3
+# drag BUTTON WINDOW: a drag with that button from the window's background, 100 pixels to the right.
+drag() {
+    local x y
+    read -r x y < <(position "$2")
+    xdotool mousemove $((x + 60)) $((y + 200)) mousedown "$1"
+    sleep 0.2  # the window manager takes the pointer over
+    xdotool mousemove $((x + 100)) $((y + 230))
+    sleep 0.1
+    xdotool mousemove $((x + 160)) $((y + 260))
     sleep 0.2
-    xdotool mousemove $((ax + 160)) $((ay + 260))
-    sleep 0.2
-    xdotool mouseup 3
+    xdotool mouseup "$1"
     sleep 0.3
-    after=$(position "$about")
-    [ "$after" = "$before" ]
-    expect $? "a right-button drag leaves the About window in place" \
-        "the About window moved with the right button ($before -> $after)"
-    xdotool key Escape
-    for _ in $(seq 1 20); do [ -z "$(about_window)" ] && break; sleep 0.1; done
-    [ -z "$(about_window)" ]
-    expect $? "Escape closes it afterwards" "Escape did not close the About window"
 }
+no_about_window() { [ -z "$(about_window)" ] && echo gone; }
 
 wait_for icon_window 50 || { fail "no icon in the tray"; cat "$work/program.log"; exit 1; }
 icon=$(icon_window)
-read -r ix iy < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x + 10, y + 12}')
+read -r ix iy < <(position "$icon")
+ix=$((ix + 10)) iy=$((iy + 12))
 
 # The right button: nothing while it is held, the menu once it is let go.
 xdotool mousemove "$ix" "$iy" mousedown 3
@@ -101,7 +85,13 @@ if wait_for about_window 30; then
     about=$(about_window)
     [ "$(owner "$about")" != "$title" ]
     expect $? "About from the tray menu has no owner" "About from the tray menu belongs to the main window"
-    right_drag_then_escape "$about"
+    before=$(position "$about")
+    drag 3 "$about"
+    [ "$(position "$about")" = "$before" ]
+    expect $? "a right-button drag leaves the About window in place" "the About window moved with the right button"
+    xdotool key Escape
+    wait_for no_about_window 20
+    expect $? "Escape closes it afterwards" "Escape did not close the About window"
 else
     fail "the tray menu's About entry showed no window"
 fi
@@ -109,10 +99,9 @@ fi
 # A double-click brings the main window back; its menu's About entry (the last of the second menu)
 # opens an About window that belongs to it.
 xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 60 1
-main_window() { xdotool search --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null | head -1; }
-wait_for main_window 30
+wait_for main_windows 30
 expect $? "double-click shows the main window" "double-click did not bring the main window back"
-read -r mx my < <(position "$(main_window)")
+read -r mx my < <(position "$(main_windows | head -1)")
 xdotool mousemove $((mx + 12)) $((my + 8)) click 1
 sleep 0.3
 xdotool key Right Up Return
@@ -121,16 +110,9 @@ if wait_for about_window 30; then
     [ "$(owner "$about")" = "$title" ]
     expect $? "About from the main menu belongs to the main window" \
         "About from the main menu is not owned by the main window ($(owner "$about"))"
-    read -r ax ay < <(position "$about")
-    xdotool mousemove $((ax + 60)) $((ay + 200)) mousedown 1
-    sleep 0.2  # the window manager takes the pointer over
-    xdotool mousemove $((ax + 100)) $((ay + 230))
-    sleep 0.1
-    xdotool mousemove $((ax + 140)) $((ay + 260))
-    sleep 0.2
-    xdotool mouseup 1
-    sleep 0.3
-    [ "$(position "$about")" != "$ax $ay" ]
+    before=$(position "$about")
+    drag 1 "$about"
+    [ "$(position "$about")" != "$before" ]
     expect $? "a left-button drag moves it" "a left-button drag did not move it"
     xdotool key Escape
 else
@@ -144,7 +126,7 @@ kill -TERM "$app"
 wait_for_end "$app" 50
 [ "$status" = 0 ]
 expect $? "ends with status 0" "exit status $status"
-kill -TERM "$trayer" "$openbox"  # they end in order; openbox takes its announcement along
-wait "$trayer" "$openbox"
+kill -TERM "$trayer_pid" "$openbox"  # they end in order; openbox takes its announcement along
+wait "$trayer_pid" "$openbox"
 echo "$failures failures"
 [ "$failures" -eq 0 ]

@@ -9,28 +9,19 @@
 set -u
 
 here=$(cd "$(dirname "$0")" && pwd)
-program=${1:?usage: drive_hints.sh PATH_TO_WAKELATCH}
-skip() {
-    echo "SKIP: $*"
-    [ -n "${WAKELATCH_REQUIRE_INTEGRATION:-}" ] && exit 1
-    exit 77
-}
+# shellcheck source-path=SCRIPTDIR source=x_program.sh
+source "$here/x_program.sh"  # skips without an X display; $program, $work, $HOME, $XDG_RUNTIME_DIR, fail, pass
 [ "$(id -u)" -eq 0 ] || skip "needs root to mount loop images"
-[ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1 || skip "no X display reachable; run through scripts/test.sh"
-for tool in mkfs.ext4 setpriv dbus-run-session import; do
-    command -v "$tool" >/dev/null || skip "$tool is missing"
-done
+need mkfs.ext4 setpriv dbus-run-session import
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip "the AT-SPI bus (at-spi2-core) is missing"
 /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' 2>/dev/null || skip "python3-gi with Atspi 2.0 is missing"
 
-work=$(mktemp -d)
 mounts=()
-cleanup() {
+cleanup() {  # replaces the shared one: the program and the mounts go first
     pkill -KILL -u nobody -f "$program" 2>/dev/null
     for point in "${mounts[@]}"; do umount -l "$point" 2>/dev/null; done
     rm -rf "$work"
 }
-trap cleanup EXIT
 chmod 0755 "$work"
 
 # make_drive NAME OWNER: a relatime ext4 image mounted at $work/NAME holding one settled 64 KiB file.
@@ -48,12 +39,10 @@ make_drive unreachable root
 chown nobody "$work/reachable"  # the user's own drive: its folder may be listed without writing to it
 ls "$work/unreachable" >/dev/null  # and the other's folder only just read: listing it writes nothing either
 
-home="$work/home"
-mkdir -p "$home/.config/Wakelatch"
-printf 'E: %s\nF: %s\n' "$work/reachable" "$work/unreachable" >"$home/.config/Wakelatch/drives"
-printf '[Settings]\nLanguage=2\nTimes=60\nDrives=%s\n' 'E:\\F:\\' >"$home/.config/Wakelatch/Wakelatch.ini"
-mkdir -m 0700 "$work/run"
-chown -R nobody "$home" "$work/run"
+mkdir -p "$HOME/.config/Wakelatch"
+printf 'E: %s\nF: %s\n' "$work/reachable" "$work/unreachable" >"$HOME/.config/Wakelatch/drives"
+printf '[Settings]\nLanguage=2\nTimes=60\nDrives=%s\n' 'E:\\F:\\' >"$HOME/.config/Wakelatch/Wakelatch.ini"
+chown -R nobody "$HOME" "$XDG_RUNTIME_DIR"
 
 # The program and the probe share one session bus (and with it the accessibility bus) as nobody.
 cat >"$work/session.sh" <<EOF
@@ -83,12 +72,9 @@ wait \$app
 echo \$? >"$work/status"
 EOF
 chown nobody "$work"
-env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$home" XDG_RUNTIME_DIR="$work/run" \
+env -i PATH="$PATH" DISPLAY="$DISPLAY" HOME="$HOME" XDG_RUNTIME_DIR="$XDG_RUNTIME_DIR" \
     setpriv --reuid=nobody --regid=nogroup --clear-groups dbus-run-session -- bash "$work/session.sh"
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-pass() { echo "ok: $*"; }
 row() { awk -F'\t' -v letter="$1" 'index($1, letter ":") == 1 {print $2}' "$work/$2.txt" 2>/dev/null; }
 
 [ "$(row E before)" = "Not touched yet" ] && [ "$(row F before)" = "Not touched yet" ] &&

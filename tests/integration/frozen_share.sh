@@ -38,25 +38,8 @@ cleanup() {  # replaces the shared one: the frozen server, the share and the pro
 }
 
 # A private sshd on a free loopback port, and the share mounted from it.
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1",0)); print(s.getsockname()[1])')
-ssh-keygen -q -t ed25519 -N '' -f "$work/host_key"
-ssh-keygen -q -t ed25519 -N '' -f "$work/client_key"
-cp "$work/client_key.pub" "$work/authorized_keys"
-cat >"$work/sshd_config" <<EOF
-Port $port
-ListenAddress 127.0.0.1
-HostKey $work/host_key
-AuthorizedKeysFile $work/authorized_keys
-PidFile $work/sshd.pid
-PermitRootLogin prohibit-password
-PasswordAuthentication no
-StrictModes no
-UsePAM no
-Subsystem sftp internal-sftp
-EOF
-mkdir -p /run/sshd "$work/export" "$work/share"
-/usr/sbin/sshd -f "$work/sshd_config" || skip "sshd did not start"
-for _ in $(seq 1 50); do [ -s "$work/sshd.pid" ] && break; sleep 0.1; done
+mkdir -p "$work/export" "$work/share"
+port=$("$here/loopback_sshd.sh" "$work" 2>/dev/null) || skip "sshd did not start"
 # A settled file the touch may read: old, whole, larger than one read.
 head -c 262144 /dev/urandom >"$work/export/settled.bin"
 touch -d '3 days ago' "$work/export/settled.bin"
@@ -88,11 +71,7 @@ window_id() {  # the main window of the program started last, once it is on the 
         xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && { echo "$id"; return; }
     done
 }
-click_button() {  # click_button LEFT_TWIPS: a button of the bottom row (top 5160, 2175 × 495 twips)
-    local X Y
-    eval "$(xdotool getwindowgeometry --shell "$(window_id)" | grep -E '^(X|Y)=')"
-    xdotool mousemove $((X + ($1 + 1087) / 15)) $((Y + 18 + (5160 + 247) / 15)) click 1
-}
+press() { click_button "$(window_id)" "$1"; }  # press LEFT_TWIPS: a button of the program started last
 start_program() {
     "$program" >>"$work/program.log" 2>&1 &
     program_pid=$!
@@ -108,14 +87,9 @@ start_program() {
     fail "no window within $((SECONDS - started)) s"; cat "$work/program.log"
     return 1
 }
-gone_within_ms() {  # gone_within_ms LIMIT: waits for the program to end; true when it did in time
-    local start=$(date +%s%N)
-    while kill -0 "$program_pid" 2>/dev/null; do
-        [ $(( ($(date +%s%N) - start) / 1000000 )) -gt "$1" ] && return 1
-        sleep 0.02
-    done
-    wait "$program_pid" 2>/dev/null
-    program_pid=""
+gone_within_a_second() {  # true when the program ended within a second
+    wait_for_end "$program_pid" 10
+    [ "$status" != running ] && program_pid=""
 }
 reads_of_settled() {  # how often the server has read the settled file (inotify)
     cat "$work/reads" 2>/dev/null || echo 0
@@ -127,11 +101,11 @@ start_program || exit 1
 # The load may wait behind the splash, but for a stuck drive only once (3 s), not once per question.
 [ "$window_ms" -le 4500 ] && pass "the window appeared $window_ms ms after the start with the share frozen" ||
     fail "the window took $window_ms ms with one frozen share"
-click_button 2640  # cmd_Start
+press 2640  # cmd_Start
 stall=$(probe 7)
 [ "$stall" -le "$max_stall_ms" ] && pass "longest stall during the pass: $stall ms" ||
     fail "the window stalled $stall ms during a pass on a frozen share (limit $max_stall_ms ms)"
-click_button 2640  # a second pass: the stuck share is answered at once
+press 2640  # a second pass: the stuck share is answered at once
 stall=$(probe 3)
 [ "$stall" -le "$max_stall_ms" ] && pass "longest stall during the second pass: $stall ms" ||
     fail "the window stalled $stall ms during the second pass (limit $max_stall_ms ms)"
@@ -142,7 +116,7 @@ watcher=$!
 thaw
 sleep 1
 before=$(reads_of_settled)
-click_button 2640
+press 2640
 for _ in $(seq 1 50); do [ "$(reads_of_settled)" -gt "$before" ] && break; sleep 0.2; done
 [ "$(reads_of_settled)" -gt "$before" ] && pass "after the server resumed a pass read the share" ||
     fail "no read reached the share after the server resumed"
@@ -150,10 +124,10 @@ kill "$watcher" 2>/dev/null
 
 # 3. Exit, and SIGTERM, while a call is stuck on the frozen share: gone within a second.
 freeze
-click_button 2640
+press 2640
 sleep 1
-click_button 7440  # cmd_Beenden
-if gone_within_ms 1000; then
+press 7440  # cmd_Beenden
+if gone_within_a_second; then
     pass "Exit ended the program with a call stuck on the share"
 else
     fail "the program was still there 1 s after Exit"
@@ -163,10 +137,10 @@ else
     freeze
 fi
 start_program || exit 1
-click_button 2640
+press 2640
 sleep 1
 kill -TERM "$program_pid"
-gone_within_ms 1000 && pass "SIGTERM ended the program with a call stuck on the share" ||
+gone_within_a_second && pass "SIGTERM ended the program with a call stuck on the share" ||
     fail "the program was still there 1 s after SIGTERM"
 
 echo "$failures failure(s)"

@@ -6,12 +6,8 @@
 set -u
 
 source "$(dirname "$0")/x_program.sh"  # skips without an X display; $program, $work, $HOME, pids, fail, pass
-need trayer import convert
-
-trayer --edge top --align right --widthtype request --height 32 --transparent false --tint 0xffffff \
-    >"$work/trayer.log" 2>&1 &
-pids+=("$!")
-for _ in $(seq 1 50); do xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")' && break; sleep 0.1; done
+need import convert
+start_tray_host
 
 mkdir -p "$HOME/.config/Wakelatch"
 printf '[Settings]\nAutoTray=True\nLanguage=2\nTimes=1\n' >"$HOME/.config/Wakelatch/Wakelatch.ini"
@@ -20,18 +16,15 @@ app=$!
 pids+=("$app")
 started=$(date +%s)
 
-# The icon is a window embedded in the tray host's panel.
-icon_window() { timeout 5 xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {p=1; next} p && /"Wakelatch"/ {print $1; exit}'; }
 # Pixels of the icon that are clearly red (the working picture's lower half) and clearly green.
 pixels() { timeout 5 import -window "$1" txt:- 2>/dev/null | sed -n 's/.*srgba\{0,1\}(\([0-9]*\),\([0-9]*\),\([0-9]*\).*/\1 \2 \3/p'; }
 red_pixels() { pixels "$1" | awk '$1 > 150 && $2 < 90 && $3 < 90 {n++} END {print n + 0}'; }
 green_pixels() { pixels "$1" | awk '$2 > 120 && $1 < 90 && $3 < 110 {n++} END {print n + 0}'; }
 
-icon=""
-for _ in $(seq 1 50); do icon=$(icon_window); [ -n "$icon" ] && break; sleep 0.1; done
+wait_for icon_window 50
+icon=$(icon_window)
 [ -n "$icon" ] && pass "the icon sits in the tray" || { fail "no icon in the tray"; cat "$work/program.log"; }
-[ "$(xdotool search --onlyvisible --name '^Wakelatch Version' | wc -l)" -eq 0 ] && pass "no main window shown" ||
-    fail "the main window is shown"
+[ -z "$(main_windows)" ] && pass "no main window shown" || fail "the main window is shown"
 if [ -n "$icon" ]; then
     [ "$(green_pixels "$icon")" -gt 5 ] && [ "$(red_pixels "$icon")" -eq 0 ] && pass "idle hourglass: green, no red" ||
         fail "idle icon looks wrong"
@@ -55,7 +48,8 @@ if [ -n "$icon" ]; then
         fail "the icon did not return to idle"
 
     # A right-click opens the tray menu (a pop-up window of the program).
-    read -r ix iy < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x + 10, y + 12}')
+    read -r ix iy < <(position "$icon")
+    ix=$((ix + 10)) iy=$((iy + 12))
     before=$(xwininfo -root -children | grep -c '"Wakelatch"')
     xdotool mousemove "$ix" "$iy" click 3
     sleep 0.7
@@ -67,20 +61,14 @@ if [ -n "$icon" ]; then
 
     # A double-click brings the main window back and takes the icon away.
     xdotool mousemove "$ix" "$iy" click --repeat 2 --delay 60 1
-    for _ in $(seq 1 30); do
-        [ "$(xdotool search --onlyvisible --name '^Wakelatch Version' | wc -l)" -ge 1 ] && break
-        sleep 0.1
-    done
-    [ "$(xdotool search --onlyvisible --name '^Wakelatch Version' | wc -l)" -ge 1 ] && pass "double-click shows the main window" ||
+    wait_for main_windows 30 && pass "double-click shows the main window" ||
         fail "double-click did not bring the window back"
     [ -z "$(icon_window)" ] && pass "the icon left the tray" || fail "the icon is still in the tray"
 
-    # Its "Tray-Icon ON" button hides it into the tray again (the button's place: 5040 + 2175/2 twips
-    # across, 5160 + 495/2 down below the menu bar, at 15 twips per pixel).
-    eval "$(xdotool search --onlyvisible --name '^Wakelatch Version' getwindowgeometry --shell | grep -E '^(X|Y)=')"
-    xdotool mousemove $(( X + (5040 + 1087) / 15 )) $(( Y + 18 + (5160 + 247) / 15 )) click 1
-    for _ in $(seq 1 30); do [ -n "$(icon_window)" ] && break; sleep 0.1; done
-    [ "$(xdotool search --onlyvisible --name '^Wakelatch Version' | wc -l)" -eq 0 ] && [ -n "$(icon_window)" ] &&
+    # Its "Tray-Icon ON" button hides it into the tray again.
+    click_button "$(main_windows | head -1)" 5040
+    wait_for icon_window 30
+    [ -z "$(main_windows)" ] && [ -n "$(icon_window)" ] &&
         pass "hiding to the tray shows the icon again" || fail "hiding to the tray did not work"
     icon=$(icon_window)
     [ -n "$icon" ] && [ "$(red_pixels "$icon")" -eq 0 ] && [ "$(green_pixels "$icon")" -gt 5 ] &&

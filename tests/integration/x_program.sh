@@ -43,3 +43,29 @@ wait_for_end() {
         sleep 0.1
     done
 }
+# Waits up to $2 tenths of a second for command $1 to print something.
+wait_for() {
+    for _ in $(seq 1 "$2"); do [ -n "$($1)" ] && return 0; sleep 0.1; done
+    return 1
+}
+main_windows() { xdotool search --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null; }
+# The upper left corner of window $1: "X Y" (xwininfo without a window would wait for one to be clicked).
+position() { [ -n "$1" ] && xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
+# click_button WINDOW LEFT_TWIPS: a button of the main window's bottom row (top 5160, 2175 × 495 twips,
+# 15 twips a pixel, below the menu bar).
+click_button() {
+    local X Y
+    eval "$(xdotool getwindowgeometry --shell "$1" | grep -E '^(X|Y)=')"
+    xdotool mousemove $((X + ($2 + 1087) / 15)) $((Y + 18 + (5160 + 247) / 15)) click 1
+}
+
+# A tray host (trayer) at the top right; the program's icon is a window embedded in its panel.
+start_tray_host() {
+    need trayer
+    trayer --edge top --align right --widthtype request --height 32 --transparent false --tint 0xffffff \
+        >"$work/trayer.log" 2>&1 &
+    trayer_pid=$!
+    pids+=("$trayer_pid")
+    for _ in $(seq 1 50); do xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")' && break; sleep 0.1; done
+}
+icon_window() { timeout 5 xwininfo -root -tree | awk '/"panel": \("panel" "trayer"\)/ {p=1; next} p && /"Wakelatch"/ {print $1; exit}'; }

@@ -48,14 +48,6 @@ TEST(DesktopEntry, ExecQuotingFollowsTheDesktopEntryRules) {
     }
 }
 
-TEST(DesktopEntry, EntryTextIsAValidApplicationEntry) {
-    const std::string text = desktop_entry::AutostartEntryText("Wakelatch", "/opt/w/wakelatch");
-    EXPECT_EQ(text.rfind("[Desktop Entry]\n", 0), 0U);
-    EXPECT_NE(text.find("\nType=Application\n"), std::string::npos);
-    EXPECT_NE(text.find("\nName=Wakelatch\n"), std::string::npos);
-    EXPECT_EQ(ExecLine(text), "\"/opt/w/wakelatch\"");
-}
-
 class DesktopAutostartFiles : public ::testing::Test {
   protected:
     std::string Folder() const { return temp.path() + "/config/autostart"; }

@@ -47,13 +47,6 @@ class Inventory : public ::testing::Test {
     BlockDevices devices{tree.Sysfs()};
 };
 
-TEST_F(Inventory, BlockDeviceNamesAndRemovableMedia) {
-    EXPECT_EQ(devices.Name(8, 17), "sdb1");
-    EXPECT_TRUE(devices.IsRemovable(8, 17));  // its disk says so
-    EXPECT_FALSE(devices.IsRemovable(8, 33));
-    EXPECT_EQ(devices.Name(0, 45), "");
-}
-
 TEST_F(Inventory, WhichMountsAreDrives) {
     const auto mounts =
         Mounts(Line(1, "254:0", "/", "ext4", "/dev/vda") + Line(2, "0:21", "/proc", "proc", "proc") +

@@ -44,17 +44,6 @@ TEST(DriveMap, NewDrivesGetTheFirstFreeLetterAndTheLinesAreAdded) {
     EXPECT_FALSE(map.AssignLetters({"/", "/media/usb"}));  // nothing new, nothing to write
 }
 
-TEST(DriveMap, LettersStayWhenOtherDrivesComeAndGo) {
-    DriveMap map = DriveMap::Parse("");
-    map.AssignLetters({"/", "/media/a", "/media/b"});
-    // /media/a is unplugged, /media/c plugged in: it does not take a's letter.
-    DriveMap later = DriveMap::Parse(map.Text());
-    later.AssignLetters({"/", "/media/b", "/media/c"});
-    EXPECT_EQ(later.MountPointOf('D'), "/media/a");
-    EXPECT_EQ(later.MountPointOf('E'), "/media/b");
-    EXPECT_EQ(later.MountPointOf('F'), "/media/c");
-}
-
 TEST(DriveMap, WhenNoLetterIsFreeTheDriveGetsNone) {
     std::vector<std::string> mountPoints;
     for (int i = 0; i < 30; ++i) {

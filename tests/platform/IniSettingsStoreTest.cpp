@@ -57,22 +57,6 @@ TEST_F(IniStore, TextsRoundTripThroughTheFile) {
     EXPECT_NE(FileText().find("MainLeft=1000\n"), std::string::npos);
 }
 
-TEST_F(IniStore, HandWrittenFilesAreReadAsTheirText) {
-    WriteFile(
-        "[Settings]\nTimes=0\nAutoTray=-1\nAutoStart=FALSE\nLanguage=3\nDrives=\nDriveName=1,5\n"
-        "[Other]\nTimes=9\n");
-    IniSettingsStore store(temp.path());
-    ProgramState state;
-    settings::LoadProgramSettings(store, state);
-    EXPECT_EQ(state.Times, 0);
-    EXPECT_TRUE(state.AutoTray);
-    EXPECT_FALSE(state.AutoStart);
-    EXPECT_EQ(state.Language, 3);
-    EXPECT_EQ(state.Drives, "");
-    EXPECT_EQ(store.GetSetting("Wakelatch", "Settings", "DriveName", ""), "1,5");
-    EXPECT_EQ(state.DriveName, 0);
-}
-
 TEST_F(IniStore, AnUnwritableLocationReportsFailure) {
     std::ofstream(temp.path() + "/Wakelatch") << "a file where the folder should be";
     IniSettingsStore store(temp.path());

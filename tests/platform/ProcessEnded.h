@@ -2,8 +2,10 @@
 
 #include <sys/types.h>
 
+#include <chrono>
 #include <fstream>
 #include <string>
+#include <thread>
 
 namespace wakelatch::testing {
 
@@ -16,6 +18,14 @@ inline bool ProcessEnded(pid_t pid) {
     }
     const auto close = line.rfind(')');
     return close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z';
+}
+
+// Whether a process that was just killed has ended within a second (the kill takes a moment to land).
+inline bool ProcessEndsSoon(pid_t pid) {
+    for (int i = 0; i < 100 && !ProcessEnded(pid); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return ProcessEnded(pid);
 }
 
 }  // namespace wakelatch::testing

@@ -10,8 +10,8 @@
 #include <string>
 #include <thread>
 
-#include "fakes/TempFolder.h"
 #include "platform/EndRequests.h"
+#include "platform/ScriptFolder.h"
 #include "platform/linux/LinuxPrograms.h"
 #include "platform/linux/PosixEndRequests.h"
 
@@ -19,21 +19,6 @@ namespace wakelatch::platform {
 namespace {
 
 using std::chrono::milliseconds;
-
-// A folder of stand-in programs (shell scripts) to search.
-class ProgramFolder {
-  public:
-    void Add(const std::string& name, const std::string& script, mode_t mode = 0755) {
-        const std::string path = Path(name);
-        std::ofstream(path) << "#!/bin/sh\n" << script << "\n";
-        chmod(path.c_str(), mode);
-    }
-    std::string Path(const std::string& name) const { return temp_.path() + "/" + name; }
-    const std::string& Folder() const { return temp_.path(); }
-
-  private:
-    testing::TempFolder temp_;
-};
 
 // What a started program wrote, once it has written it (it runs on without us).
 std::string AwaitFile(const std::string& path) {
@@ -50,7 +35,7 @@ std::string AwaitFile(const std::string& path) {
 }
 
 TEST(LinuxPrograms, FindsTheFirstListedSystemInformationToolThatCanRun) {
-    ProgramFolder bin;
+    const testing::ScriptFolder bin;
     bin.Add("hardinfo", "exit 0", 0644);  // not executable
     bin.Add("kinfocenter", "exit 0");
     bin.Add("gnome-system-monitor", "exit 0");
@@ -60,7 +45,7 @@ TEST(LinuxPrograms, FindsTheFirstListedSystemInformationToolThatCanRun) {
 }
 
 TEST(LinuxPrograms, RunAndWaitPassesOneArgumentAndReportsHowItEnded) {
-    ProgramFolder bin;
+    const testing::ScriptFolder bin;
     bin.Add("count", "exit $#");
     bin.Add("linger", "exec sleep 1");
     LinuxPrograms programs(bin.Folder());
@@ -71,7 +56,7 @@ TEST(LinuxPrograms, RunAndWaitPassesOneArgumentAndReportsHowItEnded) {
 }
 
 TEST(LinuxPrograms, StartLeavesTheProgramRunning) {
-    ProgramFolder bin;
+    const testing::ScriptFolder bin;
     bin.Add("tool", "echo started >" + bin.Path("started"));
     LinuxPrograms programs(bin.Folder());
     EXPECT_TRUE(programs.Start(bin.Path("tool")));
@@ -80,10 +65,10 @@ TEST(LinuxPrograms, StartLeavesTheProgramRunning) {
 }
 
 TEST(LinuxPrograms, TheHelpFileOpensOnlyWhereAViewerIsRegistered) {
-    ProgramFolder with;
+    const testing::ScriptFolder with;
     with.Add("xdg-mime", "[ \"$3\" = application/vnd.ms-htmlhelp ] && echo viewer.desktop");
     with.Add("xdg-open", "echo \"$1\" >" + with.Path("opened"));
-    ProgramFolder without;
+    const testing::ScriptFolder without;
     without.Add("xdg-mime", "exit 0");
     without.Add("xdg-open", "echo \"$1\" >" + without.Path("opened"));
     const std::string helpFile = with.Path("help.chm");

@@ -49,7 +49,7 @@ TEST(XdgFolders, TheRuntimeFolderIsTheSessionsElseAPrivateOneInTemp) {
     EXPECT_EQ(ModeOf(own), 0700U);
 }
 
-TEST(XdgFolders, TheWindowsFolderAndItsTempAreCreatedPrivate) {
+TEST(XdgFolders, TheWindowsFolderAndItsTempAreCreatedPrivateWhereTheyCanBe) {
     testing::TempFolder temp;
     testing::ScopedEnv data("XDG_DATA_HOME", temp.path() + "/data");
     XdgSystemFolders folders;
@@ -61,14 +61,10 @@ TEST(XdgFolders, TheWindowsFolderAndItsTempAreCreatedPrivate) {
     EXPECT_EQ(ModeOf(temp.path() + "/data"), 0700U);
     EXPECT_EQ(tempFolder, windows + "/TEMP");
     EXPECT_EQ(ModeOf(tempFolder), 0700U);
-}
 
-TEST(XdgFolders, NothingIsCreatedWithoutAWindowsFolderOrBelowAFile) {
-    testing::TempFolder temp;
+    // Nothing is made below a file nor without a Windows folder.
     const std::string blocker = temp.path() + "/file";
-    FILE* f = fopen(blocker.c_str(), "w");
-    fclose(f);
-    XdgSystemFolders folders;
+    std::ofstream{blocker};
     EXPECT_EQ(folders.TempDirectoryFor(blocker + "/Wakelatch"), blocker + "/Wakelatch/TEMP");
     EXPECT_FALSE(std::filesystem::exists(blocker + "/Wakelatch"));
     EXPECT_EQ(folders.TempDirectoryFor(""), "/TEMP");

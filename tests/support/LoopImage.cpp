@@ -1,14 +1,26 @@
 #include "support/LoopImage.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 namespace wakelatch::testing {
 
 int RunQuietly(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str());
+}
+
+std::string FirstLineOf(const std::string& command) {
+    FILE* out = popen((command + " 2>/dev/null").c_str(), "r");
+    if (out == nullptr) {
+        return {};
+    }
+    char line[4096] = {};
+    const bool read = std::fgets(line, sizeof line, out) != nullptr;
+    pclose(out);
+    std::string text = read ? line : "";
+    return text.substr(0, text.find('\n'));
 }
 
 LoopImage::LoopImage(const std::string& folder, const std::string& label, const std::string& mountOptions)
@@ -22,30 +34,10 @@ LoopImage::LoopImage(const std::string& folder, const std::string& label, const 
         RunQuietly("mount -o loop," + mountOptions + " " + image + " " + mountPoint_) != 0) {
         return;
     }
-    std::ifstream mounts("/proc/self/mountinfo");
-    for (std::string line; std::getline(mounts, line);) {
-        std::istringstream fields(line);
-        std::string field;
-        std::string point;
-        for (int i = 0; i < 5 && fields >> field; ++i) {
-            point = field;
-        }
-        if (point == mountPoint_) {
-            const auto dash = line.find(" - ");
-            std::istringstream tail(line.substr(dash + 3));
-            std::string type;
-            tail >> type >> loopDevice_;
-        }
-    }
+    loopDevice_ = FirstLineOf("findmnt -n -o SOURCE " + mountPoint_);
     // Settled data: a file that is being written is no file to touch (a direct read would flush it).
     RunQuietly("head -c 1048576 /dev/urandom > " + mountPoint_ + "/data.bin && touch -m -d '2 days ago' " +
                mountPoint_ + "/data.bin && sync");
-}
-
-LoopImage::~LoopImage() {
-    if (Mounted()) {
-        RunQuietly("umount " + mountPoint_);
-    }
 }
 
 DeviceCounters LoopImage::Counters() const {
@@ -61,8 +53,11 @@ DeviceCounters LoopImage::Counters() const {
     return {field[0], field[4] - field[15]};
 }
 
-void LoopImage::WarmCache() const {
-    RunQuietly("cat " + mountPoint_ + "/data.bin > /dev/null && sync");
+DeviceCounters LoopImage::CountedDuring(const std::function<void()>& action) const {
+    const DeviceCounters before = Counters();
+    action();
+    const DeviceCounters after = Counters();
+    return {after.readsCompleted - before.readsCompleted, after.writesCompleted - before.writesCompleted};
 }
 
 }  // namespace wakelatch::testing

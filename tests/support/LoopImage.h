@@ -1,9 +1,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace wakelatch::testing {
+
+// Runs a shell command with its output discarded; its exit status.
+int RunQuietly(const std::string& command);
+// The first line a shell command writes, empty when it writes none.
+std::string FirstLineOf(const std::string& command);
 
 // The block layer's counters of a device (/sys/block/NAME/stat).
 struct DeviceCounters {
@@ -18,23 +24,22 @@ class LoopImage {
     // `mountOptions` beside "loop"; the default leaves access times alone.
     LoopImage(const std::string& folder, const std::string& label,
               const std::string& mountOptions = "noatime");
-    ~LoopImage();
+    ~LoopImage() { RunQuietly("umount " + mountPoint_); }
     LoopImage(const LoopImage&) = delete;
     LoopImage& operator=(const LoopImage&) = delete;
 
     bool Mounted() const { return !loopDevice_.empty(); }
     const std::string& MountPoint() const { return mountPoint_; }
-    const std::string& LoopDevice() const { return loopDevice_; }  // "/dev/loopN"
     // The counters once everything written to the filesystem so far has reached the device.
     DeviceCounters Counters() const;
+    // What the device did while `action` ran.
+    DeviceCounters CountedDuring(const std::function<void()>& action) const;
     // Reads every file once through the page cache and waits until nothing is left to write.
-    void WarmCache() const;
+    void WarmCache() const { RunQuietly("cat " + mountPoint_ + "/data.bin > /dev/null && sync"); }
 
   private:
     std::string mountPoint_;
-    std::string loopDevice_;
+    std::string loopDevice_;  // "/dev/loopN"
 };
-
-int RunQuietly(const std::string& command);
 
 }  // namespace wakelatch::testing
