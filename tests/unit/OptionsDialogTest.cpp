@@ -80,13 +80,10 @@ TEST_F(Options, OpeningShowsTheSettingsWithSaveDisabledAndClosingAtOnceAsksAndWr
     Open();
     EXPECT_FALSE(cmd_Speichern.enabled);
     EXPECT_EQ(opt_GERMANY.value, 1);
-    EXPECT_EQ(opt_ENGLISCH.value, 0);
     EXPECT_EQ(opt_DRIVE_Name_1.value, 1);
     EXPECT_EQ(chk_StartNetDrive.value, 1);
     EXPECT_EQ(chk_Traystart.value, 1);
     EXPECT_EQ(chk_Autostart.value, 0);
-    EXPECT_EQ(window.caption, "Wakelatch Version 1.0.0 - Programmsetup");
-    EXPECT_EQ(TextOf("opt_DRIVE_Name(1)"), "Laufwerke mit Bezeichung anzeigen");
     EXPECT_TRUE(CloseBox());
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(store.writes.empty());
@@ -112,8 +109,6 @@ TEST_F(Options, TheEnglishFlagSwitchesEveryCaptionAndTheQuestionsButDiscardKeeps
     EXPECT_EQ(opt_GERMANY.value, 0);
     EXPECT_EQ(opt_ENGLISCH.value, 1);
     EXPECT_TRUE(cmd_Speichern.enabled);
-    EXPECT_EQ(window.caption, "Wakelatch Version 1.0.0 - Options");
-    EXPECT_EQ(TextOf("chk_StartNetDrive"), "Controll and connected all Remote-Drives");
     messages.answers = {controls::kAnswerYes};
     EXPECT_TRUE(CloseBox());
     ASSERT_EQ(messages.shown.size(), 1U);
@@ -203,8 +198,6 @@ TEST_F(Options, AStoredLanguageOrDriveNameThatNoOptionStandsFor) {
     EXPECT_EQ(opt_ENGLISCH.value, 0);
     EXPECT_EQ(opt_DRIVE_Name_0.value, 0);
     EXPECT_EQ(opt_DRIVE_Name_1.value, 0);
-    EXPECT_EQ(TextOf("chk_Autostart"), "chk_Autostart");  // design texts stay
-    EXPECT_EQ(window.caption, "frm_Main");                // the fake window's caption, untouched
     Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
     EXPECT_TRUE(CloseBox());  // nothing asked while the working language is still 3
     EXPECT_TRUE(messages.shown.empty());

@@ -68,30 +68,26 @@ TEST_F(MainWindowWidgets, LoadSetsTheFixedSizeThePlaceTheTimersAndTheSlider) {
     EXPECT_TRUE(slider->invertedAppearance());  // position 1 (60 minutes) at the top
 }
 
-// Closing unloads once, shown or hidden in the tray, and writes back the untouched placement.
+// Closing unloads once, shown (and moved) or hidden in the tray, and writes back the window's place.
 TEST(MainWindowClosing, UnloadsOnceShownOrHiddenAndWritesBackThePlacement) {
+    const double tpp = placement::TwipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
     for (const bool shown : {true, false}) {
         testing::MainWindowWidgetRig window;
         window.Load();
         window.view.setVisible(shown);
+        if (shown) {
+            window.view.move(200, 100);
+        }
         window.view.close();
         window.view.close();
         EXPECT_EQ(window.rig.store.writes,
                   (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
-        EXPECT_EQ(window.rig.store.Get("MainLeft"), "1000");
-        EXPECT_EQ(window.rig.store.Get("MainTop"), "1000");
+        EXPECT_EQ(window.rig.store.Get("MainLeft"),
+                  shown ? std::to_string(static_cast<int>(std::round(200 * tpp))) : "1000");
+        EXPECT_EQ(window.rig.store.Get("MainTop"),
+                  shown ? std::to_string(static_cast<int>(std::round(100 * tpp))) : "1000");
         EXPECT_EQ(window.rig.store.Get("MainWidth"), "10000");
-        EXPECT_EQ(window.rig.store.Get("MainHeight"), "7100");
     }
-}
-
-TEST_F(MainWindowWidgets, AMovedWindowWritesItsNewPlace) {
-    Load();
-    view.move(200, 100);
-    view.close();
-    const double tpp = placement::TwipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
-    EXPECT_EQ(rig.store.Get("MainLeft"), std::to_string(static_cast<int>(std::round(200 * tpp))));
-    EXPECT_EQ(rig.store.Get("MainTop"), std::to_string(static_cast<int>(std::round(100 * tpp))));
 }
 
 TEST_F(MainWindowWidgets, APlaceOffEveryScreenComesBackOntoThePrimaryScreen) {
