@@ -87,7 +87,6 @@ TEST(TouchRecordTexts, EachOutcomeInBothLanguagesAndNoneOtherwise) {
         EXPECT_EQ(records.HintText('E', 1), cases[i].german) << i;
         EXPECT_EQ(records.HintText('e', 2), cases[i].english) << i;
         EXPECT_EQ(records.HintText('E', 3), "") << i;
-        EXPECT_EQ(records.HintText('E', 0), "") << i;
     }
 }
 
