@@ -117,14 +117,5 @@ TEST(SettingsLoad, StoredTextsDefaultsAndTextsThatDoNotConvert) {
     }
 }
 
-TEST(SettingsKeys, WindowPositionDefaultsAndGarbage) {
-    testing::FakeSettingsStore store;
-    EXPECT_EQ(settings::ReadMainPosition(store, settings::key::MainLeft), 1000.0F);
-    store.Set("MainLeft", "2345");
-    store.Set("MainTop", "top left");
-    EXPECT_EQ(settings::ReadMainPosition(store, settings::key::MainLeft), 2345.0F);
-    EXPECT_EQ(settings::ReadMainPosition(store, settings::key::MainTop), 1000.0F);
-}
-
 }  // namespace
 }  // namespace wakelatch

@@ -116,17 +116,6 @@ TEST_F(TrayMenu, TheIconsMouseEvents) {
     EXPECT_FALSE(store.Has("AutoTray"));  // without saving the setting
 }
 
-TEST_F(TrayMenu, RestoreAboutAndExit) {
-    Form().cmd_Minimieren_Click();
-    menu.mnuMax_Click();
-    EXPECT_TRUE(window.visible);
-    EXPECT_FALSE(notificationArea.present);
-    menu.mnuInfo_Click();
-    menu.mnuExit_Click();
-    EXPECT_EQ(host.calls.back(), "unload main window");
-    EXPECT_EQ(host.calls[host.calls.size() - 2], "about");
-}
-
 // The stop entry always says what choosing it does, and choosing it does that.
 TEST_F(TrayMenu, TheStopEntryTellsTheTruth) {
     EXPECT_EQ(mnuStop.text, "Automatik anhalten");

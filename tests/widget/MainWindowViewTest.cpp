@@ -220,9 +220,12 @@ TEST_F(MainWindowWidgets, ButtonsAndMenusReachTheirHandlers) {
     Find<QAction>("mnuHelpAbout")->trigger();
     Find<QAction>("mnuFileExit")->trigger();
     Find<QPushButton>("cmd_Beenden")->click();
+    TrayEntry("mnuInfo")->trigger();
+    TrayEntry("mnuExit")->trigger();
     EXPECT_EQ(rig.host.calls,
               (std::vector<std::string>{"add idle", "delete", "options", "help wakelatch_help_english.chm",
-                                        "about", "unload main window", "unload main window"}));
+                                        "about", "unload main window", "unload main window", "about",
+                                        "unload main window"}));
 
     TrayEntry("mnuStop")->trigger();
     EXPECT_EQ(TrayEntry("mnuStop")->text(), "Start automatic");
