@@ -166,16 +166,22 @@ TEST_F(Engine, RebuildShowsTheOldListGreyedAndRestoresTheHighlight) {
     const auto before = Fill();
     list.SetChecked(1, true);
     list.SetListIndex(2);
-    // While the letters are read, the substitute stands in: the old rows with their ticks, greyed.
-    std::string during;
+    struct Seen {
+        bool listVisible, substituteVisible, substituteEnabled;
+        int substituteIndex;
+        std::vector<std::string> substituteChecked;
+    } during{};
     Make([&] {
-        during =
-            std::to_string(list.visible) + std::to_string(substitute.visible) +
-            std::to_string(substitute.enabled) + " " + std::to_string(substitute.listIndex) + " " +
-            (substitute.CheckedTexts() == std::vector<std::string>{before[1]} ? "ticks kept" : "ticks lost");
+        during = {list.visible, substitute.visible, substitute.enabled, substitute.listIndex,
+                  substitute.CheckedTexts()};
     });
     engine->FillDriveList();
-    EXPECT_EQ(during, "010 2 ticks kept");  // list hidden, substitute shown and greyed
+    // While the letters are read, the substitute stands in: the old rows with their ticks, greyed.
+    EXPECT_FALSE(during.listVisible);
+    EXPECT_TRUE(during.substituteVisible);
+    EXPECT_FALSE(during.substituteEnabled);
+    EXPECT_EQ(during.substituteIndex, 2);
+    EXPECT_EQ(during.substituteChecked, std::vector<std::string>{before[1]});
     EXPECT_EQ(substitute.left, 120.0F);
     EXPECT_EQ(substitute.top, 360.0F);
     EXPECT_TRUE(list.visible);
