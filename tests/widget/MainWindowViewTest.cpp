@@ -133,14 +133,11 @@ TEST_F(MainWindowWidgets, SaveButtonAndLeavingTheListSave) {
     List()->item(1)->setCheckState(Qt::Checked);
     Find<QPushButton>("cmd_Speichern")->click();
     EXPECT_EQ(rig.store.Get("Drives"), "E:\\");
-    EXPECT_EQ(Find<QLabel>("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert")->text(), "5 Min.");
 
-    rig.store.writes.clear();
     List()->item(0)->setCheckState(Qt::Checked);
     QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(List(), &focusOut);
     EXPECT_EQ(rig.store.Get("Drives"), "C:\\E:\\");
-    EXPECT_EQ(rig.store.writes.size(), 5U);
 
     // Switching to another program is no move to another control: nothing is saved.
     rig.store.writes.clear();
