@@ -79,13 +79,16 @@ class FakeSlider final : public controls::Slider {
     std::string popupText;
 };
 
-class FakeCaptioned final : public controls::Captioned {
+// A control with a text; FakeText<controls::Captioned> is a plain label.
+template <typename Control>
+class FakeText : public Control {
   public:
-    explicit FakeCaptioned(std::string initial = {}) : text(std::move(initial)) {}
+    explicit FakeText(std::string initial = {}) : text(std::move(initial)) {}
     void SetText(const std::string& t) override { text = t; }
     std::string Text() const override { return text; }
     std::string text;
 };
+using FakeCaptioned = FakeText<controls::Captioned>;
 
 // Rows with ticks; records what the engine did to it.
 class FakeCheckList final : public controls::CheckList {
@@ -114,7 +117,7 @@ class FakeCheckList final : public controls::CheckList {
         top = t;
     }
     float Width() const override { return width; }
-    void Refresh() override { ++refreshes; }
+    void Refresh() override {}
     void SetRowHint(int row, const std::string& hint, bool missed) override {
         Row& target = rows.at(static_cast<std::size_t>(row));
         target.hint = hint;
@@ -144,7 +147,6 @@ class FakeCheckList final : public controls::CheckList {
     bool enabled = true;
     float left = 0, top = 0;
     float width = 8055;
-    int refreshes = 0;
 };
 
 // Every character is 100 twips wide, so widths can be worked out by hand.
@@ -153,36 +155,27 @@ class FakeMeasurer final : public controls::TextMeasurer {
     int WidthTwips(const std::string& text) const override { return static_cast<int>(text.size()) * 100; }
 };
 
-class FakeToggle final : public controls::Toggle {
+class FakeToggle final : public FakeText<controls::Toggle> {
   public:
-    explicit FakeToggle(std::string initial = {}) : text(std::move(initial)) {}
-    void SetText(const std::string& t) override { text = t; }
-    std::string Text() const override { return text; }
+    using FakeText::FakeText;
     void SetValue(int v) override { value = v; }
     int Value() const override { return value; }
-    std::string text;
     int value = 0;
 };
 
-class FakeCommandButton final : public controls::CommandButton {
+class FakeCommandButton final : public FakeText<controls::CommandButton> {
   public:
-    explicit FakeCommandButton(std::string initial = {}) : text(std::move(initial)) {}
-    void SetText(const std::string& t) override { text = t; }
-    std::string Text() const override { return text; }
+    using FakeText::FakeText;
     void SetEnabled(bool on) override { enabled = on; }
     bool Enabled() const override { return enabled; }
-    std::string text;
     bool enabled = true;
 };
 
-class FakeMenuEntry final : public controls::MenuEntry {
+class FakeMenuEntry final : public FakeText<controls::MenuEntry> {
   public:
-    explicit FakeMenuEntry(std::string initial = {}) : text(std::move(initial)) {}
-    void SetText(const std::string& t) override { text = t; }
-    std::string Text() const override { return text; }
+    using FakeText::FakeText;
     void SetChecked(bool on) override { checked = on; }
     bool Checked() const override { return checked; }
-    std::string text;
     bool checked = false;
 };
 
@@ -192,7 +185,7 @@ class FakePopupMenu final : public controls::PopupMenu {
     int popups = 0;
 };
 
-// Captioned controls by name, created on first use with their design text.
+// Captioned controls by name.
 class FakeCaptionTargets final : public controls::CaptionTargets {
   public:
     controls::Captioned* Find(std::string_view name) override {

@@ -98,10 +98,10 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     char currentDrive = 'C';
     int connectResult = platform::kConnected;
     int typeCalls = 0;
-    char throwFor = '\0';  // a letter whose volume query throws
-    std::function<void(const std::string&)> duringCall;
+    char throwFor = '\0';                                // a letter whose volume query throws
+    std::function<void(const std::string&)> duringCall;  // events handled while a call is awaited
     // The way a read goes (a gate in front of it, say); gets the drive and whether it can be reached.
-    std::function<bool(const std::string&, bool)> reachThrough;  // events handled while a call is awaited
+    std::function<bool(const std::string&, bool)> reachThrough;
 
   private:
     static char Letter(const std::string& root) { return root.empty() ? '\0' : root[0]; }

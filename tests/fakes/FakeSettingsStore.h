@@ -8,12 +8,11 @@
 
 namespace wakelatch::testing {
 
-// Settings in memory; records every read and write in order.
+// Settings in memory; records every write in order.
 class FakeSettingsStore final : public SettingsStore {
   public:
     std::string GetSetting(const std::string& appName, const std::string& section, const std::string& key,
                            const std::string& defaultText) override {
-        reads.push_back(key);
         if (log != nullptr) {
             log->push_back("read " + key);
         }
@@ -40,10 +39,9 @@ class FakeSettingsStore final : public SettingsStore {
     std::string Get(const std::string& key) const { return values.at(Address("Wakelatch", "Settings", key)); }
 
     std::map<std::string, std::string> values;
-    std::vector<std::string> reads;
     std::vector<std::string> writes;
-    std::vector<std::string>* log =
-        nullptr;  // also records "read Key" and "write Key" here, among other calls
+    // Also records "read Key" and "write Key" here, among other calls.
+    std::vector<std::string>* log = nullptr;
 
   private:
     static std::string Address(const std::string& app, const std::string& section, const std::string& key) {

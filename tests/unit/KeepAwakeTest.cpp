@@ -13,34 +13,21 @@ namespace {
 using platform::kDriveFixed;
 using platform::kDriveNoRoot;
 
-TEST(Fixed4, RoundsHalfToEvenAndCutsTowardNegativeInfinity) {
-    EXPECT_EQ(Fixed4::FromRatio(4096, 1048576).tenThousandths, 39);  // 0.00390625 MB
-    EXPECT_EQ(Fixed4::FromRatio(1, 20000).tenThousandths, 0);        // 0.5 ten-thousandths: to even
-    EXPECT_EQ(Fixed4::FromRatio(3, 20000).tenThousandths, 2);        // 1.5: to even
-    EXPECT_EQ(Fixed4{38086}.WholePart(), 3);
+// Free space in MB as four-decimal fixed point: 8 x 512 bytes per cluster are 0.0039 MB, times a million
+// free clusters; halves round to even, the whole part cuts toward negative infinity.
+TEST(TouchDrive, FreeSpaceInFourDecimalFixedPoint) {
+    EXPECT_EQ(Fixed4::FromRatio(1, 20000).tenThousandths, 0);  // 0.5 ten-thousandths: to even
+    EXPECT_EQ(Fixed4::FromRatio(3, 20000).tenThousandths, 2);  // 1.5: to even
     EXPECT_EQ(Fixed4{-5}.WholePart(), -1);
-}
-
-class Touch : public ::testing::Test {
-  protected:
-    Touch() {
-        drives.drives['C'] = {kDriveFixed, true, "c"};
-        drives.drives['E'] = {kDriveFixed, true, "e", {8, 512, 1000000, 2000000}};
-    }
     testing::FakeDrivePlatform drives;
-};
-
-TEST_F(Touch, FreeSpaceInFourDecimalFixedPoint) {
-    // 8 x 512 bytes per cluster = 0.0039 MB (kept to four decimals), times a million free clusters.
+    drives.drives['E'] = {kDriveFixed, true, "e", {8, 512, 1000000, 2000000}};
     EXPECT_EQ(TouchDrive(drives, "e:", false, false).ToDouble(), 3900.0);
     EXPECT_EQ(TouchDrive(drives, "e:", true, false).ToDouble(), 3.8086);  // 3900 / 1024, four decimals
     EXPECT_EQ(TouchDrive(drives, "e:", true, true).ToDouble(), 3.0);
     drives.drives['E'].space = {1, 1000, 3, 10};  // 0.0010 MB per cluster (0.00095 rounds to even)
     EXPECT_EQ(TouchDrive(drives, "E:", false, false).ToDouble(), 0.0030);
-    EXPECT_EQ(TouchDrive(drives, "E:", false, true).ToDouble(), 0.0);
-}
-
-TEST_F(Touch, NothingForAnEmptyDriveAndZeroWhenTheQueryFails) {
+    // Nothing for an empty drive, and zero when the query fails.
+    drives.touches.clear();
     EXPECT_EQ(TouchDrive(drives, "", false, true).tenThousandths, 0);
     EXPECT_EQ(drives.touches, std::vector<std::string>{"current "});
     drives.drives['F'] = {kDriveFixed, false, ""};
@@ -83,7 +70,16 @@ TEST_F(Pass, TouchesTheSelectedDrivesInOrderAndSkipsAVanishedOne) {
     Form().Form_Load();
     drives.drives['E'] = {kDriveNoRoot, false, ""};  // unplugged since the list was built
     drives.touches.clear();
+    std::vector<std::string> statusSeen;
+    bool pendingSeen = false;
+    onYield = [&] {
+        statusSeen.push_back(status.PanelText(1));
+        pendingSeen = pendingSeen || Form().RefreshPending;
+    };
     Form().cmd_Start_Click();
+    EXPECT_EQ(statusSeen.front(), "Status: Arbeite...");
+    EXPECT_TRUE(pendingSeen);
+    EXPECT_EQ(status.PanelText(1), "Status: Aktiv");
     // E: cannot become current: the free-space query goes to C:, and nothing of E: is reached.
     EXPECT_EQ(drives.touches,
               (std::vector<std::string>{"current C:", "free C:", "read C:", "current E:", "free C:",
@@ -110,21 +106,6 @@ TEST_F(Pass, ASaveAskedForDuringTheRebuildWaitsForTheSelection) {
     ASSERT_TRUE(asked);
     EXPECT_EQ(state.Drives, "C:\\E:\\");
     EXPECT_EQ(store.Get("Drives"), "C:\\E:\\");
-}
-
-TEST_F(Pass, StatusAndFlagWhileThePassRuns) {
-    state.Drives = "C:\\";
-    Form().Form_Load();
-    std::vector<std::string> statusSeen;
-    bool pendingSeen = false;
-    onYield = [&] {
-        statusSeen.push_back(status.PanelText(1));
-        pendingSeen = pendingSeen || Form().RefreshPending;
-    };
-    Form().cmd_Start_Click();
-    EXPECT_EQ(statusSeen.front(), "Status: Arbeite...");
-    EXPECT_TRUE(pendingSeen);
-    EXPECT_EQ(status.PanelText(1), "Status: Aktiv");
 }
 
 // While a call for E: is awaited the event loop turns; each case is one thing that happens then.
@@ -316,22 +297,6 @@ TEST_F(Scheduler, NoPassStartsInsideARunningPass) {
         EXPECT_FALSE(Form().PassRunning());
         EXPECT_TRUE(standby.enabled);
     }
-}
-
-TEST_F(Scheduler, TheSliderShowsWhileMovingAndSavesWhenSettled) {
-    Load(5);
-    EXPECT_TRUE(store.writes.empty());  // placing the slider at load saves nothing
-    slider.value = 61 - 12;
-    Form().sli_Standby_Scroll();
-    EXPECT_EQ(slider.popupText, "12");
-    EXPECT_EQ(TextOf("lbl_fraStandby_TEXT_AnzeigeMinuten"), "12 Min.");
-    EXPECT_EQ(state.Times, 5);
-    EXPECT_TRUE(store.writes.empty());
-
-    Form().sli_Standby_Change();
-    EXPECT_EQ(state.Times, 12);
-    EXPECT_EQ(store.Get("Times"), "12");
-    EXPECT_EQ(TextOf("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), "12 Min.");
 }
 
 }  // namespace

@@ -7,36 +7,17 @@ namespace {
 
 class MainForm : public ::testing::Test, protected testing::MainFormRig {};
 
+// A stored size is ignored; a position that is no number reads as the default.
 TEST_F(MainForm, LoadPlacesTheWindowWithItsFixedSize) {
-    Form().Form_Load();
-    EXPECT_EQ(window.left, 1000.0F);
-    EXPECT_EQ(window.top, 1000.0F);
-    EXPECT_EQ(window.width, 10000.0F);
-    EXPECT_EQ(window.height, 7100.0F);
-    EXPECT_EQ(window.caption, "Wakelatch Version 1.0.0");
-
-    // A stored size is ignored; a position that is no number reads as the default.
     store.Set("MainLeft", "2400");
     store.Set("MainTop", "here");
     store.Set("MainWidth", "12000");
     store.Set("MainHeight", "9000");
-    form.reset();
     Form().Form_Load();
     EXPECT_EQ(window.left, 2400.0F);
     EXPECT_EQ(window.top, 1000.0F);
     EXPECT_EQ(window.width, 10000.0F);
     EXPECT_EQ(window.height, 7100.0F);
-}
-
-TEST(MainFormLanguage, StatusTextByLanguage) {
-    for (const auto& [language, expected] : std::vector<std::pair<int, std::string>>{
-             {1, "Status: Aktiv"}, {2, "Status: Active"}, {3, "Status"}}) {
-        testing::MainFormRig rig;
-        rig.state.Language = language;
-        rig.Form().Form_Load();
-        EXPECT_EQ(rig.status.PanelText(1), expected) << language;
-        EXPECT_EQ(rig.window.caption, "Wakelatch Version 1.0.0");  // the caption has no language
-    }
 }
 
 // Load restarts the minute count and waits for the pass timer. An interval outside 1..60 is brought into
@@ -80,20 +61,6 @@ TEST_F(MainForm, LoadFillsAndTicksTheDriveListAndReconnectsSelectedMappedDrives)
     EXPECT_TRUE(driveList.Checked(2));
     // Once while the list is built (N: is listed after C: and E:, so the list has rows), once after.
     EXPECT_EQ(drives.connections, (std::vector<std::string>{"N: nas:/media", "N: nas:/media"}));
-}
-
-TEST_F(MainForm, SaveCommandAndLeavingTheListSaveTheTicks) {
-    drives.drives['C'] = {platform::kDriveFixed, true, "system"};
-    drives.drives['E'] = {platform::kDriveRemovable, true, "stick"};
-    Form().Form_Load();
-    driveList.SetChecked(1, true);
-    Form().cmd_Speichern_Click();
-    EXPECT_EQ(state.Drives, "E:\\");
-    EXPECT_EQ(store.Get("Drives"), "E:\\");
-    EXPECT_EQ(TextOf("lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"), "5 Min.");
-    driveList.SetChecked(0, true);
-    Form().list_Laufwerke_LostFocus();
-    EXPECT_EQ(store.Get("Drives"), "C:\\E:\\");
 }
 
 TEST_F(MainForm, UnloadRunsItsStepsInOrderOnceAndSavesThePlacement) {

@@ -36,15 +36,20 @@ TEST(TextConversions, BooleansAcceptWordsInAnyCaseAndNumbers) {
     }
 }
 
+// What is written reads back; texts that are no plain decimal number are no single.
 TEST(TextConversions, WrittenFormsReadBack) {
-    EXPECT_EQ(FromBoolean(true), "True");
-    EXPECT_EQ(FromBoolean(false), "False");
-    EXPECT_EQ(ToBoolean(FromBoolean(true)), true);
-    EXPECT_EQ(ToBoolean(FromBoolean(false)), false);
-    EXPECT_EQ(FromInt32(-3), "-3");
-    EXPECT_EQ(FromSingle(1000.0F), "1000");
+    testing::FakeSettingsStore store;
+    settings::SaveBoolean(store, settings::key::AutoTray, true);
+    settings::SaveBoolean(store, settings::key::AutoStart, false);
+    settings::SaveInt32(store, settings::key::Times, -3);
+    settings::SaveSingle(store, settings::key::MainLeft, 1000.0F);
+    settings::SaveSingle(store, settings::key::MainTop, 1000.5F);
+    EXPECT_EQ(store.Get("AutoTray"), "True");
+    EXPECT_EQ(store.Get("AutoStart"), "False");
+    EXPECT_EQ(store.Get("Times"), "-3");
+    EXPECT_EQ(store.Get("MainLeft"), "1000");
+    EXPECT_EQ(store.Get("MainTop"), "1000.5");
     EXPECT_EQ(FromSingle(-120.0F), "-120");
-    EXPECT_EQ(FromSingle(1000.5F), "1000.5");
     EXPECT_EQ(ToSingle(FromSingle(877.25F)), 877.25F);
     EXPECT_FALSE(ToSingle("1e3"));
     EXPECT_FALSE(ToSingle("left"));
@@ -110,25 +115,6 @@ TEST(SettingsLoad, StoredTextsDefaultsAndTextsThatDoNotConvert) {
         EXPECT_EQ(state.DriveName, c.driveName);
         EXPECT_EQ(state.DriveStart, c.driveStart);
     }
-}
-
-TEST(SettingsKeys, WindowPositionDefaultsAndGarbage) {
-    testing::FakeSettingsStore store;
-    EXPECT_EQ(settings::ReadMainPosition(store, settings::key::MainLeft), 1000.0F);
-    store.Set("MainLeft", "2345");
-    store.Set("MainTop", "top left");
-    EXPECT_EQ(settings::ReadMainPosition(store, settings::key::MainLeft), 2345.0F);
-    EXPECT_EQ(settings::ReadMainPosition(store, settings::key::MainTop), 1000.0F);
-}
-
-TEST(SettingsKeys, TypedWritesUseTheStoredTextForms) {
-    testing::FakeSettingsStore store;
-    settings::SaveBoolean(store, settings::key::AutoTray, true);
-    settings::SaveInt32(store, settings::key::Times, 12);
-    settings::SaveSingle(store, settings::key::MainLeft, 1000.0F);
-    EXPECT_EQ(store.Get("AutoTray"), "True");
-    EXPECT_EQ(store.Get("Times"), "12");
-    EXPECT_EQ(store.Get("MainLeft"), "1000");
 }
 
 }  // namespace

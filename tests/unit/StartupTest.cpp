@@ -92,12 +92,6 @@ class Startup : public ::testing::Test {
     }
     pim_MAIN::StartupOutcome Run() {
         StartupServices services{instance, folders, store, location, messages, support, windows};
-        if (!signalDuring.empty()) {
-            // The signal arrives while the named step runs: it is seen from then on.
-            services.shutdownRequested = [this] {
-                return std::find(log.begin(), log.end(), signalDuring) != log.end();
-            };
-        }
         return pim_MAIN::Main(state, services);
     }
     Log Steps() const {
@@ -120,11 +114,11 @@ class Startup : public ::testing::Test {
     testing::FakeMessageBox messages;
     LoggingSupportFiles support{log};
     LoggingWindows windows{log, state};
-    std::string signalDuring;
 };
 
 TEST_F(Startup, RunsItsStepsInOrderAndShowsTheMainWindow) {
     state.TrayIconBusy = true;
+    store.Set("Drives", "");
     const auto outcome = Run();
     EXPECT_TRUE(outcome.keepRunning);
     EXPECT_EQ(Steps(), kAllSteps);
@@ -133,6 +127,7 @@ TEST_F(Startup, RunsItsStepsInOrderAndShowsTheMainWindow) {
     EXPECT_EQ(windows.tempAtSplash, "/home/u/.local/share/Wakelatch/TEMP");
     EXPECT_FALSE(windows.busyAtTrayMenu);
     EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(state.Drives, "C:\\");  // an empty selection becomes no selection
 }
 
 TEST_F(Startup, ASecondCopyActivatesTheFirstAndEndsWithoutReadingAnything) {
@@ -141,12 +136,6 @@ TEST_F(Startup, ASecondCopyActivatesTheFirstAndEndsWithoutReadingAnything) {
     EXPECT_FALSE(outcome.keepRunning);
     EXPECT_EQ(outcome.exitCode, 0);
     EXPECT_EQ(log, (Log{"instance check", "title #XYZ", "activate Wakelatch"}));  // no setting read
-}
-
-TEST_F(Startup, EmptySelectionBecomesNoSelection) {
-    store.Set("Drives", "");
-    Run();
-    EXPECT_EQ(state.Drives, "C:\\");
 }
 
 TEST_F(Startup, WithoutAWindowsFolderThePathsAreRelativeAndStartUpGoesOn) {
@@ -177,41 +166,36 @@ TEST_F(Startup, StartInTheTrayAddsTheIconInsteadOfShowingTheWindowWhereThereIsAT
 }
 
 // A signal during start-up: the step under way finishes, no later step begins, and a loaded main window
-// unloads as at any exit; the program then ends with status 0.
+// unloads as at any exit; the program then ends with status 0. A signal before start-up ends it at once.
 TEST_F(Startup, ASignalAbandonsTheStepsNotYetBegun) {
-    const std::vector<std::pair<std::string, std::string>> cases{{"instance check", "instance check"},
-                                                                 {"read Times", "settings read"},
-                                                                 {"network check", "network check"},
-                                                                 {"help file", "help file"},
-                                                                 {"splash shown", "splash shown"},
-                                                                 {"tray menu loaded", "tray menu loaded"},
-                                                                 {"main window loaded", "main window loaded"},
-                                                                 {"splash unloaded", "splash unloaded"},
-                                                                 {"main window shown", "main window shown"}};
-    for (const auto& [during, lastStep] : cases) {
+    const auto unloadFrom = std::find(kAllSteps.begin(), kAllSteps.end(), "main window loaded");
+    for (const std::string during :
+         {"", "instance check", "read Times", "network check", "help file", "splash shown",
+          "tray menu loaded", "main window loaded", "splash unloaded", "main window shown"}) {
         SCOPED_TRACE(during);
         log.clear();
         state = ProgramState{};
-        signalDuring = during;
-        const auto outcome = Run();
+        // The signal arrives while the named step runs (none: before start-up) and is seen from then on.
+        StartupServices services{instance,
+                                 folders,
+                                 store,
+                                 location,
+                                 messages,
+                                 support,
+                                 windows,
+                                 [&] {
+                                     return during.empty() || std::find(log.begin(), log.end(), during) != log.end(); }};
+        const auto outcome = pim_MAIN::Main(state, services);
         EXPECT_FALSE(outcome.keepRunning);
         EXPECT_EQ(outcome.exitCode, 0);
-        const auto last = std::find(kAllSteps.begin(), kAllSteps.end(), lastStep);
-        Log expected(kAllSteps.begin(), last + 1);
-        if (last >= std::find(kAllSteps.begin(), kAllSteps.end(), "main window loaded")) {
+        const auto last =
+            std::find(kAllSteps.begin(), kAllSteps.end(), during == "read Times" ? "settings read" : during);
+        Log expected(kAllSteps.begin(), during.empty() ? kAllSteps.begin() : last + 1);
+        if (!during.empty() && last >= unloadFrom) {
             expected.push_back("main window unloaded");
         }
         EXPECT_EQ(Steps(), expected);
     }
-}
-
-TEST_F(Startup, ASignalBeforeStartUpEndsItBeforeTheInstanceCheck) {
-    StartupServices services{instance, folders, store,   location,
-                             messages, support, windows, [] { return true; }};
-    const auto outcome = pim_MAIN::Main(state, services);
-    EXPECT_FALSE(outcome.keepRunning);
-    EXPECT_EQ(outcome.exitCode, 0);
-    EXPECT_TRUE(log.empty());
 }
 
 // Started from a network path, the program refuses in the stored language (read before the check) and

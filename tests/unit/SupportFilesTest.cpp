@@ -21,9 +21,6 @@ TEST(Resources, TheProgramCarriesItsFiles) {
     for (const int id : {resources::kSplashBitmap, resources::kAboutBitmap}) {
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(resources::Find(id)->data), 2), "BM") << id;
     }
-    for (const int id : {resources::kHelpGerman, resources::kHelpEnglish}) {
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(resources::Find(id)->data), 4), "ITSF") << id;
-    }
     EXPECT_FALSE(resources::Find(1002));
 }
 
@@ -51,15 +48,13 @@ TEST_F(HelpExtraction, WritesTheFileOfTheLanguageOnce) {
     EXPECT_EQ(files.files.size(), 2U);  // both languages side by side
 }
 
-TEST_F(HelpExtraction, OtherLanguagesMakeTheFolderButWriteNothing) {
+// Other languages make the folder but write nothing; a program in the root folder gets one separator.
+TEST_F(HelpExtraction, OtherLanguagesAndTheRootFolder) {
     state.Language = 3;
-    pim_MAIN::ExtractHelpFile(files, state, "/data");
-    EXPECT_EQ(files.made, std::vector<std::string>{"/data/help/"});
+    pim_MAIN::ExtractHelpFile(files, state, "/");
+    EXPECT_EQ(files.made, std::vector<std::string>{"/help/"});
     EXPECT_TRUE(files.written.empty());
     EXPECT_EQ(state.HelpFileName, "");
-}
-
-TEST_F(HelpExtraction, AProgramInTheRootFolderGetsOneSeparator) {
     state.Language = 2;
     pim_MAIN::ExtractHelpFile(files, state, "/");
     EXPECT_EQ(files.written, std::vector<std::string>{"/help/wakelatch_help_english.chm"});
@@ -93,7 +88,7 @@ registry::RawValue Raw(std::uint32_t type, const std::string& text) {
     return value;
 }
 
-TEST(GetKeyValue, TextAndNumberValues) {
+TEST(GetKeyValue, TextAndNumberValuesAndFailures) {
     FakeRegistry registry;
     std::string text = "ignored";
     registry.value = Raw(registry::kTypeString, "C:\\Tools\\msinfo.exe");
@@ -110,20 +105,16 @@ TEST(GetKeyValue, TextAndNumberValues) {
     text = "kept";
     EXPECT_TRUE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
     EXPECT_EQ(text, "kept");
-    EXPECT_EQ(registry.closes, 3);
-}
 
-TEST(GetKeyValue, FailuresEmptyTheTextAndStillClose) {
-    FakeRegistry registry;
-    std::string text = "old";
-    registry.open = false;
+    // Failures empty the text and still close.
+    registry.value.reset();  // no value
     EXPECT_FALSE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
     EXPECT_EQ(text, "");
-    registry.open = true;
+    registry.open = false;
     text = "old";
-    EXPECT_FALSE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));  // no value
+    EXPECT_FALSE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
     EXPECT_EQ(text, "");
-    EXPECT_EQ(registry.closes, 2);
+    EXPECT_EQ(registry.closes, 5);
 }
 
 // The installed system-information program starts; where none is installed or it does not start, a

@@ -10,13 +10,11 @@
 
 #include "fakes/FakeControls.h"
 #include "fakes/FakePrograms.h"
-#include "fakes/FakeSettingsStore.h"
 #include "fakes/TempFolder.h"
 #include "platform/linux/LinuxFileSystem.h"
-#include "ui/options/OptionsDialogView.h"
-#include "ui/qt/QtMessageBox.h"
 #include "ui/shaped/AboutWindow.h"
 #include "widget/MainWindowWidgetRig.h"
+#include "widget/OptionsDialogRig.h"
 
 // The texts each window shows, read from the real widgets, for Language 1 (German), 2 (English) and 3 (any
 // other value: the windows keep their design texts). The texts are the program's own, odd spellings and
@@ -149,29 +147,13 @@ constexpr CaptionRow kOptionsDialog[] = {
     Same("opt_ENGLISCH", ""),
 };
 
-struct NoOptionsHost final : OptionsHost {
-    void CloseDialog() override {}
-    void SetTrayCheckMarks(bool, bool) override {}
-    void ExtractHelpFile() override {}
-    void SetMainRefreshPending() override {}
-};
-
 TEST(Captions, OptionsDialog) {
     for (const int language : {1, 2, 3}) {
-        ProgramState state;
-        state.ProgramVersion = "1.0.0";
-        state.Language = language;
-        testing::FakeSettingsStore store;
-        qtui::QtMessageBox messages;
-        NoOptionsHost host;
-        OptionsDialogView view;
-        frm_Options form(state, store, messages, host, view.Controls());
-        view.Connect(form);
-        form.Form_Load();
-        ExpectCaptions(view, language, kOptionsDialog);
+        testing::OptionsDialogRig dialog(language);
+        ExpectCaptions(dialog.view, language, kOptionsDialog);
         if (language != 3) {  // the other language's flag switches the texts at once
-            view.findChild<QToolButton*>(language == 1 ? "img_FLAG_ENGLISCH" : "img_FLAG_GERMANY")->click();
-            ExpectCaptions(view, 3 - language, kOptionsDialog);
+            dialog.Find<QToolButton>(language == 1 ? "img_FLAG_ENGLISCH" : "img_FLAG_GERMANY")->click();
+            ExpectCaptions(dialog.view, 3 - language, kOptionsDialog);
         }
     }
 }

@@ -10,10 +10,9 @@
 
 #include <functional>
 
-#include "fakes/FakeSettingsStore.h"
-#include "ui/options/OptionsDialogView.h"
 #include "ui/qt/QtMessageBox.h"
 #include "ui/qt/QtTranslations.h"
+#include "widget/OptionsDialogRig.h"
 
 namespace wakelatch {
 namespace {
@@ -54,36 +53,7 @@ class MessageBoxAnswerer {
     QTimer timer_;
 };
 
-// The real dialog, loaded and shown, over a fake settings store.
-struct OptionsDialogRig : OptionsHost {
-    OptionsDialogRig() {
-        state.ProgramVersion = "1.0.0";
-        state.Language = 1;
-        state.DriveName = 1;
-        state.DriveStart = 1;
-        form = std::make_unique<frm_Options>(state, store, messages, *this, view.Controls());
-        view.Connect(*form);
-        form->Form_Load();
-        view.show();
-    }
-    template <typename Widget>
-    Widget* Find(const char* name) {
-        return view.findChild<Widget*>(name);
-    }
-
-    void CloseDialog() override { view.close(); }
-    void SetTrayCheckMarks(bool, bool) override {}
-    void ExtractHelpFile() override {}
-    void SetMainRefreshPending() override { refresh = true; }
-
-    ProgramState state;
-    testing::FakeSettingsStore store;
-    qtui::QtMessageBox messages;
-    OptionsDialogView view;
-    std::unique_ptr<frm_Options> form;
-    bool refresh = false;
-};
-class OptionsDialogWidget : public ::testing::Test, public OptionsDialogRig {};
+class OptionsDialogWidget : public ::testing::Test, public testing::OptionsDialogRig {};
 
 TEST_F(OptionsDialogWidget, TheFlagSwitchesTheDialogAndYesDiscards) {
     EXPECT_TRUE(Find<QRadioButton>("opt_GERMANY")->isChecked());
@@ -107,7 +77,7 @@ TEST_F(OptionsDialogWidget, TheFlagSwitchesTheDialogAndYesDiscards) {
 TEST(OptionsDialogClosing, NoThenYesSavesNoThenNoStaysOpen) {
     for (const bool save : {true, false}) {
         SCOPED_TRACE(save ? "No, Yes" : "No, No");
-        OptionsDialogRig dialog;
+        testing::OptionsDialogRig dialog;
         dialog.Find<QCheckBox>("chk_Autostart")->click();
         dialog.Find<QRadioButton>("opt_DRIVE_Name(0)")->click();
         EXPECT_FALSE(dialog.Find<QRadioButton>("opt_DRIVE_Name(1)")->isChecked());
