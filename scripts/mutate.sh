@@ -21,9 +21,20 @@ faults=(
     'times-clamp#src/ui/main/frm_Main.cpp#std::clamp(state_.Times, kMinTimes, kMaxTimes)#std::max(state_.Times, kMinTimes)'
 )
 
-# The sources as they are now (committed or not), copied with their times so unchanged files stay built.
-mkdir -p "$scratch/src"
-git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -xf - -C "$scratch/src"
+# The sources as they are now (committed or not). Only files whose content differs from the copy are
+# written, with the current time: unchanged files stay built, and a changed one (even if older than the
+# last build) is rebuilt.
+incoming="$scratch/incoming"
+rm -rf "$incoming"
+mkdir -p "$incoming" "$scratch/src"
+git ls-files -co --exclude-standard -z | tar --null -T - -cf - | tar -xf - -C "$incoming"
+(cd "$incoming" && find . -type f -print0) | while IFS= read -r -d '' file; do
+    if ! cmp -s "$incoming/$file" "$scratch/src/$file"; then
+        mkdir -p "$(dirname "$scratch/src/$file")"
+        cp "$incoming/$file" "$scratch/src/$file"
+    fi
+done
+rm -rf "$incoming"
 build="$scratch/build"
 cmake -S "$scratch/src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
 fast_tests() { ctest --test-dir "$build" -E '^integration\.' -j2 --timeout 120 >"$scratch/tests.log" 2>&1; }
