@@ -6,7 +6,6 @@
 # Usage: mutate.sh [NAME...]   (only the faults named; all when none)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source_dir=$PWD
 scratch=${WAKELATCH_MUTATE_DIR:-${TMPDIR:-/tmp}/wakelatch-mutate}
 scripts/install-deps.sh build
 
