@@ -30,21 +30,19 @@ std::string StatusPanelText(HWND bar) {
     return platform::utf::Narrow(text);
 }
 
-// The real window over the main window's logic, loaded on fake drives.
+// The real window over the main window's logic, loaded on fake drives: the rig's state and services, the
+// real window's controls.
 class MainWindow : public ::testing::Test {
   protected:
     void Load(int language) {
-        state.ProgramVersion = "1.0.0";
-        state.Language = language;
-        state.Times = 5;
-        state.DriveName = 1;
-        state.Drives = "C:\\";
-        drives.drives['C'] = {platform::kDriveFixed, true, "System"};
-        drives.drives['E'] = {platform::kDriveRemovable, true, "Stick"};
+        rig.state.Language = language;
+        rig.drives.drives['C'] = {platform::kDriveFixed, true, "System"};
+        rig.drives.drives['E'] = {platform::kDriveRemovable, true, "Stick"};
         form = std::make_unique<frm_Main>(
-            state, view.Controls(),
-            frm_Main::Services{store, location, autostart, host, trayIcon, drives, view.DriveListMeasurer(),
-                               [] { win32app::DispatchWaitingMessages({}); }, [](int) {}});
+            rig.state, view.Controls(),
+            frm_Main::Services{rig.store, rig.location, rig.autostart, rig.host, rig.trayIcon, rig.drives,
+                               view.DriveListMeasurer(), [] { win32app::DispatchWaitingMessages({}); },
+                               [](int) {}});
         view.Connect(*form);
         view.SetUnloadHandler([this] {
             ++unloads;
@@ -63,14 +61,7 @@ class MainWindow : public ::testing::Test {
                 static_cast<int>((rect.bottom - rect.top) * perPixel)};
     }
 
-    ProgramState state;
-    testing::FakeSettingsStore store;
-    testing::FakeLocation location;
-    testing::FakeAutostart autostart;
-    testing::RecordingHost host;
-    testing::FakeNotificationArea notificationArea;
-    TrayIcon trayIcon{notificationArea};
-    testing::FakeDrivePlatform drives;
+    testing::MainFormRig rig;
     MainWindowView view;
     std::unique_ptr<frm_Main> form;
     int unloads = 0;

@@ -35,8 +35,6 @@ struct Dialog final : OptionsHost {
     void ExtractHelpFile() override {}
     void SetMainRefreshPending() override {}
     HWND Control(const char* name) const { return view.ControlNamed(name); }
-    void Click(const char* name) const { SendMessageW(Control(name), BM_CLICK, 0, 0); }
-    bool SaveEnabled() const { return IsWindowEnabled(Control("cmd_Speichern")) != FALSE; }
     // The modal loop, ended by what was posted before; a stuck loop is closed after a few seconds.
     bool ExecBounded() {
         static OptionsDialogView* stuck = nullptr;
@@ -112,9 +110,10 @@ TEST(Win32OptionsDialog, ShowsEveryCaptionOfItsLanguage) {
 TEST(Win32OptionsDialog, SaveFollowsChangesAndClosingAsksInTheDialogsLanguage) {
     Dialog dialog(1);
     SKIP_WITHOUT_WINDOW(dialog.view.Hwnd());
-    EXPECT_FALSE(dialog.SaveEnabled()) << "setting the controls from the program counts as no change";
-    dialog.Click("chk_Autostart");
-    EXPECT_TRUE(dialog.SaveEnabled());
+    const auto saveEnabled = [&] { return IsWindowEnabled(dialog.Control("cmd_Speichern")) != FALSE; };
+    EXPECT_FALSE(saveEnabled()) << "setting the controls from the program counts as no change";
+    SendMessageW(dialog.Control("chk_Autostart"), BM_CLICK, 0, 0);
+    EXPECT_TRUE(saveEnabled());
     const HWND flag = dialog.Control("img_FLAG_ENGLISCH");
     SendMessageW(flag, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(flag, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
