@@ -2,10 +2,8 @@
 
 wakelatch_test_program(wakelatch_windows_platform_tests PREFIX "windows."
   SOURCES
-    windows/FoldersAndFilesTest.cpp
-    windows/ProcessesTest.cpp
-    windows/RegistryTest.cpp
     windows/WindowsDrivePlatformTest.cpp
+    windows/WindowsSystemTest.cpp
   LIBRARIES wakelatch_platform wakelatch_startup GTest::gtest_main)
 
 # The Win32 windows and controls under Wine; window tests skip where Wine has no display.
@@ -13,9 +11,7 @@ wakelatch_test_program(wakelatch_win32_tests PREFIX "win32."
   SOURCES
     win32/Win32ControlsTest.cpp
     win32/Win32MainWindowViewTest.cpp
-    win32/Win32OptionsDialogTest.cpp
-    win32/Win32ShapedWindowsTest.cpp
-    win32/Win32TrayAndLoopTest.cpp
+    win32/Win32OtherWindowsTest.cpp
   LIBRARIES wakelatch_win32app GTest::gtest_main)
 
 # The installer: a silent install under Wine, the installed Wakelatch.exe started (from its own folder: a

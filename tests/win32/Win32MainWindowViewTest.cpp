@@ -92,6 +92,40 @@ TEST_F(MainWindow, ControlsHaveTheirPlacesAndClosingUnloadsOnce) {
     EXPECT_EQ(unloads, 1);
 }
 
+// What the tray menu's entries asked for.
+class RecordingActions final : public TrayMenuActions {
+  public:
+    void RestoreFromTray() override { calls.push_back("restore"); }
+    void StopAutomatic() override { calls.push_back("stop"); }
+    void StartAutomatic() override { calls.push_back("start"); }
+    void ShowAbout() override { calls.push_back("about"); }
+    void cmd_Beenden_Click() override { calls.push_back("exit"); }
+    std::vector<std::string> calls;
+};
+
+// The entries' logic is unit-tested and the icon's clicks are checked on the real program; here the
+// entries' commands and a check mark in the real menu.
+TEST(Win32TrayMenu, TheEntriesReachTheirHandlersAndCheckMarksFollowTheSettings) {
+    TrayMenuView view;
+    SKIP_WITHOUT_WINDOW(view.Hwnd());
+    ProgramState state;
+    testing::FakeSettingsStore settings;
+    RecordingActions actions;
+    frm_TrayMenu form(state, settings, view.Controls(), actions);
+    view.Connect(form);
+    form.Form_Load();
+    const auto choose = [&](const char* entry) {
+        SendMessageW(view.Hwnd(), WM_COMMAND, view.CommandOf(entry), 0);
+    };
+    view.Controls().mnuStop.SetText("Stop automatic");  // the design caption neither stops nor starts
+    for (const char* entry : {"mnuStop", "mnuMax", "mnuInfo", "mnuExit"}) {
+        choose(entry);
+    }
+    EXPECT_EQ(actions.calls, (std::vector<std::string>{"stop", "restore", "about", "exit"}));
+    choose("mnuAuto");
+    EXPECT_NE(GetMenuState(view.Menu(), view.CommandOf("mnuAuto"), MF_BYCOMMAND) & MF_CHECKED, 0U);
+}
+
 // Every text of the main window and its tray menu as the real windows show it, for Language 1 (German),
 // 2 (English) and 3 (any other: the design texts stay); the separators lie between the entries listed.
 class MainWindowCaptions : public MainWindow, public ::testing::WithParamInterface<int> {};

@@ -14,11 +14,6 @@
 // Helpers of the Windows tests: scratch folders, whole files, registry values written as they are.
 namespace wakelatch::testing {
 
-// Facilities Wine may lack are skipped, unless the run insists on them.
-inline bool IntegrationRequired() {
-    return std::getenv("WAKELATCH_REQUIRE_INTEGRATION") != nullptr;
-}
-
 inline std::string Unique(const std::string& prefix) {
     static unsigned count = 0;
     return prefix + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++count);
@@ -74,14 +69,14 @@ inline RegistryData TextData(const std::string& text) {
 }  // namespace wakelatch::testing
 
 // A facility Wine may lack: the test skips, or fails where the run insists on its facilities.
-#define SKIP_UNLESS(condition, reason)                         \
-    do {                                                       \
-        if (!(condition)) {                                    \
-            if (::wakelatch::testing::IntegrationRequired()) { \
-                FAIL() << reason;                              \
-            }                                                  \
-            GTEST_SKIP() << reason;                            \
-        }                                                      \
+#define SKIP_UNLESS(condition, reason)                          \
+    do {                                                        \
+        if (!(condition)) {                                     \
+            if (std::getenv("WAKELATCH_REQUIRE_INTEGRATION")) { \
+                FAIL() << reason;                               \
+            }                                                   \
+            GTEST_SKIP() << reason;                             \
+        }                                                       \
     } while (false)
 
 // Wine makes windows only on a display.

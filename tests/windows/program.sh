@@ -93,8 +93,8 @@ reg_import '[-HKEY_CURRENT_USER\Software\Wakelatch]' '[HKEY_CURRENT_USER\Softwar
 start_program WINEDEBUG=+menu
 check "the main window opens" within 20 main_visible || exit 1
 
-point=$(probe rows "$title" 105 | awk -F'\t' '$2 ~ /^W:/ { print $1; exit }')
-check "the test drive W: is listed" test -n "$point"
+point=$(probe rows "$title" 105 | awk -F'\t' '$2 ~ /^W:/ && $3 ~ /^TEST-W/ { print $1; exit }')
+check "the test drive W: is listed with its label" test -n "$point"
 if [ -n "$point" ]; then
     click_at $point
     click_control 101
