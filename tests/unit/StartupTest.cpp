@@ -138,15 +138,6 @@ TEST_F(Startup, ASecondCopyActivatesTheFirstAndEndsWithoutReadingAnything) {
     EXPECT_EQ(log, (Log{"instance check", "title #XYZ", "activate Wakelatch"}));  // no setting read
 }
 
-TEST_F(Startup, WithoutAWindowsFolderThePathsAreRelativeAndStartUpGoesOn) {
-    folders.windowsDirectory.clear();
-    Run();
-    EXPECT_EQ(state.WindowsDirectory, "");
-    EXPECT_EQ(state.LastResult, 0);
-    EXPECT_EQ(windows.tempAtSplash, "/TEMP");
-    EXPECT_EQ(log.back(), "main window shown");
-}
-
 TEST_F(Startup, AFailingStepIsAbandonedAndTheNextOneRuns) {
     support.failTypeLibrary = true;
     EXPECT_TRUE(Run().keepRunning);
