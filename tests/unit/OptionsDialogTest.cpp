@@ -41,7 +41,6 @@ class Options : public ::testing::Test, public OptionsHost {
         box.value = box.value == 1 ? 0 : 1;
         (form.get()->*handler)();
     }
-    std::string TextOf(const std::string& name) { return texts.Find(name)->Text(); }
 
     // OptionsHost
     void CloseDialog() override { CloseBox(); }
@@ -178,13 +177,6 @@ TEST_F(Options, AStoredLanguageOrDriveNameThatNoOptionStandsFor) {
     Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
     EXPECT_TRUE(CloseBox());  // nothing asked while the working language is still 3
     EXPECT_TRUE(messages.shown.empty());
-
-    Open();
-    opt_DRIVE_Name_1.value = 1;
-    form->opt_DRIVE_Name_Click(1);
-    EXPECT_TRUE(cmd_Speichern.enabled);
-    form->opt_GERMANY_Click();
-    EXPECT_EQ(TextOf("chk_Autostart"), "Programmstart mit Windows");
 }
 
 }  // namespace

@@ -43,17 +43,33 @@ TEST_F(MainWindowWidgets, TheClockSleepsWhileTheWindowIsHidden) {
     EXPECT_EQ(time->text(), QLocale().toString(QTime::currentTime(), QLocale::ShortFormat));
 }
 
-// Closing unloads once and writes back where the user moved the window.
-TEST_F(MainWindowWidgets, ClosingUnloadsOnceAndWritesBackThePlacement) {
+// Closing unloads once, shown (and moved) or hidden in the tray, and writes back the window's place.
+TEST(MainWindowClosing, UnloadsOnceShownOrHiddenAndWritesBackThePlacement) {
     const double tpp = placement::TwipsPerPixel(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+    for (const bool shown : {true, false}) {
+        testing::MainWindowWidgetRig window;
+        window.Load();
+        window.view.setVisible(shown);
+        if (shown) {
+            window.view.move(200, 100);
+        }
+        window.view.close();
+        window.view.close();
+        EXPECT_EQ(window.rig.store.writes,
+                  (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
+        EXPECT_EQ(window.rig.store.Get("MainLeft"),
+                  shown ? std::to_string(static_cast<int>(std::round(200 * tpp))) : "1000");
+        EXPECT_EQ(window.rig.store.Get("MainTop"),
+                  shown ? std::to_string(static_cast<int>(std::round(100 * tpp))) : "1000");
+    }
+}
+
+TEST_F(MainWindowWidgets, APlaceOffEveryScreenComesBackOntoThePrimaryScreen) {
+    rig.store.Set("MainLeft", "900000");
+    rig.store.Set("MainTop", "-900000");
     Load();
-    view.show();
-    view.move(200, 100);
-    view.close();
-    view.close();
-    EXPECT_EQ(rig.store.writes, (std::vector<std::string>{"MainLeft", "MainTop", "MainWidth", "MainHeight"}));
-    EXPECT_EQ(rig.store.Get("MainLeft"), std::to_string(static_cast<int>(std::round(200 * tpp))));
-    EXPECT_EQ(rig.store.Get("MainTop"), std::to_string(static_cast<int>(std::round(100 * tpp))));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.intersects(QRect(view.pos(), view.size())));
 }
 
 TEST_F(MainWindowWidgets, DriveRowsLineUpInTheListsFont) {
