@@ -74,7 +74,7 @@ TEST_F(Options, OpeningShowsTheSettingsAndClosingWithoutChangesAsksAndWritesNoth
     EXPECT_EQ(chk_Traystart.value, 1);
     EXPECT_EQ(chk_Autostart.value, 0);
 
-    // Undoing a change disables Save again; so does German while German is chosen.
+    // Undoing a change disables Save again.
     Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
     EXPECT_TRUE(cmd_Speichern.enabled);
     Click(chk_Autostart, &frm_Options::chk_Autostart_Click);
