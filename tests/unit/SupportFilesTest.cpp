@@ -43,12 +43,6 @@ TEST_F(HelpExtraction, OtherLanguagesWriteNothing) {
     EXPECT_EQ(state.HelpFileName, "");
 }
 
-TEST(ResourceToDisk, AnUnknownResourceWritesNothing) {
-    testing::FakeFileSystem files;
-    EXPECT_FALSE(sml_RES_TO_DISK::ResourceToDisk(files, 4711, "/tmp/y"));
-    EXPECT_TRUE(files.written.empty());
-}
-
 class FakeRegistry final : public registry::RegistryReader {
   public:
     bool OpenReadOnly(std::uint32_t root, const std::string& key) override {
