@@ -124,22 +124,16 @@ class FakeCheckList final : public controls::CheckList {
         target.missed = missed;
     }
 
-    std::vector<std::string> Texts() const {
+    std::vector<std::string> Texts(bool checkedOnly = false) const {
         std::vector<std::string> texts;
         for (const Row& row : rows) {
-            texts.push_back(row.text);
-        }
-        return texts;
-    }
-    std::vector<std::string> CheckedTexts() const {
-        std::vector<std::string> texts;
-        for (const Row& row : rows) {
-            if (row.checked) {
+            if (row.checked || !checkedOnly) {
                 texts.push_back(row.text);
             }
         }
         return texts;
     }
+    std::vector<std::string> CheckedTexts() const { return Texts(true); }
 
     std::vector<Row> rows;
     int listIndex = -1;

@@ -14,9 +14,6 @@ class FakeAutostart final : public platform::AutostartEntries {
   public:
     bool Write(const std::string& name, const std::string& command) override {
         calls.push_back("write " + name + " " + command);
-        if (failWrites) {
-            return false;
-        }
         entries[name] = command;
         return true;
     }
@@ -26,7 +23,6 @@ class FakeAutostart final : public platform::AutostartEntries {
     }
     std::map<std::string, std::string> entries;
     std::vector<std::string> calls;
-    bool failWrites = false;
 };
 
 // Calls of several fakes in the order they came, for tests of a sequence of steps.

@@ -5,15 +5,6 @@
 namespace wakelatch::placement {
 namespace {
 
-TEST(Placement, TwipsAndPixelsAtCommonDpi) {
-    EXPECT_DOUBLE_EQ(TwipsPerPixel(96), 15.0);
-    EXPECT_DOUBLE_EQ(TwipsPerPixel(144), 10.0);
-    EXPECT_EQ(TwipsToPixels(10000, 15.0), 667);
-    EXPECT_EQ(TwipsToPixels(7100, 15.0), 473);
-    EXPECT_EQ(TwipsToPixels(1000, 10.0), 100);
-    EXPECT_EQ(PixelsToTwips(67, 15.0), 1005.0F);
-}
-
 TEST(Placement, AnUnmovedCoordinateReadsBackExactlyWhatItWasGiven) {
     // 1000 twips are 66.67 pixels at 96 dpi; rounding there and back would store 1005.
     const PlacedCoordinate placed = Place(1000.0F, 15.0);

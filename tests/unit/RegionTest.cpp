@@ -31,24 +31,24 @@ class TextPicture final : public Picture {
     std::vector<std::string> rows_;
 };
 
-TEST(Region, ARunReachingTheRightEdgeClosesThere) {
-    EXPECT_EQ(MakeRegionFromPicture(TextPicture({".##"})), (std::vector<Rect>{{1, 0, 3, 1}}));
-    EXPECT_EQ(MakeRegionFromPicture(TextPicture({".##", "#.."})),
-              (std::vector<Rect>{{1, 0, 3, 1}, {0, 1, 1, 2}}));
-}
-
-TEST(Region, WhiteCornersAndAWhiteSpotAreSeeThrough) {
-    const auto region = MakeRegionFromPicture(TextPicture({".rrr.", "rr.rr", ".rwr."}));
-    EXPECT_EQ(region, (std::vector<Rect>{{1, 0, 4, 1}, {0, 1, 2, 2}, {3, 1, 5, 2}, {1, 2, 4, 3}}));
-}
-
-TEST(Region, TheTopLeftPixelChoosesTheKeyColour) {
-    EXPECT_EQ(MakeRegionFromPicture(TextPicture({"#..#", "##.."})),
-              (std::vector<Rect>{{1, 0, 3, 1}, {2, 1, 4, 2}}));
-}
-
-TEST(Region, AnAllWhitePictureHasNoRegion) {
-    EXPECT_TRUE(MakeRegionFromPicture(TextPicture({"...", "..."})).empty());
+// Runs of the non-key colour become rectangles {left, top, right, bottom}, row by row.
+TEST(Region, RunsOfThePictureOutsideTheKeyColour) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> picture;
+        std::vector<Rect> region;
+    };
+    const Case cases[] = {
+        {"a run reaching the right edge closes there", {".##", "#.."}, {{1, 0, 3, 1}, {0, 1, 1, 2}}},
+        {"white corners and a white spot are see-through",
+         {".rrr.", "rr.rr", ".rwr."},
+         {{1, 0, 4, 1}, {0, 1, 2, 2}, {3, 1, 5, 2}, {1, 2, 4, 3}}},
+        {"the top left pixel chooses the key colour", {"#..#", "##.."}, {{1, 0, 3, 1}, {2, 1, 4, 2}}},
+        {"an all-white picture has no region", {"...", "..."}, {}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MakeRegionFromPicture(TextPicture(c.picture)), c.region) << c.name;
+    }
 }
 
 }  // namespace

@@ -90,8 +90,9 @@ class Startup : public ::testing::Test {
         location.log = &log;
         store.log = &log;
     }
-    pim_MAIN::StartupOutcome Run() {
-        StartupServices services{instance, folders, store, location, messages, support, windows};
+    pim_MAIN::StartupOutcome Run(std::function<bool()> shutdownRequested = [] { return false; }) {
+        StartupServices services{instance, folders, store,   location,
+                                 messages, support, windows, std::move(shutdownRequested)};
         return pim_MAIN::Main(state, services);
     }
     Log Steps() const {
@@ -138,15 +139,6 @@ TEST_F(Startup, ASecondCopyActivatesTheFirstAndEndsWithoutReadingAnything) {
     EXPECT_EQ(log, (Log{"instance check", "title #XYZ", "activate Wakelatch"}));  // no setting read
 }
 
-TEST_F(Startup, WithoutAWindowsFolderThePathsAreRelativeAndStartUpGoesOn) {
-    folders.windowsDirectory.clear();
-    Run();
-    EXPECT_EQ(state.WindowsDirectory, "");
-    EXPECT_EQ(state.LastResult, 0);
-    EXPECT_EQ(windows.tempAtSplash, "/TEMP");
-    EXPECT_EQ(log.back(), "main window shown");
-}
-
 TEST_F(Startup, AFailingStepIsAbandonedAndTheNextOneRuns) {
     support.failTypeLibrary = true;
     EXPECT_TRUE(Run().keepRunning);
@@ -176,16 +168,8 @@ TEST_F(Startup, ASignalAbandonsTheStepsNotYetBegun) {
         log.clear();
         state = ProgramState{};
         // The signal arrives while the named step runs (none: before start-up) and is seen from then on.
-        StartupServices services{instance,
-                                 folders,
-                                 store,
-                                 location,
-                                 messages,
-                                 support,
-                                 windows,
-                                 [&] {
-                                     return during.empty() || std::find(log.begin(), log.end(), during) != log.end(); }};
-        const auto outcome = pim_MAIN::Main(state, services);
+        const auto outcome =
+            Run([&] { return during.empty() || std::find(log.begin(), log.end(), during) != log.end(); });
         EXPECT_FALSE(outcome.keepRunning);
         EXPECT_EQ(outcome.exitCode, 0);
         const auto last =

@@ -5,24 +5,10 @@
 #include "fakes/FakePrograms.h"
 #include "support/FileOps.h"
 #include "support/RegistryValue.h"
-#include "support/Resources.h"
 #include "ui/shaped/SystemInfo.h"
 
 namespace wakelatch {
 namespace {
-
-TEST(Resources, TheProgramCarriesItsFiles) {
-    for (const int id : {resources::kSplashBitmap, resources::kAboutBitmap, resources::kHelpGerman,
-                         resources::kHelpEnglish, resources::kTypeLibrary}) {
-        const auto bytes = resources::Find(id);
-        ASSERT_TRUE(bytes) << id;
-        EXPECT_GT(bytes->size, 100U) << id;
-    }
-    for (const int id : {resources::kSplashBitmap, resources::kAboutBitmap}) {
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(resources::Find(id)->data), 2), "BM") << id;
-    }
-    EXPECT_FALSE(resources::Find(1002));
-}
 
 class HelpExtraction : public ::testing::Test {
   protected:
@@ -48,22 +34,13 @@ TEST_F(HelpExtraction, WritesTheFileOfTheLanguageOnce) {
     EXPECT_EQ(files.files.size(), 2U);  // both languages side by side
 }
 
-// Other languages make the folder but write nothing; a program in the root folder gets one separator.
-TEST_F(HelpExtraction, OtherLanguagesAndTheRootFolder) {
+// Other languages make the folder but write nothing.
+TEST_F(HelpExtraction, OtherLanguagesWriteNothing) {
     state.Language = 3;
     pim_MAIN::ExtractHelpFile(files, state, "/");
     EXPECT_EQ(files.made, std::vector<std::string>{"/help/"});
     EXPECT_TRUE(files.written.empty());
     EXPECT_EQ(state.HelpFileName, "");
-    state.Language = 2;
-    pim_MAIN::ExtractHelpFile(files, state, "/");
-    EXPECT_EQ(files.written, std::vector<std::string>{"/help/wakelatch_help_english.chm"});
-}
-
-TEST(ResourceToDisk, AnUnknownResourceWritesNothing) {
-    testing::FakeFileSystem files;
-    EXPECT_FALSE(sml_RES_TO_DISK::ResourceToDisk(files, 4711, "/tmp/y"));
-    EXPECT_TRUE(files.written.empty());
 }
 
 class FakeRegistry final : public registry::RegistryReader {
@@ -149,8 +126,6 @@ TEST(StartSysInfo, StartsTheProgramOrSaysWhyNot) {
         ASSERT_EQ(messages.shown.size(), 1U);
         EXPECT_EQ(messages.shown[0].text, c.message);
         EXPECT_EQ(messages.shown[0].title, "Wakelatch");
-        EXPECT_EQ(messages.shown[0].icon, controls::MessageIcon::None);
-        EXPECT_EQ(messages.shown[0].buttons, controls::MessageButtons::Ok);
     }
 }
 

@@ -52,29 +52,6 @@ TEST(InstanceGuard, TheFirstCopyRunsALaterCopyAsksItToComeToTheFront) {
     }
 }
 
-// The liveness probe: every "ping" line is answered "pong" on the same connection, and nothing comes
-// to the front.
-TEST(InstanceGuard, PingIsAnsweredWithoutActivating) {
-    testing::TempFolder temp;
-    LocalInstanceGuard first(QString::fromStdString(temp.path()));
-    ASSERT_FALSE(first.PreviousInstanceRunning());
-    QSignalSpy activations(&first, &LocalInstanceGuard::activationRequested);
-    QLocalSocket probe;
-    probe.connectToServer(QString::fromStdString(temp.path() + "/Wakelatch.socket"));
-    ASSERT_TRUE(probe.waitForConnected(1000));
-    for (int round = 0; round < 2; ++round) {
-        probe.write("ping\n");
-        QByteArray answer;
-        for (int wait = 0; wait < 100 && !answer.endsWith('\n'); ++wait) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-            probe.waitForReadyRead(10);
-            answer += probe.readAll();
-        }
-        EXPECT_EQ(answer, "pong\n");
-    }
-    EXPECT_EQ(activations.count(), 0);
-}
-
 // What names no copy of this program that could be running is no lock: an empty or garbage file, another
 // machine's lock, or what is not a file at all (a folder is moved aside with what it holds). It is taken
 // over, not waited on, and the program runs.

@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <QToolButton>
 
 #include <functional>
 
@@ -52,25 +51,6 @@ class MessageBoxAnswerer {
     std::size_t next_ = 0;
     QTimer timer_;
 };
-
-class OptionsDialogWidget : public ::testing::Test, public testing::OptionsDialogRig {};
-
-TEST_F(OptionsDialogWidget, TheFlagSwitchesTheDialogAndYesDiscards) {
-    EXPECT_TRUE(Find<QRadioButton>("opt_GERMANY")->isChecked());
-    EXPECT_FALSE(Find<QPushButton>("cmd_Speichern")->isEnabled());  // nothing changed yet
-    Find<QToolButton>("img_FLAG_ENGLISCH")->click();
-    EXPECT_TRUE(Find<QRadioButton>("opt_ENGLISCH")->isChecked());
-    EXPECT_FALSE(Find<QRadioButton>("opt_GERMANY")->isChecked());
-    EXPECT_TRUE(Find<QPushButton>("cmd_Speichern")->isEnabled());
-
-    MessageBoxAnswerer answerer({QMessageBox::Yes});
-    Find<QPushButton>("cmd_Beenden")->click();
-    ASSERT_EQ(answerer.texts.size(), 1U);
-    EXPECT_EQ(answerer.texts[0], "You have change some options, you are sure destroy?");
-    EXPECT_FALSE(view.isVisible());
-    EXPECT_EQ(state.Language, 1);
-    EXPECT_TRUE(store.writes.empty());
-}
 
 // Closing with changes asks whether to discard them (No) and then whether to save them: Yes saves the
 // clicked boxes and closes, No keeps the dialog open with them.

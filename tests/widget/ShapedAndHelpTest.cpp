@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
+#include <filesystem>
+
 #include "fakes/FakeControls.h"
 #include "fakes/FakePrograms.h"
 #include "fakes/TempFolder.h"
@@ -34,26 +36,26 @@ class ShapedWindows : public ::testing::Test {
     testing::FakePrograms programs;
 };
 
-TEST_F(ShapedWindows, TheSplashTakesItsPicturesShapeAndLeavesNoFile) {
+// Each takes its picture's shape (the white corners cut away) and leaves no picture file behind.
+TEST_F(ShapedWindows, TheSplashAndTheAboutWindowTakeTheirPicturesShape) {
     SplashWindow splash;
     splash.Form_Load(state, files);
     EXPECT_EQ(splash.size(), QSize(418, 277));
-    EXPECT_FALSE(splash.mask().isEmpty());
-    EXPECT_FALSE(splash.mask().contains(QPoint(0, 0)));  // the white corner is cut away
+    EXPECT_FALSE(splash.mask().contains(QPoint(0, 0)));
     EXPECT_TRUE(splash.mask().contains(QPoint(150, 150)));
     EXPECT_EQ(splash.findChild<QLabel*>("lbl_Programmversion")->text(), "Version 1.0.0");
     EXPECT_EQ(state.LastResult, 1);
-    EXPECT_FALSE(files.Exists(temp.path() + "/pic_Splash.bmp"));
+    AboutWindow about(state, files, programs, messages);
+    about.Form_Load();
+    EXPECT_EQ(about.size(), QSize(510, 345));
+    EXPECT_FALSE(about.mask().contains(QPoint(1, 1)));
+    EXPECT_TRUE(std::filesystem::is_empty(temp.path()));
 }
 
-// The About window takes its picture's shape, leaves no file behind, and OK or Escape closes it.
-TEST_F(ShapedWindows, TheAboutWindowTakesItsShapeAndClosesWithOkOrEscape) {
+TEST_F(ShapedWindows, TheAboutWindowClosesWithOkOrEscape) {
     for (const bool escape : {false, true}) {
         AboutWindow about(state, files, programs, messages);
         about.Form_Load();
-        EXPECT_EQ(about.size(), QSize(510, 345));
-        EXPECT_FALSE(about.mask().contains(QPoint(1, 1)));  // rounded corner
-        EXPECT_FALSE(files.Exists(temp.path() + "/pic_Info.bmp"));
         bool closed = false;
         QObject::connect(&about, &AboutWindow::closed, [&] { closed = true; });
         about.show();
