@@ -33,7 +33,7 @@ void KeepAwakePass(ProgramState& state, DriveEngine& engine, platform::DrivePlat
             yield();
             if (goOn() && engine.IsDriveSelected(drive)) {
                 platform::DeviceReach reach;
-                TouchDrive(drives, drive, &reach);
+                TouchDrive(drives, drive, false, true, &reach);
                 if (goOn()) {  // the windows may be gone once the program is ending
                     engine.RecordTouch(drive, reach);
                 }

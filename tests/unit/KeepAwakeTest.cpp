@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "drives/TouchDrive.h"
 #include "fakes/FakeDrivePlatform.h"
 #include "fakes/MainFormRig.h"
 #include "platform/common/CallGate.h"
@@ -29,6 +30,27 @@ class Pass : public ::testing::Test, protected testing::MainFormRig {
         return reads;
     }
 };
+
+// Free space in MB as four-decimal fixed point: 8 x 512 bytes per cluster are 0.0039 MB, times a million
+// free clusters; halves round to even, the whole part cuts toward negative infinity.
+TEST(TouchDrive, FreeSpaceInFourDecimalFixedPoint) {
+    EXPECT_EQ(Fixed4::FromRatio(1, 20000).tenThousandths, 0);  // 0.5 ten-thousandths: to even
+    EXPECT_EQ(Fixed4::FromRatio(3, 20000).tenThousandths, 2);  // 1.5: to even
+    EXPECT_EQ(Fixed4{-5}.WholePart(), -1);
+    testing::FakeDrivePlatform drives;
+    drives.drives['E'] = {kDriveFixed, true, "e", {8, 512, 1000000, 2000000}};
+    EXPECT_EQ(TouchDrive(drives, "e:", false, false).ToDouble(), 3900.0);
+    EXPECT_EQ(TouchDrive(drives, "e:", true, false).ToDouble(), 3.8086);  // 3900 / 1024, four decimals
+    EXPECT_EQ(TouchDrive(drives, "e:", true, true).ToDouble(), 3.0);
+    drives.drives['E'].space = {1, 1000, 3, 10};  // 0.0010 MB per cluster (0.00095 rounds to even)
+    EXPECT_EQ(TouchDrive(drives, "E:", false, false).ToDouble(), 0.0030);
+    // Nothing for an empty drive, and zero when the query fails.
+    drives.touches.clear();
+    EXPECT_EQ(TouchDrive(drives, "", false, true).tenThousandths, 0);
+    EXPECT_EQ(drives.touches, std::vector<std::string>{"current "});
+    drives.drives['F'] = {kDriveFixed, false, ""};
+    EXPECT_EQ(TouchDrive(drives, "f:", false, true).tenThousandths, 0);
+}
 
 TEST_F(Pass, NoSelectionTouchesNothingButStillRebuildsTheList) {
     for (const std::string selection : {"C:\\", ""}) {
