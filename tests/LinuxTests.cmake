@@ -39,7 +39,6 @@ endfunction()
 
 # The real program under X: skipped where no X display is reachable.
 wakelatch_script_test(startup_and_shutdown startup_shutdown.sh 240 $<TARGET_FILE:wakelatch>)
-wakelatch_script_test(hostile_files hostile_files.sh 240 $<TARGET_FILE:wakelatch>)
 
 # The drive platform against real mounts (root; loop devices, FUSE, sshd).
 add_library(wakelatch_test_support STATIC support/LoopImage.cpp)
@@ -52,7 +51,7 @@ wakelatch_test_program(wakelatch_drive_integration_tests PREFIX "integration."
               WAKELATCH_LOOPBACK_SSHD="${CMAKE_CURRENT_SOURCE_DIR}/integration/loopback_sshd.sh"
   PROPERTIES RUN_SERIAL TRUE TIMEOUT 120)
 
-# The tray icon in a real tray host (trayer) under X: pictures, pass, clicks. About 75 s.
+# The tray icon in a real tray host (trayer) under X: its pictures through a pass. About 75 s.
 wakelatch_script_test(tray_icon tray.sh 180 $<TARGET_FILE:wakelatch>)
 
 # A ticked sshfs share whose server is frozen: the window keeps answering, and the program still ends.

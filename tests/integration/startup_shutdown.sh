@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real program under X: window, single instance, orderly shutdown on signals, settings and the
-# autostart entry on disk. Needs an X display (DISPLAY) and xdotool; skips itself (77) otherwise.
+# autostart entry on disk, hostile files left alone. Needs an X display (DISPLAY) and xdotool; skips
+# itself (77) otherwise.
 set -u
 
 source "$(dirname "$0")/x_program.sh"
@@ -88,20 +89,6 @@ start_program
 stop_program HUP
 [ ! -e "$desktop" ] && pass "autostart entry removed with AutoStart off" || fail "autostart entry still there"
 
-# A copy that dies leaves its lock behind; the next start recovers it.
-start_program
-kill -KILL "$first"; wait "$first" 2>/dev/null
-start_program && pass "starts again after a copy was killed"
-stop_program TERM
-
-# A window moved off every screen (a monitor that is gone) comes back onto the screen.
-set_key MainLeft -900000
-start_program
-geometry=$(xdotool search --name "^${title//./\\.}\$" getwindowgeometry --shell | grep -E '^(X|Y)=' | tr '\n' ' ')
-eval "$geometry"
-[ "${X:--1}" -ge 0 ] && pass "off-screen position brought back (X=$X Y=$Y)" || fail "window at X=${X:-?}"
-stop_program TERM
-
 # SIGTERM at a spread of moments through start-up, from the splash to the running loop: every time the
 # program ends with status 0 within a few seconds, leaves a settings file that parses, and no copy of
 # it runs on. (In the first few milliseconds, before main() runs, the dynamic loader is still mapping
@@ -127,6 +114,24 @@ for trial in $(seq 1 40); do
     fi
 done
 [ "$trial_failures" -eq 0 ] && pass "SIGTERM at 40 moments from 25 ms to 1 s: status 0 each time, settings whole, no copy left"
+
+# Hostile files where the program keeps its settings, its drive map and its instance lock (each is refused
+# in the unit tests; here the whole program): it starts, ends on SIGTERM with status 0 and leaves them as
+# they were, but for the unreadable instance lock, which it takes over and removes.
+signature() {  # what a path is, without opening it
+    if [ -L "$1" ]; then echo "link -> $(readlink "$1")"; else stat -c %F "$1" 2>/dev/null || echo absent; fi
+}
+drives="$HOME/.config/Wakelatch/drives"
+rm -f "$ini" "$drives"
+mkfifo "$ini"
+ln -s /dev/zero "$drives"
+head -c 300 /dev/urandom >"$XDG_RUNTIME_DIR/Wakelatch.lock"
+before="$(signature "$ini"), $(signature "$drives")"
+start_program && stop_program TERM
+after="$(signature "$ini"), $(signature "$drives")"
+[ "$after" = "$before" ] && pass "hostile files left as they were ($before)" || fail "was '$before', now '$after'"
+[ ! -e "$XDG_RUNTIME_DIR/Wakelatch.lock" ] && pass "a garbage instance lock taken over and released" ||
+    fail "instance lock left behind"
 
 echo "$failures failures"
 [ "$failures" -eq 0 ]

@@ -138,9 +138,14 @@ linux_helper::Request ProbeRoot() {
     return request;
 }
 
-TEST(DriveHelper, AHangingCallNeverHoldsUpTheCallerNorTheEnd) {
+// The drive helper of this build behind a gate.
+class DriveHelperCalls : public ::testing::Test {
+  protected:
     BlockingAwaiter awaiter;
-    CallGate gate(awaiter);
+    CallGate gate{awaiter};
+};
+
+TEST_F(DriveHelperCalls, AHangingCallNeverHoldsUpTheCallerNorTheEnd) {
     auto helper = std::make_unique<linux_helper::DriveHelper>(WAKELATCH_DRIVE_HELPER);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(Ask(gate, *helper, Hold(60s), 100ms));
@@ -155,9 +160,7 @@ TEST(DriveHelper, AHangingCallNeverHoldsUpTheCallerNorTheEnd) {
     EXPECT_TRUE(testing::ProcessEndsSoon(pid));
 }
 
-TEST(DriveHelper, AKilledHelperFailsItsCallsAndIsStartedAgain) {
-    BlockingAwaiter awaiter;
-    CallGate gate(awaiter);
+TEST_F(DriveHelperCalls, AKilledHelperFailsItsCallsAndIsStartedAgain) {
     linux_helper::DriveHelper helper(WAKELATCH_DRIVE_HELPER);
     ASSERT_TRUE(Ask(gate, helper, ProbeRoot(), 5s));
     const pid_t first = helper.Pid();
@@ -181,9 +184,7 @@ TEST(DriveHelper, AKilledHelperFailsItsCallsAndIsStartedAgain) {
     EXPECT_EQ(missing.Pid(), 0);
 }
 
-TEST(DriveHelper, AHelperThatTakesNoMoreRequestsIsLetGoInsteadOfHoldingUpTheSender) {
-    BlockingAwaiter awaiter;
-    CallGate gate(awaiter);
+TEST_F(DriveHelperCalls, AHelperThatTakesNoMoreRequestsIsLetGoInsteadOfHoldingUpTheSender) {
     std::atomic<bool> refused = false;
     linux_helper::DriveHelper helper(WAKELATCH_DRIVE_HELPER);
     ASSERT_TRUE(Ask(gate, helper, ProbeRoot(), 5s));

@@ -44,18 +44,6 @@ TEST(DriveMap, NewDrivesGetTheFirstFreeLetterAndTheLinesAreAdded) {
     EXPECT_FALSE(map.AssignLetters({"/", "/media/usb"}));  // nothing new, nothing to write
 }
 
-TEST(DriveMap, WhenNoLetterIsFreeTheDriveGetsNone) {
-    std::vector<std::string> mountPoints;
-    for (int i = 0; i < 30; ++i) {
-        mountPoints.push_back("/media/d" + std::to_string(i));
-    }
-    DriveMap map = DriveMap::Parse("");
-    map.AssignLetters(mountPoints);
-    EXPECT_EQ(map.MountPointOf('Z'), "/media/d22");
-    EXPECT_FALSE(map.LetterOf("/media/d23"));
-    EXPECT_FALSE(map.MountPointOf('A'));
-}
-
 TEST(DriveMap, PathsThatTheFileCannotGiveBackGetNoLetter) {
     DriveMap map = DriveMap::Parse("");
     EXPECT_FALSE(map.AssignLetters({"/media/two\nlines", "relative", "/mnt/data ", "/mnt/tab\t"}));

@@ -23,15 +23,14 @@ std::string FirstLineOf(const std::string& command) {
     return text.substr(0, text.find('\n'));
 }
 
-LoopImage::LoopImage(const std::string& folder, const std::string& label, const std::string& mountOptions)
-    : mountPoint_(folder + "/mnt") {
+LoopImage::LoopImage(const std::string& folder, const std::string& label) : mountPoint_(folder + "/mnt") {
     const std::string image = folder + "/disk.img";
     std::filesystem::create_directories(mountPoint_);
     // Inode tables and journal written in full now, so that no background writes follow the mount.
     const std::string labelOption = label.empty() ? std::string() : " -L " + label;
     if (RunQuietly("truncate -s 32M " + image + " && mkfs.ext4 -q -F" + labelOption +
                    " -E lazy_itable_init=0,lazy_journal_init=0 " + image) != 0 ||
-        RunQuietly("mount -o loop," + mountOptions + " " + image + " " + mountPoint_) != 0) {
+        RunQuietly("mount -o loop,noatime " + image + " " + mountPoint_) != 0) {
         return;
     }
     loopDevice_ = FirstLineOf("findmnt -n -o SOURCE " + mountPoint_);

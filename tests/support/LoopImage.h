@@ -21,9 +21,8 @@ struct DeviceCounters {
 // one 1 MiB file on it last changed two days ago, and unmounted again at the end. Needs root.
 class LoopImage {
   public:
-    // `mountOptions` beside "loop"; the default leaves access times alone.
-    LoopImage(const std::string& folder, const std::string& label,
-              const std::string& mountOptions = "noatime");
+    // Mounted noatime: reads leave access times alone.
+    LoopImage(const std::string& folder, const std::string& label);
     ~LoopImage() { RunQuietly("umount " + mountPoint_); }
     LoopImage(const LoopImage&) = delete;
     LoopImage& operator=(const LoopImage&) = delete;
