@@ -1,12 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <array>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/win32/MessageLoop.h"
 #include "fakes/MainFormRig.h"
+#include "fakes/WindowTexts.h"
 #include "ui/win32/CommonControls.h"
 #include "ui/win32/MainWindowView.h"
 #include "ui/win32/TrayMenuView.h"
@@ -126,78 +127,46 @@ TEST(Win32TrayMenu, TheEntriesReachTheirHandlersAndCheckMarksFollowTheSettings) 
     EXPECT_NE(GetMenuState(view.Menu(), view.CommandOf("mnuAuto"), MF_BYCOMMAND) & MF_CHECKED, 0U);
 }
 
-// Every text of the main window and its tray menu as the real windows show it, for Language 1 (German),
-// 2 (English) and 3 (any other: the design texts stay); the separators lie between the entries listed.
+// Every text of the main window and its tray menu as the real windows show it, for Language 1, 2 and 3.
 class MainWindowCaptions : public MainWindow, public ::testing::WithParamInterface<int> {};
-
-struct Shown {
-    const char*
-        where;  // a control's name, "title", "status", "menu:<bar position>[:<entry>]", "tray:<entry>"
-    std::array<const char*, 3> byLanguage;
-};
-
-const Shown kMainWindowTexts[] = {
-    {"title", {"Wakelatch Version 1.0.0", "Wakelatch Version 1.0.0", "Wakelatch Version 1.0.0"}},
-    {"cmd_Speichern", {"Speichern", "Save", "cmd_Speichern"}},
-    {"cmd_Start", {"Manueller Start", "Start manuell", "cmd_Start"}},
-    {"cmd_Beenden", {"Beenden", "Exit", "cmd_Beenden"}},
-    {"cmd_Minimieren", {"Taskleiste minimieren", "Tray-Icon ON", "cmd_Minimieren"}},
-    {"lbl_TEXT_Hinweis",
-     {"Kontrollieren bzw. Ändern Sie Ihre Einstellungen für das Verhalten auf die gewünschten Laufwerke. "
-      "Änderungen zum Startverhalten des Programmes stellen Sie über DATEI > EIGENSCHAFTEN ein.",
-      "Controls relationship-wisely you alter your attitudes for the behavior on the wished drives. "
-      "Alterations to the start-behavior of the program put you over FILE > OPTIONS one. ",
-      "lbl_TEXT_Hinweis"}},
-    {"fra_Laufwerke", {"  bekannte Laufwerke:  ", "  Systemdrives:  ", "fra_Laufwerke"}},
-    {"fra_Standby", {"  Timer:  ", "  Timer:  ", "fra_Standby"}},
-    {"lbl_fraStandby_TEXT_eingestelleMinuten",
-     {"Aktuell:", "Actually:", "lbl_fraStandby_TEXT_eingestelleMinuten"}},
-    {"lbl_fraStandby_TEXT_AnzeigeMinuten", {"5 Min.", "5 Min.", "lbl_fraStandby_TEXT_AnzeigeMinuten"}},
-    {"lbl_fraStandby_TEXT_gespeicherteMinuten",
-     {"Gespeichert:", "Time saved:", "lbl_fraStandby_TEXT_gespeicherteMinuten"}},
-    {"lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert",
-     {"5 Min.", "5 Min.", "lbl_fraStandby_TEXT_AnzeigeMinutenGespeichert"}},
-    {"status", {"Status: Aktiv", "Status: Active", "Status"}},
-    {"menu:0", {"Menü", "Item", "&Datei"}},
-    {"menu:0:0", {"Eigenschaften", "Options", "Ei&genschaften"}},
-    {"menu:0:2", {"Beenden", "Exit program", "&Beenden"}},
-    {"menu:1", {"&?", "&?", "&?"}},
-    {"menu:1:0", {"Anleitung starten...", "Start help...", "H&ilfe"}},
-    {"menu:1:2", {"Info...", "Info...", "Inf&o "}},
-    {"tray:0", {"Automatik anhalten", "Stop automatic", "&Anhalten"}},
-    {"tray:1", {"Wiederherstellen", "Maximized", "&Maximieren"}},
-    {"tray:3", {"Programmstart mit Windows", "Start with windows", "Auto start Wake&latch"}},
-    {"tray:4", {"Programmstart in Taskleiste", "Start as icon", "Start Wakelatch &DeziReroz"}},
-    {"tray:6", {"In&fo Wakelatch...", "In&fo Wakelatch...", "In&fo Wakelatch..."}},
-    {"tray:8", {"Beenden", "Exit", "Beenden &WakeLatch"}},
-};
 
 TEST_P(MainWindowCaptions, AreThoseOfItsLanguage) {
     SKIP_WITHOUT_WINDOW(view.Hwnd());
     TrayMenuView tray;
     tray.AddCaptionTargets(view.CaptionTargets());
-    Load(GetParam());
+    const int language = GetParam();
+    Load(language);
     const HMENU bar = GetMenu(view.Hwnd());
     ASSERT_EQ(GetMenuItemCount(bar), 2);
-    ASSERT_EQ(GetMenuItemCount(tray.Menu()), 9);
-    for (const Shown& shown : kMainWindowTexts) {
-        const std::string where = shown.where;
+    // Win32 menus keep no names: their entries by position.
+    const std::map<std::string, std::string> menuEntries = {
+        {"mnuFile", MenuText(bar, 0)},
+        {"mnuFileProperties", MenuText(GetSubMenu(bar, 0), 0)},
+        {"mnuFileExit", MenuText(GetSubMenu(bar, 0), 2)},
+        {"mnuHelp", MenuText(bar, 1)},
+        {"mnuAnleitung", MenuText(GetSubMenu(bar, 1), 0)},
+        {"mnuHelpAbout", MenuText(GetSubMenu(bar, 1), 2)},
+    };
+    for (const testing::ShownText& shown : testing::kMainWindowTexts) {
+        const std::string name = shown.control;
         std::string text;
-        if (where == "title") {
+        if (name == "frm_Main") {
             text = TextOf(view.Hwnd());
-        } else if (where == "status") {
+        } else if (name == "sbStatusBar_Panel1") {
             text = StatusPanelText(view.ControlNamed("sbStatusBar"));
-        } else if (where.starts_with("tray:")) {
-            text = MenuText(tray.Menu(), std::stoi(where.substr(5)));
-        } else if (where.starts_with("menu:")) {
-            const int menu = where[5] - '0';
-            text = where.size() == 6 ? MenuText(bar, menu)
-                                     : MenuText(GetSubMenu(bar, menu), std::stoi(where.substr(7)));
+        } else if (menuEntries.contains(name)) {
+            text = menuEntries.at(name);
         } else {
-            ASSERT_NE(view.ControlNamed(where), nullptr) << where;
-            text = TextOf(view.ControlNamed(where));
+            ASSERT_NE(view.ControlNamed(name), nullptr) << name;
+            text = TextOf(view.ControlNamed(name));
         }
-        EXPECT_EQ(text, shown.byLanguage.at(GetParam() - 1)) << where << ", Language " << GetParam();
+        EXPECT_EQ(text, shown.text.at(language - 1)) << name << ", Language " << language;
+    }
+    ASSERT_EQ(GetMenuItemCount(tray.Menu()), static_cast<int>(std::size(testing::kTrayMenuTexts)));
+    for (int entry = 0; entry < GetMenuItemCount(tray.Menu()); ++entry) {
+        const testing::ShownText& shown = testing::kTrayMenuTexts[entry];
+        EXPECT_EQ(MenuText(tray.Menu(), entry), shown.text.at(language - 1))
+            << shown.control << ", Language " << language;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "fakes/FakeControls.h"
 #include "fakes/FakePrograms.h"
 #include "fakes/FakeSettingsStore.h"
+#include "fakes/WindowTexts.h"
 #include "platform/windows/WindowsFileSystem.h"
 #include "ui/win32/AboutWindow.h"
 #include "ui/win32/OptionsDialogView.h"
@@ -64,47 +65,14 @@ struct Dialog final : OptionsHost {
 };
 
 TEST(Win32OptionsDialog, ShowsEveryCaptionOfItsLanguage) {
-    struct Case {
-        const char* control;  // nullptr: the title bar
-        const char* german;
-        const char* english;
-        const char* other;  // Language 3: the design-time text
-    };
-    const Case cases[] = {
-        {nullptr, "Wakelatch Version 1.0.0 - Programmsetup", "Wakelatch Version 1.0.0 - Options",
-         "frm_Options"},
-        {"lbl_TEXT_Hinweis",
-         "Stellen Sie sich das Programm ganz auf Ihre Bedürfnisse ein. Beachten Sie jedoch, das Sie die "
-         "Einstellungen mit dem Drücken des OK-Buttons sofort übernehmen.",
-         "Adjust the program completely to your needs for itself. Heed, however, that immediately takes on "
-         "you with the pressing the OK-button the attitudes.",
-         "lbl_TEXT_Hinweis"},
-        {"fra_Optionen",
-         " Einstellungen Programmverhalten: ", "Attitudes program-behavior: ", "fra_Optionen"},
-        {"fra_Language", " Sprachauswahl: ", "Laguage select: ", "fra_Language"},
-        {"cmd_Beenden", "Abbrechen", "Cancel", "cmd_Beenden"},
-        {"cmd_Speichern", "OK", "OK", "cmd_Speichern"},
-        {"chk_Autostart", "Programmstart mit Windows", "Start with Windows", "chk_Autostart"},
-        {"chk_Traystart", "Starten in der Taskleiste", "Start as Icon", "chk_Traystart"},
-        {"chk_StartNetDrive", "Netzlaufwerke regelmässig kontrollieren und verbinden",
-         "Controll and connected all Remote-Drives", "chk_StartNetDrive"},
-        {"opt_DRIVE_Name(1)", "Laufwerke mit Bezeichung anzeigen", "Drives with name", "opt_DRIVE_Name(1)"},
-        {"opt_DRIVE_Name(0)", "Laufwerke ohne Bezeichnung anzeigen", "Drives without name",
-         "opt_DRIVE_Name(0)"},
-        {"lbl_HINWEIS_Laufwerkbzeichnung",
-         " Anzeigeformat für Laufwerksliste: ", " Screens of Drives: ", "lbl_HINWEIS_Laufwerkbzeichnung"},
-        {"opt_GERMANY", "", "", ""},
-        {"opt_ENGLISCH", "", "", ""},
-    };
     for (const int language : {1, 2, 3}) {
         Dialog dialog(language);
         SKIP_WITHOUT_WINDOW(dialog.view.Hwnd());
-        for (const Case& c : cases) {
-            const std::string expected = language == 1 ? c.german : language == 2 ? c.english : c.other;
-            const HWND window = c.control != nullptr ? dialog.Control(c.control) : dialog.view.Hwnd();
-            ASSERT_NE(window, nullptr) << c.control;
-            EXPECT_EQ(TextOf(window), expected)
-                << (c.control != nullptr ? c.control : "title") << ", Language " << language;
+        for (const testing::ShownText& shown : testing::kOptionsDialogTexts) {
+            const std::string name = shown.control;
+            const HWND window = name == "frm_Options" ? dialog.view.Hwnd() : dialog.Control(shown.control);
+            ASSERT_NE(window, nullptr) << name;
+            EXPECT_EQ(TextOf(window), shown.text.at(language - 1)) << name << ", Language " << language;
         }
     }
 }
@@ -157,18 +125,6 @@ TEST(Win32SplashWindow, ShowsItsTextsShapedByItsPictureAndLeavesNoPicture) {
 }
 
 TEST(Win32AboutWindow, ShowsEveryCaptionOfItsLanguageAndClosesByEscape) {
-    const char* german =
-        "ermöglicht es Ihnen, angeschlossene oder an Ihr Netzwerk angebundene Laufwerke, nicht in den "
-        "Standby-Modus wechseln zu lassen. Somit sind Ihre Laufwerke immer Zugriffsbereit für Sie. Ausserdem "
-        "schont es Ihr Laufwerk, da es kein ständiges Anlaufen aus dem Standby-Modus gibt.";
-    const char* english =
-        "if it enables you, connected or at your network of connected drives, not to let shift in the "
-        "Standby-Modus. Consequently, your drives always are ready for you. Furthermore it spares your drive "
-        "since there is not any continuous not starting from the Standby-Modus.";
-    const char* germanNotice =
-        "Ohne Gewährleistung. Das Programm liest nur von den gewählten Laufwerken und schreibt nie auf sie.";
-    const char* englishNotice =
-        "Without warranty. The program only reads from the chosen drives and never writes to them.";
     platform::WindowsFileSystem files;
     testing::ScratchFolder temp;
     testing::FakePrograms programs;  // no system information program
@@ -181,19 +137,10 @@ TEST(Win32AboutWindow, ShowsEveryCaptionOfItsLanguageAndClosesByEscape) {
         AboutWindow about(state, files, programs, messages);
         SKIP_WITHOUT_WINDOW(about.Hwnd());
         about.Form_Load();
-        struct Case {
-            const char* control;  // nullptr: the window's caption
-            const char* text;
-        };
-        for (const Case& c : {Case{nullptr, "Info Wakelatch"}, Case{"lbl_Name", "Wakelatch"},
-                              Case{"lbl_Version", "Version 1.0.0"},
-                              Case{"lbl_Beschreibung", language == 1 ? german : english},
-                              Case{"lbl_Warnung", language == 1 ? germanNotice : englishNotice},
-                              Case{"lbl_Copyright", "© 2026 The Wakelatch developers"},
-                              Case{"cmdSysInfo", "&System-Info..."}, Case{"cmdOK", "OK"}}) {
-            const HWND window = c.control != nullptr ? about.ControlNamed(c.control) : about.Hwnd();
-            EXPECT_EQ(TextOf(window), c.text)
-                << (c.control != nullptr ? c.control : "caption") << ", Language " << language;
+        for (const testing::ShownText& shown : testing::kAboutWindowTexts) {
+            const std::string name = shown.control;
+            const HWND window = name == "frm_About" ? about.Hwnd() : about.ControlNamed(shown.control);
+            EXPECT_EQ(TextOf(window), shown.text.at(language - 1)) << name << ", Language " << language;
         }
         EXPECT_FALSE(files.Exists(state.TempDirectory + "\\pic_Info.bmp"));
         if (language == 2) {  // each window shown and hidden costs Wine time: once
