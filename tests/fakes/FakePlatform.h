@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/CallLog.h"
 #include "platform/AutostartEntries.h"
 #include "platform/ProgramLocation.h"
 #include "platform/SystemFolders.h"
@@ -24,14 +25,6 @@ class FakeAutostart final : public platform::AutostartEntries {
     std::map<std::string, std::string> entries;
     std::vector<std::string> calls;
 };
-
-// Calls of several fakes in the order they came, for tests of a sequence of steps.
-using CallLog = std::vector<std::string>;
-inline void Note(CallLog* log, const std::string& entry) {
-    if (log != nullptr) {
-        log->push_back(entry);
-    }
-}
 
 class FakeLocation final : public platform::ProgramLocation {
   public:

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/CallLog.h"
 #include "settings/SettingsStore.h"
 
 namespace wakelatch::testing {
@@ -13,9 +14,7 @@ class FakeSettingsStore final : public SettingsStore {
   public:
     std::string GetSetting(const std::string& appName, const std::string& section, const std::string& key,
                            const std::string& defaultText) override {
-        if (log != nullptr) {
-            log->push_back("read " + key);
-        }
+        Note(log, "read " + key);
         const auto it = values.find(Address(appName, section, key));
         return it == values.end() ? defaultText : it->second;
     }
@@ -23,9 +22,7 @@ class FakeSettingsStore final : public SettingsStore {
     bool SaveSetting(const std::string& appName, const std::string& section, const std::string& key,
                      const std::string& text) override {
         writes.push_back(key);
-        if (log != nullptr) {
-            log->push_back("write " + key);
-        }
+        Note(log, "write " + key);
         values[Address(appName, section, key)] = text;
         return true;
     }
@@ -40,8 +37,7 @@ class FakeSettingsStore final : public SettingsStore {
 
     std::map<std::string, std::string> values;
     std::vector<std::string> writes;
-    // Also records "read Key" and "write Key" here, among other calls.
-    std::vector<std::string>* log = nullptr;
+    CallLog* log = nullptr;  // also gets "read Key" and "write Key", among other fakes' calls
 
   private:
     static std::string Address(const std::string& app, const std::string& section, const std::string& key) {

@@ -28,7 +28,8 @@ icon=$(icon_window)
 [ -n "$icon" ] && pass "the icon sits in the tray" || { fail "no icon in the tray"; cat "$work/program.log"; }
 [ -z "$(main_windows)" ] && pass "no main window shown" || fail "the main window is shown"
 if [ -n "$icon" ]; then
-    [ "$(shot "$icon" | green_pixels)" -gt 5 ] && [ "$(shot "$icon" | red_pixels)" -eq 0 ] && pass "idle hourglass: green, no red" ||
+    idle=$(shot "$icon")
+    [ "$(green_pixels <<<"$idle")" -gt 5 ] && [ "$(red_pixels <<<"$idle")" -eq 0 ] && pass "idle hourglass: green, no red" ||
         fail "idle icon looks wrong"
     import -window root "$work/idle.png"
 
