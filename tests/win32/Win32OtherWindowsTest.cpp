@@ -1,6 +1,7 @@
 // The windows besides the main one: the options dialog, the splash and the About window.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -104,35 +105,28 @@ TEST(Win32OptionsDialog, SaveFollowsChangesAndClosingAsksInTheDialogsLanguage) {
 }
 
 // The splash's texts are the same in every language.
-TEST(Win32SplashWindow, ShowsItsTextsShapedByItsPictureAndLeavesNoPicture) {
+TEST(Win32SplashWindow, ShowsItsTextsAndLeavesNoPicture) {
     platform::WindowsFileSystem files;
-    testing::ScratchFolder temp;
     SplashWindow splash;
     SKIP_WITHOUT_WINDOW(splash.Hwnd());
     ProgramState state;
     state.ProgramVersion = "1.0.0";
-    state.TempDirectory = temp.path();
+    state.TempDirectory = std::filesystem::temp_directory_path().string();
     splash.Form_Load(state, files);
     EXPECT_EQ(TextOf(splash.ControlNamed("lbl_Programmname")), "Wakelatch");
     EXPECT_EQ(TextOf(splash.ControlNamed("lbl_Programmversion")), "Version 1.0.0");
     EXPECT_EQ(TextOf(splash.ControlNamed("lbl_Copyright")), "© 2026 The Wakelatch developers");
     EXPECT_FALSE(files.Exists(state.TempDirectory + "\\pic_Splash.bmp"));
-    // The runs are unit-tested; here: the top-left pixel's colour is cut away.
-    const HRGN region = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(GetWindowRgn(splash.Hwnd(), region), COMPLEXREGION);
-    EXPECT_FALSE(PtInRegion(region, 0, 0));
-    DeleteObject(region);
 }
 
 TEST(Win32AboutWindow, ShowsEveryCaptionOfItsLanguageAndClosesByEscape) {
     platform::WindowsFileSystem files;
-    testing::ScratchFolder temp;
     testing::FakePrograms programs;  // no system information program
     for (const int language : {1, 2, 3}) {
         ProgramState state;
         state.Language = language;
         state.ProgramVersion = "1.0.0";
-        state.TempDirectory = temp.path();
+        state.TempDirectory = std::filesystem::temp_directory_path().string();
         testing::FakeMessageBox messages;
         AboutWindow about(state, files, programs, messages);
         SKIP_WITHOUT_WINDOW(about.Hwnd());

@@ -4,7 +4,6 @@
 //   rows <title> <id>     the rows of a list box, one a line: "<x> <y>\t<text>", the screen point in the
 //                         row's tick box first
 //   center <title> <id>   screen point in the middle of a control: "<x> <y>"
-//   close <title>         posts WM_CLOSE, as a task manager's polite end does
 //   endsession <title>    the session's end as Windows announces it: WM_QUERYENDSESSION (its answer is
 //                         printed), then WM_ENDSESSION with TRUE
 // Exit status 0; 2 for bad arguments; 3 when there is no window with that title or no such control.
@@ -23,10 +22,6 @@ int main(int argc, char* argv[]) {
     const HWND window = FindWindowW(nullptr, wakelatch::platform::utf::Widen(argv[2]).c_str());
     if (window == nullptr) {
         return 3;
-    }
-    if (command == "close") {
-        PostMessageW(window, WM_CLOSE, 0, 0);
-        return 0;
     }
     if (command == "endsession") {
         DWORD_PTR answer = 0;

@@ -1,26 +1,21 @@
-// The program's environment on Windows: where it was started from, the requests to end, its files and
-// temp folder, its settings in the registry. The copy already running is checked on the real program
-// (program.sh).
+// The program's environment on Windows: where it was started from, the requests to end, its settings in the
+// registry. The copy already running is checked on the real program (program.sh).
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "platform/windows/RegistrySettingsStore.h"
 #include "platform/windows/WindowsEndRequests.h"
-#include "platform/windows/WindowsFileSystem.h"
 #include "platform/windows/WindowsProgramLocation.h"
-#include "platform/windows/WindowsSystemFolders.h"
 #include "settings/SettingsSchema.h"
-#include "support/FileOps.h"
-#include "support/Resources.h"
 #include "windows/WinBaseSupport.h"
 
 namespace wakelatch {
 namespace {
 
 using platform::utf::Widen;
-using testing::RegistryData;
 
 TEST(ProgramLocation, OnlySharePathsCountAsNetwork) {
     const std::pair<const char*, bool> cases[] = {
@@ -31,12 +26,10 @@ TEST(ProgramLocation, OnlySharePathsCountAsNetwork) {
     for (const auto& [file, network] : cases) {
         EXPECT_EQ(platform::WindowsProgramLocation(file).StartedFromNetworkPath(), network) << file;
     }
-    EXPECT_EQ(platform::WindowsProgramLocation("C:\\Wakelatch.exe").ProgramFolder(), "C:\\");
 }
 
 TEST(EndRequests, ABreakSetsTheFlagAndTheEventAndOtherEventsAreNotTaken) {
     platform::InstallEndRequestHandlers();
-    platform::InstallEndRequestHandlers();  // once per process
     const HANDLE event = platform::EndRequestEvent();
     ASSERT_NE(event, nullptr);
     EXPECT_FALSE(platform::OnConsoleEvent(7));  // not an end request: left to the next handler
@@ -51,44 +44,15 @@ TEST(EndRequests, ABreakSetsTheFlagAndTheEventAndOtherEventsAreNotTaken) {
     EXPECT_TRUE(platform::EndRequested());
 }
 
-std::string ResourceBytes(int id) {
-    const auto bytes = resources::Find(id);
-    return std::string(reinterpret_cast<const char*>(bytes->data), bytes->size);
-}
-
-class WindowsFiles : public ::testing::Test {
-  protected:
-    testing::ScratchFolder scratch;
-    platform::WindowsFileSystem files;
+struct RegistryData {
+    DWORD type = 0;
+    std::vector<BYTE> bytes;
 };
 
-TEST_F(WindowsFiles, ResourcesReplaceWhatWasThereWithExactlyTheirBytes) {
-    const std::string picture = scratch / "pic_Info.bmp";
-    testing::WriteBytes(picture, std::string(2 * ResourceBytes(resources::kAboutBitmap).size(), 'z'));
-    ASSERT_TRUE(sml_RES_TO_DISK::ResourceToDisk(files, resources::kAboutBitmap, picture));
-    EXPECT_EQ(testing::ReadBytes(picture), ResourceBytes(resources::kAboutBitmap));  // no old tail
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path()), {}), 1) << "nothing beside";
-}
-
-TEST_F(WindowsFiles, TheTempFolderIsTheUsersOwn) {
-    platform::WindowsSystemFolders folders(scratch.path());
-    const std::filesystem::path expected = std::filesystem::temp_directory_path() / "Wakelatch";
-    // Whatever stands at its place is moved aside: a file here, a link to elsewhere alike.
-    std::filesystem::remove_all(expected);
-    testing::WriteBytes(expected.string(), "in the way");
-
-    const std::string folder = folders.TempDirectoryFor("C:\\windows");
-    EXPECT_EQ(Widen(folder), expected.wstring());
-    EXPECT_TRUE(std::filesystem::is_directory(expected));
-    int movedAside = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(expected.parent_path())) {
-        if (entry.path().filename().wstring().rfind(L"Wakelatch.moved-", 0) == 0) {
-            ++movedAside;
-            std::filesystem::remove(entry.path());
-        }
-    }
-    EXPECT_EQ(movedAside, 1);
-    EXPECT_EQ(folders.TempDirectoryFor("C:\\windows"), folder);  // a second time finds it
+RegistryData TextData(const std::string& text) {
+    const std::wstring wide = Widen(text);
+    const auto* begin = reinterpret_cast<const BYTE*>(wide.c_str());
+    return {REG_SZ, std::vector<BYTE>(begin, begin + (wide.size() + 1) * sizeof(wchar_t))};
 }
 
 // The settings of this test live under a key of their own: HKCU\<base>\Wakelatch\Settings.
@@ -100,7 +64,7 @@ class RegistrySettings : public ::testing::Test {
         return store.GetSetting(settings::kAppName, settings::kSection, key, "dflt");
     }
 
-    std::string base = testing::Unique("Software\\WakelatchTest-");
+    std::string base = "Software\\WakelatchTest-" + std::to_string(GetCurrentProcessId());
     platform::RegistrySettingsStore store{base};
 };
 
@@ -117,19 +81,16 @@ TEST_F(RegistrySettings, WrittenTextsReadBackAndOnlyTextsOfSaneLengthAreRead) {
         std::string read;
     } cases[] = {
         {"Number", {REG_DWORD, {9, 0, 0, 0}}, "dflt"},
-        {"Expandable", {REG_EXPAND_SZ, testing::TextData("%TEMP%").bytes}, "dflt"},
-        {"Longest", testing::TextData(std::string(longest, 'x')), std::string(longest, 'x')},
-        {"TooLong", testing::TextData(std::string(longest + 1, 'x')), "dflt"},
-        // Fits the UTF-16 buffer, but is one byte too long as UTF-8.
-        {"TooLongInUtf8", testing::TextData(std::string(longest - 1, 'x') + "ä"), "dflt"},
+        {"Longest", TextData(std::string(longest, 'x')), std::string(longest, 'x')},
+        {"TooLong", TextData(std::string(longest + 1, 'x')), "dflt"},
         // Written without its terminating zero, and with text after an embedded one.
         {"Unterminated", {REG_SZ, {'a', 0, 'b', 0}}, "ab"},
         {"Embedded", {REG_SZ, {'a', 0, 0, 0, 'b', 0, 0, 0}}, "a"},
     };
     for (const auto& c : cases) {
-        testing::WriteRegistryValue(HKEY_CURRENT_USER,
-                                    Widen(store.KeyPath(settings::kAppName, settings::kSection)),
-                                    Widen(c.key), c.data);
+        RegSetKeyValueW(
+            HKEY_CURRENT_USER, Widen(store.KeyPath(settings::kAppName, settings::kSection)).c_str(),
+            Widen(c.key).c_str(), c.data.type, c.data.bytes.data(), static_cast<DWORD>(c.data.bytes.size()));
         EXPECT_EQ(Get(c.key), c.read) << c.key;
     }
 }

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# The Windows installer under Wine, in the test script's prefix (scripts/test-windows.sh exports WINEPREFIX
-# and the rest): a silent install per user puts the program, README, uninstaller, Start-menu shortcut and the
-# "Apps" entry in place; the installed Wakelatch.exe runs as in use (its help file appears; with AutoStart it
-# writes the autostart entry as it ends); a silent uninstall ends it politely and removes all of it, the
-# autostart entry and the help files too, and keeps the settings.
+# The Windows installer under Wine, in the prefix of scripts/test-windows.sh: a silent install per user puts
+# the program, README, uninstaller, Start-menu shortcut and the "Apps" entry in place; the installed program
+# runs as in use (its help file appears; with AutoStart it writes the autostart entry as it ends); a silent
+# uninstall ends it politely, removes all of it and the autostart entry, and keeps the settings.
 # Usage: installer.sh INSTALLER.nsi Wakelatch.exe STRIP README ICON WORK-FOLDER   Exit 77: a tool or the
 # display is missing. The program is shipped as the packaging makes it: STRIP takes its debugging
 # information away (and with it most of makensis's time).
@@ -44,18 +43,17 @@ uninstallKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Wakelatch
 runKey='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 settingsKey='HKCU\Software\Wakelatch\Settings'
 mapfile -t folders < <(w cmd /c 'echo %LOCALAPPDATA%& echo %APPDATA%')
-localAppData=${folders[0]%% }
-installedAt="$localAppData\\Programs\\Wakelatch"
-mapfile -t unix < <(w winepath -u "$installedAt" "$localAppData\\Wakelatch" \
+installedAt="${folders[0]%% }\\Programs\\Wakelatch"
+mapfile -t unix < <(w winepath -u "$installedAt" \
     "${folders[1]%% }\\Microsoft\\Windows\\Start Menu\\Programs\\Wakelatch.lnk")
-installed=${unix[0]%/} dataFolder=${unix[1]%/} shortcut=${unix[2]}
+installed=${unix[0]%/} shortcut=${unix[1]}
 
 # The user's settings exist before (German, start with Windows, not in the tray); an earlier copy's leftovers
 # do not.
 reg_import '[-HKEY_CURRENT_USER\Software\Wakelatch]' '[HKEY_CURRENT_USER\Software\Wakelatch\Settings]' \
     '"Language"="1"' '"AutoStart"="True"' '"AutoTray"="False"' '"InstallerTest"="kept"' \
     '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Run]' '"Wakelatch"=-'
-rm -rf "$installed" "$dataFolder" "$shortcut"
+rm -rf "$installed" "$shortcut"
 
 # The installer exits 0 even when it installs nothing: what counts is what it left.
 w "$setup" /S >/dev/null || fail "the installer ended with status $?"
@@ -74,10 +72,7 @@ expect_value DisplayVersion 1.0.0
 expect_value UninstallString "\"$installedAt\\uninstall.exe\""
 expect_value QuietUninstallString "\"$installedAt\\uninstall.exe\" /S"
 
-# The installed program in use: at start it writes its help file beside itself. Where its folder is not
-# writable it uses the user's data folder instead, which Wine never makes it do: a planted file stands for it.
-mkdir -p "$dataFolder/help"
-touch "$dataFolder/help/wakelatch_help_english.chm"
+# The installed program in use: at start it writes its help file beside itself.
 "$wine" "$installed/Wakelatch.exe" </dev/null >"$work/wine.log" 2>&1 &
 running=$!
 # Closed only once its start-up is over, in its message loop: closed while still starting, it took up to
@@ -95,7 +90,6 @@ else
     fail "the running program was not ended"
 fi
 [ ! -e "$shortcut" ] || fail "the Start-menu shortcut is still there"
-[ ! -e "$dataFolder" ] || fail "$dataFolder is still there"
 ! w reg query "$uninstallKey" >/dev/null || fail "the uninstall entry is still there"
 ! reg_value "$runKey" Wakelatch >/dev/null || fail "the autostart entry is still there"
 [ "$(reg_value "$settingsKey" InstallerTest)" = kept ] || fail "the settings were removed by a silent uninstall"
