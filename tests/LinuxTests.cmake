@@ -6,7 +6,6 @@ wakelatch_test_program(wakelatch_platform_tests PREFIX "platform."
     platform/CallGateTest.cpp
     platform/DesktopAutostartTest.cpp
     platform/DeviceReaderTest.cpp
-    platform/DriveHelperLocationTest.cpp
     platform/DriveInventoryTest.cpp
     platform/DriveMapTest.cpp
     platform/FileSystemTest.cpp

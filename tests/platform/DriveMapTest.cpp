@@ -3,7 +3,6 @@
 #include <string>
 
 #include "platform/linux/DriveMap.h"
-#include "platform/linux/Fstab.h"
 
 namespace wakelatch::platform {
 namespace {
@@ -52,25 +51,6 @@ TEST(DriveMap, PathsThatTheFileCannotGiveBackGetNoLetter) {
     const DriveMap again = DriveMap::Parse(map.Text());
     EXPECT_EQ(again.LetterOf("/mnt/My Disk"), 'D');
     EXPECT_EQ(again.LetterOf("/mnt/#1"), 'E');
-    DriveMap copy = again;
-    EXPECT_FALSE(copy.AssignLetters({"/mnt/My Disk", "/mnt/#1"}));
-}
-
-TEST(Fstab, ParsesEntriesAndFindsNetworkOnes) {
-    const auto entries = linux_mounts::ParseFstab(
-        "# comment\n"
-        "UUID=abc / ext4 defaults 0 1\n"
-        "nas:/export /mnt/nas nfs4 noauto,user 0 0\n"
-        "//server/My\\040Share /mnt/My\\040Share/ cifs credentials=/x 0 0\n"
-        "user@host:/data\t/mnt/remote\tfuse.sshfs\tnoauto\t0\t0\n"
-        "incomplete line\n");
-    ASSERT_EQ(entries.size(), 4U);
-    EXPECT_EQ(entries[2].spec, "//server/My Share");
-    EXPECT_EQ(entries[2].file, "/mnt/My Share");
-    EXPECT_EQ(entries[3].type, "fuse.sshfs");
-    EXPECT_EQ(linux_mounts::FindNetworkEntry(entries, "/mnt/nas")->spec, "nas:/export");
-    EXPECT_EQ(linux_mounts::FindNetworkEntry(entries, "/mnt/remote")->spec, "user@host:/data");
-    EXPECT_EQ(linux_mounts::FindNetworkEntry(entries, "/"), nullptr);
 }
 
 }  // namespace

