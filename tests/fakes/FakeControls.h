@@ -74,9 +74,8 @@ class FakeSlider final : public controls::Slider {
   public:
     void SetValue(int position) override { value = position; }
     int Value() const override { return value; }
-    void ShowPopupText(const std::string& text) override { popupText = text; }
+    void ShowPopupText(const std::string&) override {}
     int value = 1;
-    std::string popupText;
 };
 
 // A control with a text; FakeText<controls::Captioned> is a plain label.
@@ -133,7 +132,6 @@ class FakeCheckList final : public controls::CheckList {
         }
         return texts;
     }
-    std::vector<std::string> CheckedTexts() const { return Texts(true); }
 
     std::vector<Row> rows;
     int listIndex = -1;
@@ -201,16 +199,15 @@ class FakeMessageBox final : public controls::MessageBoxService {
     int Show(const std::string& text, const std::string& title, controls::MessageIcon icon,
              controls::MessageButtons buttons) override {
         shown.push_back({text, title, icon, buttons});
-        if (!answers.empty()) {
-            const int next = answers.front();
-            answers.erase(answers.begin());
-            return next;
+        if (answers.empty()) {
+            return controls::kAnswerOk;
         }
-        return answer;
+        const int next = answers.front();
+        answers.erase(answers.begin());
+        return next;
     }
     std::vector<Shown> shown;
-    std::vector<int> answers;  // given in turn; then `answer`
-    int answer = controls::kAnswerOk;
+    std::vector<int> answers;  // given in turn; then OK
 };
 
 }  // namespace wakelatch::testing

@@ -2,7 +2,6 @@
 
 #include <functional>
 #include <map>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -28,9 +27,6 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     bool GetVolumeInformation(const std::string& root, std::string& label) override {
         if (duringCall) {
             duringCall("volume " + root);
-        }
-        if (!root.empty() && root[0] == throwFor) {
-            throw std::runtime_error("broken drive");
         }
         const auto it = drives.find(Letter(root));
         if (root.size() != 3 || it == drives.end() || !it->second.readable) {
@@ -98,7 +94,6 @@ class FakeDrivePlatform final : public platform::DrivePlatform {
     char currentDrive = 'C';
     int connectResult = platform::kConnected;
     int typeCalls = 0;
-    char throwFor = '\0';                                // a letter whose volume query throws
     std::function<void(const std::string&)> duringCall;  // events handled while a call is awaited
     // The way a read goes (a gate in front of it, say); gets the drive and whether it can be reached.
     std::function<bool(const std::string&, bool)> reachThrough;

@@ -16,7 +16,6 @@ class FakeFileSystem final : public platform::FileSystem {
         return files.count(path) != 0 || folders.count(path) != 0;
     }
     bool MakeDirectories(const std::string& folder) override {
-        made.push_back(folder);
         std::string path = folder;
         while (path.size() > 1 && path.back() == '/') {
             path.pop_back();
@@ -26,9 +25,6 @@ class FakeFileSystem final : public platform::FileSystem {
         return true;
     }
     bool ReplaceFile(const std::string& path, const unsigned char* data, std::size_t size) override {
-        if (failWrites) {
-            return false;
-        }
         written.push_back(path);
         files[path] = std::string(reinterpret_cast<const char*>(data), size);
         return true;
@@ -38,9 +34,7 @@ class FakeFileSystem final : public platform::FileSystem {
 
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
-    std::vector<std::string> made;
     std::vector<std::string> written;
-    bool failWrites = false;  // a folder the user may not write to
 };
 
 }  // namespace wakelatch::testing

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "fakes/CallLog.h"
 #include "ui/tray/TrayIcon.h"
 
 namespace wakelatch::testing {
@@ -30,13 +31,11 @@ class FakeNotificationArea final : public NotificationArea {
     bool Available() const override { return available; }
     void Log(const std::string& entry) {
         calls.push_back(entry);
-        if (sharedLog != nullptr) {
-            sharedLog->push_back(entry);
-        }
+        Note(sharedLog, entry);
     }
 
-    std::vector<std::string> calls;
-    std::vector<std::string>* sharedLog = nullptr;  // also written here, to see the order among other calls
+    CallLog calls;
+    CallLog* sharedLog = nullptr;  // also written here, to see the order among other calls
     bool present = false;
     TrayPicture shown = TrayPicture::None;
     std::string tip;

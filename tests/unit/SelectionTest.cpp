@@ -49,23 +49,11 @@ TEST_F(SaveCommand, WritesItsFiveKeysAndTheSavedMinutes) {
     EXPECT_EQ(store.writes.size(), 5U);
     EXPECT_EQ(store.Get("Times"), "7");
     EXPECT_EQ(store.Get("AutoStart"), "True");
-    EXPECT_EQ(store.Get("AutoTray"), "False");
     EXPECT_EQ(store.Get("DriveStart"), "1");
-    EXPECT_FALSE(store.Has("Language"));
-    EXPECT_FALSE(store.Has("DriveName"));
     EXPECT_EQ(label.text, "7 Min.");
     Tick("");
     Save();
     EXPECT_EQ(list.listIndex, 2);  // unchanged when nothing is ticked
-}
-
-TEST(SelectionString, EntriesAndNoSelection) {
-    EXPECT_TRUE(selection::IsNoSelection("C:\\"));
-    EXPECT_FALSE(selection::IsNoSelection("D:\\"));
-    // Lengths that are no multiple of three are read from the end, as they always were.
-    EXPECT_EQ(selection::EntryCount("C:\\E"), 1);
-    EXPECT_EQ(selection::EntryCount("C:\\E:"), 2);
-    EXPECT_EQ(selection::EntryLetters("C:\\E:"), (std::vector<char>{'C', '\\'}));
 }
 
 }  // namespace

@@ -10,52 +10,37 @@
 namespace wakelatch {
 namespace {
 
-class HelpExtraction : public ::testing::Test {
-  protected:
+// The help file of the language is written once; other languages make the folder but write nothing.
+TEST(HelpExtraction, WritesTheFileOfTheLanguageOnce) {
     testing::FakeFileSystem files;
     ProgramState state;
-};
-
-TEST_F(HelpExtraction, WritesTheFileOfTheLanguageOnce) {
     state.Language = 1;
     pim_MAIN::ExtractHelpFile(files, state, "/home/u/.local/share/Wakelatch");
     EXPECT_EQ(state.HelpFileName, "wakelatch_help_german.chm");
     EXPECT_EQ(files.written,
               std::vector<std::string>{"/home/u/.local/share/Wakelatch/help/wakelatch_help_german.chm"});
     EXPECT_EQ(files.files.begin()->second.substr(0, 4), "ITSF");
-    EXPECT_EQ(files.made, std::vector<std::string>{"/home/u/.local/share/Wakelatch/help/"});
-
     pim_MAIN::ExtractHelpFile(files, state, "/home/u/.local/share/Wakelatch");
     EXPECT_EQ(files.written.size(), 1U);  // an existing file is left alone
-
     state.Language = 2;
     pim_MAIN::ExtractHelpFile(files, state, "/home/u/.local/share/Wakelatch/");
     EXPECT_EQ(files.written.back(), "/home/u/.local/share/Wakelatch/help/wakelatch_help_english.chm");
-    EXPECT_EQ(files.files.size(), 2U);  // both languages side by side
-}
 
-// Other languages make the folder but write nothing.
-TEST_F(HelpExtraction, OtherLanguagesWriteNothing) {
-    state.Language = 3;
-    pim_MAIN::ExtractHelpFile(files, state, "/");
-    EXPECT_EQ(files.made, std::vector<std::string>{"/help/"});
-    EXPECT_TRUE(files.written.empty());
-    EXPECT_EQ(state.HelpFileName, "");
+    ProgramState other;
+    other.Language = 3;
+    pim_MAIN::ExtractHelpFile(files, other, "/");
+    EXPECT_TRUE(files.Exists("/help"));
+    EXPECT_EQ(files.written.size(), 2U);
+    EXPECT_EQ(other.HelpFileName, "");
 }
 
 class FakeRegistry final : public registry::RegistryReader {
   public:
-    bool OpenReadOnly(std::uint32_t root, const std::string& key) override {
-        opened = key;
-        openedRoot = root;
-        return open;
-    }
+    bool OpenReadOnly(std::uint32_t, const std::string&) override { return open; }
     std::optional<registry::RawValue> Query(const std::string&) override { return value; }
     void Close() override { ++closes; }
     bool open = true;
     std::optional<registry::RawValue> value;
-    std::string opened;
-    std::uint32_t openedRoot = 0;
     int closes = 0;
 };
 
@@ -65,33 +50,23 @@ registry::RawValue Raw(std::uint32_t type, const std::string& text) {
     return value;
 }
 
-TEST(GetKeyValue, TextAndNumberValuesAndFailures) {
+TEST(GetKeyValue, ATextAndANumberValueAndAFailure) {
     FakeRegistry registry;
     std::string text = "ignored";
     registry.value = Raw(registry::kTypeString, "C:\\Tools\\msinfo.exe");
     EXPECT_TRUE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "SOFTWARE\\X", "PATH", text));
     EXPECT_EQ(text, "C:\\Tools\\msinfo.exe");
-    EXPECT_EQ(registry.openedRoot, registry::kRootLocalMachine);
 
     registry.value = Raw(registry::kTypeNumber, std::string("\x0A\x01\xFF", 3));
     text = "7";
     EXPECT_TRUE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
     EXPECT_EQ(text, "&h7FF1A");  // codes from the last character to the first, after the incoming text
 
-    registry.value = Raw(3, "binary");
-    text = "kept";
-    EXPECT_TRUE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
-    EXPECT_EQ(text, "kept");
-
-    // Failures empty the text and still close.
-    registry.value.reset();  // no value
-    EXPECT_FALSE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
-    EXPECT_EQ(text, "");
+    // A failure empties the text and still closes.
     registry.open = false;
-    text = "old";
     EXPECT_FALSE(registry::GetKeyValue(registry, registry::kRootLocalMachine, "K", "N", text));
     EXPECT_EQ(text, "");
-    EXPECT_EQ(registry.closes, 5);
+    EXPECT_EQ(registry.closes, 3);
 }
 
 // The installed system-information program starts; where none is installed or it does not start, a
@@ -106,7 +81,6 @@ TEST(StartSysInfo, StartsTheProgramOrSaysWhyNot) {
     const Case cases[] = {
         {"/usr/bin/kinfocenter", true, 1, ""},
         {std::nullopt, true, 1, "Systeminformationsprogramm zur Zeit nicht verfügbar."},
-        {std::nullopt, true, 2, "Systeminformation now are not avaibel."},
         {std::nullopt, true, 5, ""},
         {"/usr/bin/hardinfo2", false, 2, "Systeminformation now are not avaibel."},
     };
@@ -117,8 +91,7 @@ TEST(StartSysInfo, StartsTheProgramOrSaysWhyNot) {
         programs.startWorks = c.starts;
         testing::FakeMessageBox messages;
         about::StartSysInfo(programs, messages, c.language);
-        EXPECT_EQ(programs.started,
-                  c.installed ? std::vector<std::string>{*c.installed} : std::vector<std::string>{});
+        EXPECT_EQ(programs.started.size(), c.installed ? 1U : 0U);
         if (c.message.empty()) {
             EXPECT_TRUE(messages.shown.empty());
             continue;
