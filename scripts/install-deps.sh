@@ -11,7 +11,6 @@ windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 wine64-
                   librsvg2-bin imagemagick
                   fp-utils xvfb x11-utils xdotool trayer)
 test_packages=(xvfb xauth xdotool x11-utils x11-apps trayer openbox imagemagick e2fsprogs mount sshfs openssh-server openssh-client
-               at-spi2-core gir1.2-atspi-2.0 python3-gi dbus-bin dbus-daemon
                python3 desktop-file-utils appstream lintian "${package_packages[@]}")
 
 case "${1:-build}" in

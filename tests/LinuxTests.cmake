@@ -56,10 +56,6 @@ wakelatch_script_test(tray_icon tray.sh 180 $<TARGET_FILE:wakelatch>)
 # A ticked sshfs share whose server is frozen: the window keeps answering, and the program still ends.
 wakelatch_script_test(frozen_share frozen_share.sh 120 $<TARGET_FILE:wakelatch>)
 
-# Two ticked loop drives, one reachable and one not for an ordinary user: after a pass the rows' tooltips,
-# read through the accessibility bus, say which was reached and why the other was not. About 15 s.
-wakelatch_script_test(drive_hints drive_hints.sh 120 $<TARGET_FILE:wakelatch>)
-
 # As users install it: the install rules into a folder (desktop entry and AppStream metadata validated), the
 # Debian package made with CPack from this build folder (its files, lintian), and the package installed
 # with apt (root), started under X, ended and removed again. About 30 s.

@@ -155,12 +155,6 @@ std::string DriveOf(platform::LinuxDrivePlatform& drives, const testing::LoopIma
 
 using Reach = platform::DeviceReach;
 
-void ExpectReach(const Reach& got, const Reach& expected, const std::string& when) {
-    EXPECT_EQ(got.miss, expected.miss) << when;
-    EXPECT_EQ(got.route, expected.route) << when;
-    EXPECT_EQ(got.bytes, expected.bytes) << when;
-}
-
 TEST_F(LoopDrives, APassReadsFromTheDeviceAndNeverWritesToIt) {
     testing::LoopImage image(temp.path(), "WLTOUCH");
     ASSERT_TRUE(image.Mounted());
@@ -225,14 +219,15 @@ TEST_F(LoopDrives, ADriveWithoutAFileToReadIsReachedThroughItsBlockDevice) {
     ASSERT_TRUE(image.Mounted());
     ASSERT_EQ(RunQuietly("rm " + image.MountPoint() + "/data.bin"), 0);
     platform::LinuxDrivePlatform filesOnly(FileRouteOnly(DriveMap()), Awaiter());
-    ExpectReach(filesOnly.ReachDevice(DriveOf(filesOnly, image)), Reach::Missed(Reach::Miss::NoReadableFile),
-                "files only");
+    EXPECT_EQ(filesOnly.ReachDevice(DriveOf(filesOnly, image)).miss, Reach::Miss::NoReadableFile);
 
     platform::LinuxDrivePlatform drives(RealPaths(DriveMap()), Awaiter());
-    const testing::DeviceCounters done = image.CountedDuring([&] {
-        ExpectReach(drives.ReachDevice(DriveOf(drives, image)), Reach::Read(Reach::Route::BlockDevice, 4096),
-                    "block device");
-    });
+    Reach reach;
+    const testing::DeviceCounters done =
+        image.CountedDuring([&] { reach = drives.ReachDevice(DriveOf(drives, image)); });
+    EXPECT_TRUE(reach.Reached());
+    EXPECT_EQ(reach.route, Reach::Route::BlockDevice);
+    EXPECT_EQ(reach.bytes, 4096U);
     EXPECT_GE(done.readsCompleted, 1U);
     EXPECT_EQ(done.writesCompleted, 0U);
 }
@@ -287,11 +282,9 @@ TEST_F(SshfsShare, IsRemoteDisconnectedWhenUnmountedAndReconnectedByRequest) {
     EXPECT_EQ(drives.ReadNetworkMapping(letter).text, remote);
     const std::string offline = list.RowOf(letter);
     EXPECT_NE(offline.find("*Disconnected*"), std::string::npos) << offline;
-    EXPECT_NE(offline.find("root@127.0.0.1:"), std::string::npos) << offline;  // as far as the column is wide
     ASSERT_EQ(drives.UseConnection(localName, remote), platform::kConnected);
     EXPECT_TRUE(fs::exists(mountPoint + "/file.txt"));
     const std::string online = list.RowOf(letter);
-    EXPECT_NE(online.find("[Remote]"), std::string::npos) << online;
     EXPECT_NE(online.find("*Connected*"), std::string::npos) << online;
     EXPECT_EQ(drives.UseConnection(localName, remote), platform::kAlreadyAssigned);
 

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # The Linux program as users install it. Argument: the build folder (built).
-#  1. The Debian package made with CPack from this build folder (its install rules): its files and fields,
-#     icons of every size, the desktop entry and the AppStream metadata valid, lintian without errors (its
-#     warnings are shown).
-#  2. The package installed with apt (root): /usr/bin/wakelatch under X shows its window with its icon,
-#     runs its helper from /usr/libexec, ends with 0 on SIGTERM and writes an autostart entry that names
+#  1. The Debian package made with CPack from this build folder (its install rules): its files, the desktop
+#     entry and the AppStream metadata valid, lintian without errors (its warnings are shown).
+#  2. The package installed with apt (root): /usr/bin/wakelatch under X shows its window, runs its helper
+#     from /usr/libexec, ends with 0 on SIGTERM and writes an autostart entry that names
 #     /usr/bin/wakelatch; then removed with apt, with whatever its installation brought in.
 # A missing tool, root or X display skips what needs it (77 at the end); under WAKELATCH_REQUIRE_INTEGRATION
 # that is a failure.
@@ -54,8 +53,6 @@ if [ ! -f "$deb" ]; then
     exit 1
 fi
 pass "package made: $(basename "$deb"), $(($(stat -c %s "$deb") / 1024)) KiB"
-depends=$(dpkg-deb -f "$deb" Depends)
-check "Depends: $depends" grep -q 'qt6-translations-l10n, .*libqt6widgets6' <<<"$depends"
 root="$work/unpacked/usr"
 dpkg-deb -x "$deb" "$work/unpacked"
 for file in bin/wakelatch libexec/wakelatch/wakelatch-drive-helper share/applications/$id.desktop \
@@ -63,12 +60,6 @@ for file in bin/wakelatch libexec/wakelatch/wakelatch-drive-helper share/applica
     share/doc/wakelatch/copyright share/doc/wakelatch/changelog.gz; do
     [ -f "$root/$file" ] || fail "the package lacks /usr/$file"
 done
-for size in 16 22 24 32 48 64 128 256; do
-    file "$root/share/icons/hicolor/${size}x$size/apps/$id.png" | grep -q "PNG image data, $size x $size," ||
-        fail "no $size x $size PNG icon"
-done
-file "$root/bin/wakelatch" "$root/libexec/wakelatch/wakelatch-drive-helper" | grep -q 'not stripped' &&
-    fail "unstripped programs in the package"
 if have desktop-file-validate desktop-file-utils; then
     check "desktop entry valid" desktop-file-validate "$root/share/applications/$id.desktop"
 fi
@@ -115,17 +106,8 @@ else
     done
     check "window '$title' shown" window_shown
     window_shown || cat "$work/program.log"
-    window=$(xdotool search --name "^${title//./\\.}\$" 2>/dev/null | head -1)
-    check "the window carries the application icon" \
-        grep -q 'Icon (' < <(xprop -id "${window:-0}" _NET_WM_ICON 2>&1)
-    helper=""
     for _ in $(seq 1 30); do
-        for children in /proc/"$program_pid"/task/*/children; do
-            pids=()
-            read -ra pids <"$children" 2>/dev/null  # one line, no newline: read reports its end
-            for child in "${pids[@]}"; do helper=$(readlink "/proc/$child/exe"); done
-        done
-        [ -n "$helper" ] && break
+        helper=$(readlink "/proc/$(pgrep -o -P "$program_pid")/exe") && break
         sleep 0.1
     done
     check "the drive helper runs from /usr/libexec (${helper:-none})" \

@@ -26,9 +26,7 @@ start_tray_host
 
 mkdir -p "$HOME/.config/Wakelatch"
 printf '[Settings]\nAutoTray=True\nLanguage=2\nTimes=60\n' >"$HOME/.config/Wakelatch/Wakelatch.ini"
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=("$app")
+launch
 
 # The program's pop-up menus: windows of its own, outside the window manager's frames, mapped.
 menus_shown() {
@@ -118,15 +116,9 @@ if wait_for about_window 30; then
 else
     fail "the main menu's About entry showed no window"
 fi
-if [ -n "${WAKELATCH_SCREENSHOTS:-}" ]; then
-    mkdir -p "$WAKELATCH_SCREENSHOTS" && import -window root "$WAKELATCH_SCREENSHOTS/desktop.png"
-fi
+[ -z "${WAKELATCH_SCREENSHOTS:-}" ] || import -window root "$work/desktop.png"
 
-kill -TERM "$app"
-wait_for_end "$app" 50
-[ "$status" = 0 ]
-expect $? "ends with status 0" "exit status $status"
+stop_program TERM
 kill -TERM "$trayer_pid" "$openbox"  # they end in order; openbox takes its announcement along
 wait "$trayer_pid" "$openbox"
-echo "$failures failures"
-[ "$failures" -eq 0 ]
+finish

