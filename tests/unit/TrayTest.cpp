@@ -35,6 +35,29 @@ TEST_F(Tray, APassSwitchesToTheWorkingIconAndBackOnlyWhileTheProgramLivesInTheTr
     EXPECT_FALSE(state.TrayIconBusy);
 }
 
+// Without the tray's icon the user could never bring the window back: hiding only minimises.
+TEST_F(Tray, WithoutANotificationAreaHidingMinimisesInstead) {
+    notificationArea.available = false;
+    Form().cmd_Minimieren_Click();
+    EXPECT_TRUE(window.minimised);
+    EXPECT_FALSE(state.AutoTray);
+    EXPECT_TRUE(notificationArea.calls.empty());
+}
+
+TEST_F(Tray, ADoubleClickDuringAPassLeavesNoIconBehind) {
+    Form().cmd_Minimieren_Click();
+    bool clicked = false;
+    onYield = [&] {
+        if (!clicked) {
+            clicked = true;
+            Form().RestoreFromTray();  // the user double-clicks the working icon
+        }
+    };
+    Form().cmd_Start_Click();
+    EXPECT_TRUE(window.visible);
+    EXPECT_FALSE(notificationArea.present);
+}
+
 class TrayMenu : public Tray {
   protected:
     TrayMenu()
